@@ -1,0 +1,60 @@
+# Trevalon: top-level driver.  `make check` is the one command CI runs.
+BUILD   ?= build
+PREFIX  ?= /usr/local
+JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
+SUDO    := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+# Debian packages the build and the tests need.  Checked one by one so that
+# `make deps` costs one dpkg-query when everything is present.
+DEB_BUILD := g++ cmake make libgtest-dev libbenchmark-dev \
+             libmotif-dev libxt-dev libx11-dev libxtst-dev libxmu-dev
+DEB_TEST  := xvfb mwm xfonts-base xfonts-75dpi xfonts-100dpi ncompress gzip \
+             xterm imagemagick x11-apps
+DEB_FUZZ  := clang libclang-rt-14-dev
+
+.PHONY: all deps deps-fuzz build check test bench fuzz install demo clean
+
+all: build
+
+deps:
+	@tools/ensure-debs $(DEB_BUILD) $(DEB_TEST)
+
+deps-fuzz:
+	@tools/ensure-debs $(DEB_FUZZ)
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Every test layer: unit tests, program tests and GUI tests.  GUI tests start
+# their own private Xvfb and mwm, so no display is needed here.
+check: deps
+	$(MAKE) build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 900
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	$(MAKE) build
+	tools/run-bench $(BUILD)
+
+# libFuzzer targets under AddressSanitizer and UndefinedBehaviorSanitizer,
+# each run for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+fuzz: deps deps-fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DTREV_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzzers
+	tools/run-fuzz $(BUILD)-fuzz $(FUZZ_SECONDS)
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+demo: deps
+	$(MAKE) build
+	demo/run-demo $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-fuzz
