@@ -1,0 +1,30 @@
+// One line per form type whose form is built: the type and the function that
+// starts it.  A new form adds its line here and its own files.
+#include "formStarts.h"
+
+#include "topWidget/TVMB.h"
+#include "topWidget/mainpanel.h"
+#include "topWidget/topDC.h"
+#include "topWidget/topPlat.h"
+
+namespace {
+
+struct FormStartEntry {
+    int type;
+    FormStartFn start;
+};
+
+const FormStartEntry kFormStarts[] = {
+    {0, startMainpanel},
+    {19, startTopPlat},
+    {23, startTopDC},
+    {24, startTVMB},
+};
+
+}  // namespace
+
+FormStartFn findFormStart(int type) {
+    for (const FormStartEntry& e : kFormStarts)
+        if (e.type == type) return e.start;
+    return nullptr;
+}

@@ -1,0 +1,102 @@
+// The end of every form: cleanExit writes the status record back and exits
+// with the action code; the window manager's close of a form answers 250.
+// Also the capture of the user's moves and resizes from configure events.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <vector>
+
+#include "core/geometry.h"
+#include "core/statusIo.h"
+#include "globals.h"
+#include "mainpanelExit.h"
+#include "topStub/topStub.h"
+#include "topWidget/topWidget.h"
+
+namespace {
+
+// "Cannot write file <form.status>(reason)": a lost answer must not pass
+// silently, but the script still gets the action code.
+void reportWriteFailure() {
+    const int err = errno;
+    std::fprintf(stderr, "Cannot write file %s", statusFile.c_str());
+    errno = err;
+    trev::systemError(0);
+}
+
+// After the Load Products form: the names of the selected products, in
+// product-list order, into numSelNames slots right after the record.
+void writeSelectedNames(std::FILE* f) {
+    if (formType != kLoadProductsForm || formStatusRec.numSelNames <= 0 ||
+        !selectedProductNames)
+        return;
+    const std::optional<std::vector<std::string>> names = selectedProductNames();
+    if (!names) return;   // empty product list
+    std::vector<std::uint8_t> tail;
+    try {
+        tail = trev::encodeSelectedNames(*names, formStatusRec.numSelNames);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "Fail to allocate memory.\n");
+        std::exit(trev::exitcode::kStartFailure);
+    }
+    if (!trev::writeSelectedNames(f, tail)) reportWriteFailure();
+    formStatusRec.numSelNames = 0;
+}
+
+}  // namespace
+
+void cleanExit(int code) {
+    if (std::FILE* f = statusFd.get()) {
+        if (!trev::writeStatusRecord(f, formStatusRec))
+            reportWriteFailure();
+        else
+            writeSelectedNames(f);
+        if (std::fclose(statusFd.release()) != 0) reportWriteFailure();
+    }
+    if (parentWidget) XtDestroyWidget(parentWidget);
+    if (display) XSync(display, False);
+    std::exit(code & 0xff);
+}
+
+void topWinDestroyCB(Widget, XtPointer, XtPointer) {
+    cleanExit(trev::exitcode::kMainMenu);
+}
+
+void generalWinDestroyCB(Widget, XtPointer clientData, XtPointer) {
+    *static_cast<Widget*>(clientData) = nullptr;
+}
+
+void helpWinDestroyCB(Widget, XtPointer clientData, XtPointer) {
+    const int value = static_cast<int>(reinterpret_cast<std::intptr_t>(clientData));
+    Widget help = rebuildHelpWindow(value);
+    if (!help) return;
+    helpWidget = help;
+    addWinDestroyCallback(help, helpWinDestroyCB, clientData);
+    XtVaSetValues(help, XmNwidth, kHelpWidth, XmNmaxWidth, kHelpWidth, nullptr);
+}
+
+void windowConfHandlerCB(Widget w, XtPointer, XEvent* event, Boolean*) {
+    if (event->type != ConfigureNotify || !currentWinS || !XtIsRealized(w)) return;
+    // The shell's window and its ancestors below the root, innermost first.
+    std::vector<trev::WinAttrs> chain;
+    Window current = XtWindow(w);
+    XWindowAttributes attrs;
+    if (!XGetWindowAttributes(display, current, &attrs)) return;
+    chain.push_back({attrs.x, attrs.y, attrs.width, attrs.height});
+    for (;;) {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display, current, &root, &parent, &children, &count)) break;
+        if (children) XFree(children);
+        if (parent == 0 || parent == root) break;
+        if (!XGetWindowAttributes(display, parent, &attrs)) break;
+        chain.push_back({attrs.x, attrs.y, attrs.width, attrs.height});
+        current = parent;
+    }
+    trev::captureGeometry(formStatusRec, *currentWinS, chain, event->xconfigure.width,
+                          event->xconfigure.height);
+}

@@ -1,0 +1,91 @@
+// Colours, the logo, action buttons, window placement and window-manager
+// protocols: the small layer every form is presented with.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <Xm/Protocols.h>
+
+#include <cstring>
+#include <vector>
+
+#include "core/geometry.h"
+#include "globals.h"
+#include "topWidget/topWidget.h"
+
+Pixel getFgBgColor(const char* name) {
+    const Pixel none = ~Pixel{0};
+    if (!name) return none;
+    const int screen = DefaultScreen(display);
+    Colormap cmap = DefaultColormap(display, screen);
+    XColor color;
+    if (!XParseColor(display, cmap, name, &color)) return none;
+    if (!XAllocColor(display, cmap, &color)) return none;
+    return color.pixel;
+}
+
+void resizeActionButton(Widget area) {
+    if (!area) return;
+    WidgetList children = nullptr;
+    Cardinal count = 0;
+    XtVaGetValues(area, XmNchildren, &children, XmNnumChildren, &count, nullptr);
+    Dimension widest = 0;
+    for (Cardinal i = 0; i < count; ++i) {
+        Dimension w = 0;
+        XtVaGetValues(children[i], XmNwidth, &w, nullptr);
+        if (w > widest) widest = w;
+    }
+    for (Cardinal i = 0; i < count; ++i) XtVaSetValues(children[i], XmNwidth, widest, nullptr);
+}
+
+void adjustWindowLoc() {
+    Dimension w = 0, h = 0;
+    XtVaGetValues(parentWidget, XmNwidth, &w, XmNheight, &h, nullptr);
+    const trev::Placement p =
+        trev::placeWindow(formStatusRec, *currentWinS, w, h, screenWidth, screenHeight);
+    if (p.setSize)
+        XtVaSetValues(parentWidget, XmNwidth, static_cast<Dimension>(p.width), XmNheight,
+                      static_cast<Dimension>(p.height), nullptr);
+    XtVaSetValues(parentWidget, XmNx, static_cast<Position>(p.x), XmNy,
+                  static_cast<Position>(p.y), nullptr);
+}
+
+void addWinDestroyCallback(Widget shell, XtCallbackProc cb, XtPointer clientData) {
+    static Atom protocols = XmInternAtom(display, const_cast<char*>("WM_PROTOCOLS"), False);
+    static Atom deleteWindow =
+        XmInternAtom(display, const_cast<char*>("WM_DELETE_WINDOW"), False);
+    static Atom saveYourself =
+        XmInternAtom(display, const_cast<char*>("WM_SAVE_YOURSELF"), False);
+    XmAddProtocolCallback(shell, protocols, deleteWindow, cb, clientData);
+    XmAddProtocolCallback(shell, protocols, saveYourself, cb, clientData);
+}
+
+void installLogoImage() {
+    // The image cache keeps the image and its data for the whole run.
+    static unsigned char data[kLogoBytes];
+    std::memcpy(data, Logo_bits, sizeof data);
+    const int screen = DefaultScreen(display);
+    XImage* image = XCreateImage(display, DefaultVisual(display, screen), 1, XYBitmap, 0,
+                                 reinterpret_cast<char*>(data), kLogoWidth, kLogoHeight, 8,
+                                 kLogoBytes / kLogoHeight);
+    if (!image) return;
+    image->byte_order = LSBFirst;
+    image->bitmap_bit_order = LSBFirst;
+    XmInstallImage(image, const_cast<char*>(kLogoImageName));
+}
+
+void setLogoPixmap(Widget label) {
+    static bool allocated = false;
+    const int screen = DefaultScreen(display);
+    if (!allocated) {
+        const Pixel none = ~Pixel{0};
+        defFgColor = getFgBgColor("#808000000000");
+        if (defFgColor == none) defFgColor = BlackPixel(display, screen);
+        defBgColor = getFgBgColor("#e0e0e0e0e0e0");
+        if (defBgColor == none) defBgColor = WhitePixel(display, screen);
+        allocated = true;
+    }
+    Pixmap logo = XCreatePixmapFromBitmapData(
+        display, rootWin, reinterpret_cast<char*>(const_cast<unsigned char*>(Logo_bits)),
+        kLogoWidth, kLogoHeight, defFgColor, defBgColor,
+        static_cast<unsigned>(DefaultDepth(display, screen)));
+    XtVaSetValues(label, XmNlabelType, XmPIXMAP, XmNlabelPixmap, logo, nullptr);
+}
