@@ -59,6 +59,13 @@ void promptForDisplay(int& argc, char** argv) {
     }
 }
 
+// A new or short form.status starts from a reset record; no help window
+// has been asked for yet.
+void resetStatus() {
+    helped = 0;
+    trev::initStatus(formStatusRec);
+}
+
 // Opens form.status for update, or creates it, and reads or resets the record.
 void openStatusFile() {
     const std::optional<std::string> path = trev::installTmpPath(instRoot, "form.status");
@@ -71,7 +78,7 @@ void openStatusFile() {
         if (trev::readStatusRecord(statusFd.get(), formStatusRec))
             statusRead = 1;
         else
-            trev::initStatus(formStatusRec);
+            resetStatus();
         return;
     }
     statusFd = trev::openFile(statusFile.c_str(), "w", 0);
@@ -79,7 +86,7 @@ void openStatusFile() {
         std::fprintf(stderr, "Cannot create file %s", statusFile.c_str());
         trev::systemError(1);
     }
-    trev::initStatus(formStatusRec);
+    resetStatus();
 }
 
 // What main does itself for a form before the form's own start: the files

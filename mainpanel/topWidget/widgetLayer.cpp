@@ -33,7 +33,10 @@ void resizeActionButton(Widget area) {
         XtVaGetValues(children[i], XmNwidth, &w, nullptr);
         if (w > widest) widest = w;
     }
-    for (Cardinal i = 0; i < count; ++i) XtVaSetValues(children[i], XmNwidth, widest, nullptr);
+    // Buttons keep the width given here instead of shrinking back to their
+    // label when their parent lays them out again.
+    for (Cardinal i = 0; i < count; ++i)
+        XtVaSetValues(children[i], XmNrecomputeSize, False, XmNwidth, widest, nullptr);
 }
 
 void adjustWindowLoc() {

@@ -1,0 +1,213 @@
+// openFile, expandEnv, expandTilde and systemError: expansion, the regular
+// file check, and the messages in the program's one style.
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "core/fileUtils.h"
+
+using namespace trev;
+using testing::internal::CaptureStderr;
+using testing::internal::GetCapturedStderr;
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempDir {
+public:
+    TempDir() {
+        char tmpl[] = "/tmp/mp_fileutils_XXXXXX";
+        path_ = mkdtemp(tmpl);
+    }
+    ~TempDir() { fs::remove_all(path_); }
+    const std::string& path() const { return path_; }
+    std::string write(const std::string& name, const std::string& content) const {
+        const std::string p = path_ + "/" + name;
+        std::ofstream(p) << content;
+        return p;
+    }
+
+private:
+    std::string path_;
+};
+
+// Runs `body` in a fresh process, so that the caller's home directory, which
+// is looked up once per process, comes from the environment `body` sets.
+#define IN_FRESH_PROCESS(body)                                              \
+    do {                                                                    \
+        GTEST_FLAG_SET(death_test_style, "threadsafe");                     \
+        EXPECT_EXIT({ body; std::exit(testing::Test::HasFailure() ? 1 : 0); }, \
+                    testing::ExitedWithCode(0), "");                        \
+    } while (0)
+
+}  // namespace
+
+TEST(SystemError, PrintsTheReasonOnlyForAKnownErrno) {
+    CaptureStderr();
+    errno = ENOENT;
+    systemError(0);
+    errno = 0;
+    systemError(0);
+    errno = 99999;
+    systemError(0);
+    EXPECT_EQ(GetCapturedStderr(), "(No such file or directory)\n");
+    EXPECT_EXIT({ errno = EACCES; systemError(1); }, testing::ExitedWithCode(1),
+                "^\\(Permission denied\\)\n$");
+    EXPECT_EXIT({ errno = 0; systemError(1); }, testing::ExitedWithCode(1), "^$");
+}
+
+TEST(ExpandEnv, ReplacesTheLeadingVariableAndKeepsTheRest) {
+    setenv("MP_TEST_DIR", "/opt/trev", 1);
+    std::string out = "untouched";
+    EXPECT_EQ(expandEnv("$MP_TEST_DIR/lib/x", out), 0);
+    EXPECT_EQ(out, "/opt/trev/lib/x");
+    EXPECT_EQ(expandEnv("$MP_TEST_DIR", out), 0);
+    EXPECT_EQ(out, "/opt/trev");
+    out = "untouched";
+    EXPECT_EQ(expandEnv("/plain/path", out), 0);
+    EXPECT_EQ(out, "untouched");
+    const char* home = std::getenv("HOME");
+    ASSERT_NE(home, nullptr);
+    EXPECT_EQ(expandEnv("$HOME/a/b", out), 0);
+    EXPECT_EQ(out, std::string(home) + "/a/b");
+}
+
+TEST(ExpandEnv, RefusesAnUnsetVariableAndATooLongResult) {
+    unsetenv("MP_TEST_UNSET");
+    std::string out = "untouched";
+    CaptureStderr();
+    EXPECT_EQ(expandEnv("$MP_TEST_UNSET/rest/of/path", out), -1);
+    EXPECT_EQ(GetCapturedStderr(), "Cannot get the $MP_TEST_UNSET enviroment variable. \n");
+    EXPECT_EQ(out, "untouched");
+
+    setenv("MP_TEST_LONG", std::string(500, 'd').c_str(), 1);
+    EXPECT_EQ(expandEnv("$MP_TEST_LONG/0123456789", out), 0);   // 511 characters
+    EXPECT_EQ(out.size(), 511u);
+    CaptureStderr();
+    EXPECT_EQ(expandEnv("$MP_TEST_LONG/01234567890", out), -1);
+    EXPECT_NE(GetCapturedStderr().find("too long"), std::string::npos);
+    EXPECT_EQ(out.size(), 511u);
+}
+
+TEST(ExpandTilde, UsesTheCallersHomeForAnEmptyUserPart) {
+    IN_FRESH_PROCESS({
+        setenv("HOME", "/home/tester", 1);
+        std::string out;
+        EXPECT_EQ(expandTilde("~", out), 0);
+        EXPECT_EQ(out, "/home/tester");
+        EXPECT_EQ(expandTilde("~/notes/wo.txt", out), 0);
+        EXPECT_EQ(out, "/home/tester/notes/wo.txt");
+        // Found once per process: a later change of HOME is not seen.
+        setenv("HOME", "/elsewhere", 1);
+        EXPECT_EQ(expandTilde("~/x", out), 0);
+        EXPECT_EQ(out, "/home/tester/x");
+    });
+}
+
+TEST(ExpandTilde, ARootHomeAddsNoSecondSlash) {
+    IN_FRESH_PROCESS({
+        setenv("HOME", "/", 1);
+        std::string out;
+        EXPECT_EQ(expandTilde("~/x", out), 0);
+        EXPECT_EQ(out, "/x");
+        EXPECT_EQ(expandTilde("~", out), 0);
+        EXPECT_EQ(out, "/");
+    });
+}
+
+TEST(ExpandTilde, CallersHomeFallsBackToLowerCaseHomeThenThePasswordEntry) {
+    IN_FRESH_PROCESS({
+        unsetenv("HOME");
+        setenv("home", "/csh/home", 1);
+        EXPECT_EQ(lookupCallerHome(), "/csh/home");
+        unsetenv("home");
+        const passwd* pw = getpwuid(geteuid());
+        ASSERT_NE(pw, nullptr);
+        EXPECT_EQ(lookupCallerHome(), pw->pw_dir);
+        std::string out;
+        EXPECT_EQ(expandTilde("~/y", out), 0);
+        EXPECT_EQ(out, std::string(strcmp(pw->pw_dir, "/") == 0 ? "" : pw->pw_dir) + "/y");
+    });
+}
+
+TEST(ExpandTilde, NamedUserAndUnknownUser) {
+    const passwd* pw = getpwnam("root");
+    ASSERT_NE(pw, nullptr);
+    const std::string rootHome = pw->pw_dir;
+    std::string out;
+    EXPECT_EQ(expandTilde("~root/install/wo", out), 0);
+    EXPECT_EQ(out, (rootHome == "/" ? "" : rootHome) + "/install/wo");
+    EXPECT_EQ(expandTilde("~root", out), 0);
+    EXPECT_EQ(out, rootHome);
+    out = "untouched";
+    CaptureStderr();
+    EXPECT_EQ(expandTilde("~no_such_user_trev/x", out), -1);
+    EXPECT_EQ(GetCapturedStderr(), "Cannot get home directory of user 'no_such_user_trev'\n");
+    EXPECT_EQ(out, "untouched");
+    EXPECT_EQ(expandTilde("/no/tilde", out), 0);
+    EXPECT_EQ(out, "untouched");
+}
+
+TEST(OpenFile, ReadsOnlyRegularFiles) {
+    TempDir dir;
+    const std::string file = dir.write("a.txt", "abc");
+    std::string expanded = "untouched";
+    {
+        FilePtr f = openFile(file.c_str(), "r", 1, &expanded);
+        ASSERT_TRUE(f);
+        char buf[4] = {};
+        EXPECT_EQ(std::fread(buf, 1, 3, f.get()), 3u);
+        EXPECT_STREQ(buf, "abc");
+    }
+    EXPECT_EQ(expanded, "untouched");   // no expansion took place
+
+    CaptureStderr();
+    EXPECT_FALSE(openFile(dir.path().c_str(), "r", 1));
+    EXPECT_FALSE(openFile(dir.path().c_str(), "r", 0));
+    const std::string missing = dir.path() + "/missing";
+    EXPECT_FALSE(openFile(missing.c_str(), "r+", 1));
+    EXPECT_EQ(GetCapturedStderr(), "File " + dir.path() + " is not a regular file.\nFile " +
+                                       missing + " is not a regular file.\n");
+    EXPECT_FALSE(fs::exists(missing));
+}
+
+TEST(OpenFile, WriteModeLeavesTheCheckToFopen) {
+    TempDir dir;
+    const std::string created = dir.path() + "/new.txt";
+    EXPECT_TRUE(openFile(created.c_str(), "w", 1));
+    EXPECT_TRUE(fs::is_regular_file(created));
+
+    CaptureStderr();
+    EXPECT_FALSE(openFile(dir.path().c_str(), "w", 1));
+    const std::string noDir = dir.path() + "/no/such/dir";
+    EXPECT_FALSE(openFile(noDir.c_str(), "w", 1));
+    EXPECT_FALSE(openFile(noDir.c_str(), "w", 0));
+    EXPECT_EQ(GetCapturedStderr(),
+              "Cannot open/create file " + dir.path() + "(Is a directory)\n"
+              "Cannot open/create file " + noDir + "(No such file or directory)\n");
+}
+
+TEST(OpenFile, ExpandsVariablesAndReportsTheExpandedPathOnlyThen) {
+    TempDir dir;
+    dir.write("wo", "x");
+    setenv("MP_TEST_ROOT", dir.path().c_str(), 1);
+    std::string expanded;
+    EXPECT_TRUE(openFile("$MP_TEST_ROOT/wo", "r", 1, &expanded));
+    EXPECT_EQ(expanded, dir.path() + "/wo");
+
+    // A failed expansion is reported even without `report`.
+    unsetenv("MP_TEST_NOPE");
+    expanded = "untouched";
+    CaptureStderr();
+    EXPECT_FALSE(openFile("$MP_TEST_NOPE/wo", "r", 0, &expanded));
+    EXPECT_FALSE(openFile("$MP_TEST_ROOT/none", "r", 1, &expanded));
+    EXPECT_EQ(GetCapturedStderr(), "Cannot get the $MP_TEST_NOPE enviroment variable. \n"
+                                   "File $MP_TEST_ROOT/none is not a regular file.\n");
+    EXPECT_EQ(expanded, "untouched");
+}
