@@ -1,0 +1,311 @@
+// The forms of the main menu, the platform, the installation type and the
+// message, driven with real pointer events: exit statuses, the record they
+// leave in form.status, and their help windows.
+#include "mpTest.h"
+
+namespace {
+
+const std::vector<std::string> kMenuAll = {"0", "20", "1", "1", "1", "1", "1"};
+
+tk::RunResult clickAndExit(tk::GuiApp& app, const std::string& button) {
+    app.waitMapped(button);
+    app.click(button);
+    return app.waitExit();
+}
+
+// ---- Main menu -----------------------------------------------------------------
+
+TEST(MainMenu, EachToggleThenOkAnswersItsCodeAndStoresIt) {
+    const std::pair<const char*, int> toggles[] = {
+        {"topLevLoadProd", 20}, {"topLevConfig", 11},     {"topLevTest", 12},
+        {"topLevListProd", 21}, {"topLevRemoveProd", 22}, {"topLevUpdtProd", 23}};
+    for (auto [toggle, code] : toggles) {
+        tk::TempRoot root;
+        tk::GuiApp app(mp::argv({"0", "11", "1", "1", "1", "1", "1"}), mp::env(root));
+        app.waitMapped(toggle);
+        app.click(toggle);
+        app.waitFor([&] { return app.toggle(toggle); }, std::string(toggle) + " set");
+        tk::RunResult r = clickAndExit(app, "topLevOK");
+        EXPECT_EQ(r.code, code) << toggle << ": " << r.describe();
+        EXPECT_EQ(r.out, "");
+        tk::StatusFile st = mp::status(root);
+        EXPECT_EQ(st.named("mainMenuAction"), code) << toggle;
+        EXPECT_EQ(st.bytes().size(), 524u);
+    }
+}
+
+TEST(MainMenu, PreselectionAnswersWithoutAClick) {
+    const std::pair<const char*, int> cases[] = {{"11", 11}, {"20", 20}, {"5", 21}, {"x", 21}};
+    for (auto [actDef, code] : cases) {
+        tk::TempRoot root;
+        tk::GuiApp app(mp::argv({"0", actDef, "1", "1", "1", "1", "1"}), mp::env(root));
+        app.waitMapped("topLevOK");
+        // Exactly one toggle is set: the one OK answers.
+        int set = 0;
+        for (const char* t : {"topLevLoadProd", "topLevConfig", "topLevTest", "topLevListProd",
+                              "topLevRemoveProd", "topLevUpdtProd"})
+            set += app.toggle(t);
+        EXPECT_EQ(set, 1) << "actDef " << actDef;
+        tk::RunResult r = clickAndExit(app, "topLevOK");
+        EXPECT_EQ(r.code, code) << "actDef " << actDef << ": " << r.describe();
+        EXPECT_EQ(mp::status(root).named("mainMenuAction"), code);
+    }
+}
+
+TEST(MainMenu, FlagWordsGreyTheirActionsOut) {
+    tk::TempRoot root;
+    // Flags govern, in order: Load, Remove, Configure, Test, List.
+    tk::GuiApp app(mp::argv({"0", "20", "0", "1", "0x", "yes", "0", "extra"}), mp::env(root));
+    app.waitMapped("topLevOK");
+    EXPECT_FALSE(app.sensitive("topLevLoadProd"));
+    EXPECT_TRUE(app.sensitive("topLevRemoveProd"));
+    EXPECT_FALSE(app.sensitive("topLevConfig"));
+    EXPECT_TRUE(app.sensitive("topLevTest"));
+    EXPECT_FALSE(app.sensitive("topLevListProd"));
+    EXPECT_TRUE(app.sensitive("topLevUpdtProd"));
+    // Load Products stays preselected though grey; OK reports it.
+    EXPECT_TRUE(app.toggle("topLevLoadProd"));
+    EXPECT_EQ(app.title(mp::kShell), "Trevalon: Main Menu");
+    EXPECT_EQ(app.iconName(mp::kShell), "Trevalon Menu");
+    EXPECT_EQ(app.label("topLevTitle"), "  Trevalon Main Menu");
+    EXPECT_EQ(clickAndExit(app, "topLevOK").code, 20);
+}
+
+TEST(MainMenu, QuitDeletesTheStatusFileAndAnswers250) {
+    tk::TempRoot root;
+    tk::StatusFile::blank().set("mainMenuAction", 12).save(root.file(mp::kStatus));
+    tk::GuiApp app(mp::argv(kMenuAll), mp::env(root));
+    app.waitMapped("topLevRemoveProd");
+    app.click("topLevRemoveProd");
+    tk::RunResult r = clickAndExit(app, "topLevQuit");
+    EXPECT_EQ(r.code, 250) << r.describe();
+    EXPECT_EQ(r.out + r.err, "");
+    EXPECT_FALSE(root.exists(mp::kStatus));
+}
+
+TEST(MainMenu, WindowManagerCloseAnswers250AndRewritesTheRecord) {
+    for (bool saveYourself : {false, true}) {
+        tk::TempRoot root;
+        tk::StatusFile::blank().set("spare20", 4321).set("mainMenuAction", 12).save(root.file(mp::kStatus));
+        tk::GuiApp app(mp::argv(kMenuAll), mp::env(root));
+        app.waitMapped("topLevOK");
+        app.click("topLevTest");
+        app.waitFor([&] { return app.toggle("topLevTest"); }, "Test set");
+        if (saveYourself)
+            app.wmSaveYourself(mp::kShell);
+        else
+            app.wmClose(mp::kShell);
+        tk::RunResult r = app.waitExit();
+        EXPECT_EQ(r.code, 250) << r.describe();
+        tk::StatusFile st = mp::status(root);
+        EXPECT_EQ(st.named("mainMenuAction"), 12);
+        EXPECT_EQ(st.named("spare20"), 4321);
+        // The window manager's frame was measured during the run.
+        EXPECT_GT(st.named("frameExtraH"), 0);
+        EXPECT_EQ(st.named("positionSet"), 1);
+    }
+}
+
+// ---- Help windows ----------------------------------------------------------------
+
+struct HelpCase {
+    std::vector<std::string> args;
+    std::string form, helpButton, title, closeButton;
+};
+
+void checkHelpWindow(const HelpCase& c) {
+    tk::TempRoot root;
+    if (c.args[0] == "19") root.write("plat", "sun4v V\n");
+    std::vector<std::string> args = c.args;
+    if (c.args[0] == "19") args[1] = root.file("plat");
+    tk::GuiApp app(mp::argv(args), mp::env(root));
+    const std::string win = c.form + "HelpTextWin";
+    const std::string text = c.form + "HelpText";
+    app.waitMapped(c.helpButton);
+    EXPECT_FALSE(app.mapped(win));
+    app.click(c.helpButton);
+    app.waitMapped(win);
+    EXPECT_EQ(app.title(win), c.title);
+    EXPECT_EQ(app.iconName(win), "Trevalon Help");
+    EXPECT_EQ(app.geometry(win).width, 540);
+    const std::string helpText = app.text(text);
+    EXPECT_GT(helpText.size(), 200u);
+    EXPECT_FALSE(app.editable(text));
+    // Help again: the same window stays up; Close takes it down.
+    app.click(c.helpButton);
+    app.click(c.closeButton);
+    app.waitUnmapped(win);
+    app.click(c.helpButton);
+    app.waitMapped(win);
+    // Closed by the window manager, it goes; Help shows a new one.
+    app.wmClose(win);
+    app.waitGone(win);
+    EXPECT_TRUE(app.running());
+    app.click(c.helpButton);
+    app.waitMapped(win);
+    EXPECT_EQ(app.text(text), helpText);
+    EXPECT_EQ(app.title(win), c.title);
+    EXPECT_EQ(app.geometry(win).width, 540);
+    app.click(c.closeButton);
+    app.waitUnmapped(win);
+    // And the form still answers.
+    app.wmClose(mp::kShell);
+    EXPECT_EQ(app.waitExit().code, 250);
+}
+
+TEST(Help, MainMenu) {
+    checkHelpWindow({kMenuAll, "mainpanel", "topLevHelp", "Trevalon Help: Main Menu",
+                     "mainpanelHelpTextWinClose"});
+}
+
+TEST(Help, Platform) {
+    checkHelpWindow({{"19", "plat"}, "topPlat", "topPlatHelp", "Trevalon Help: Media Required",
+                     "topPlatHelpTextWinClose"});
+}
+
+TEST(Help, InstallationType) {
+    checkHelpWindow({{"23"}, "topDC", "topDCHelp", "Trevalon Help: Installation Type",
+                     "topDCHelpTextWinClose"});
+}
+
+// ---- Platform -----------------------------------------------------------------------
+
+class Platform : public ::testing::Test {
+protected:
+    tk::TempRoot root;
+    std::string plat = root.write("plat", "sun4u UltraSPARC workstations\n"
+                                          "sun4v T-series servers\n"
+                                          "i86pc Intel PCs\n");
+    std::unique_ptr<tk::GuiApp> start() {
+        auto app = std::make_unique<tk::GuiApp>(mp::argv({"19", plat, "ignored"}), mp::env(root));
+        app->waitMapped("topPlatOK");
+        return app;
+    }
+};
+
+TEST_F(Platform, OkPrintsTheChosenNameAndTheNextRunPreselectsIt) {
+    auto app = start();
+    EXPECT_EQ(app->title(mp::kShell), "Trevalon: Select Platform");
+    EXPECT_EQ(app->label("0"), "UltraSPARC workstations");
+    EXPECT_EQ(app->label("2"), "Intel PCs");
+    EXPECT_TRUE(app->toggle("1"));   // the "sun4v" line
+    app->click("2");
+    app->waitFor([&] { return app->toggle("2") && !app->toggle("1"); }, "third platform set");
+    tk::RunResult r = clickAndExit(*app, "topPlatOK");
+    EXPECT_EQ(r.code, 0) << r.describe();
+    EXPECT_EQ(r.out, "i86pc");
+    EXPECT_EQ(mp::status(root).named("platformIndex"), 2);
+
+    app = start();
+    EXPECT_TRUE(app->toggle("2"));
+    EXPECT_FALSE(app->toggle("1"));
+    r = clickAndExit(*app, "topPlatOK");
+    EXPECT_EQ(r.out, "i86pc");
+}
+
+TEST_F(Platform, PreviousAndMainMenuKeepTheDefaultChoice) {
+    for (auto [button, code] : {std::pair{"topPlatPrev", 255}, {"topPlatMainMenu", 250}}) {
+        auto app = start();
+        app->click("0");
+        app->waitFor([&] { return app->toggle("0"); }, "first platform set");
+        tk::RunResult r = clickAndExit(*app, button);
+        EXPECT_EQ(r.code, code) << r.describe();
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(mp::status(root).named("platformIndex"), 1) << button;
+    }
+}
+
+TEST_F(Platform, ShowsOnlyTheFirstTenPlatforms) {
+    std::string text;
+    for (int i = 0; i < 12; ++i) text += "p" + std::to_string(i) + " Platform number " + std::to_string(i) + "\n";
+    plat = root.write("plat12", text);
+    auto app = start();
+    EXPECT_TRUE(app->exists("9"));
+    EXPECT_FALSE(app->exists("10"));
+    EXPECT_TRUE(app->toggle("0"));   // no "sun4v": the first line
+    app->click("9");
+    app->waitFor([&] { return app->toggle("9"); }, "tenth platform set");
+    tk::RunResult r = clickAndExit(*app, "topPlatOK");
+    EXPECT_EQ(r.out, "p9");
+}
+
+// ---- Installation type ---------------------------------------------------------------
+
+TEST(InstallType, OkAnswersTheChoiceAndDefaultIsAlwaysPreselected) {
+    tk::TempRoot root;
+    tk::StatusFile::blank().set("installType", 232).save(root.file(mp::kStatus));
+    {
+        tk::GuiApp app(mp::argv({"23"}), mp::env(root));
+        app.waitMapped("topDCOK");
+        EXPECT_EQ(app.title(mp::kShell), "Trevalon: Select Installation");
+        EXPECT_EQ(app.label("topDCDef"), "Default Installation");
+        EXPECT_EQ(app.label("topDCCus"), "Custom Installation");
+        EXPECT_TRUE(app.toggle("topDCDef"));
+        tk::RunResult r = clickAndExit(app, "topDCOK");
+        EXPECT_EQ(r.code, 231) << r.describe();
+        EXPECT_EQ(mp::status(root).named("installType"), 231);
+    }
+    tk::GuiApp app(mp::argv({"23"}), mp::env(root));
+    app.waitMapped("topDCCus");
+    app.click("topDCCus");
+    app.waitFor([&] { return app.toggle("topDCCus") && !app.toggle("topDCDef"); }, "custom set");
+    tk::RunResult r = clickAndExit(app, "topDCOK");
+    EXPECT_EQ(r.code, 232) << r.describe();
+    EXPECT_EQ(mp::status(root).named("installType"), 232);
+}
+
+TEST(InstallType, PreviousAndMainMenu) {
+    for (auto [button, code] : {std::pair{"topDCPrev", 255}, {"topDCMainMenu", 250}}) {
+        tk::TempRoot root;
+        tk::GuiApp app(mp::argv({"23", "Quick\nsetup", "My own"}), mp::env(root));
+        app.waitMapped("topDCOK");
+        EXPECT_EQ(app.label("topDCDef"), "Quick\nsetup");
+        EXPECT_EQ(app.label("topDCCus"), "My own");
+        app.click("topDCCus");
+        app.waitFor([&] { return app.toggle("topDCCus"); }, "custom set");
+        tk::RunResult r = clickAndExit(app, button);
+        EXPECT_EQ(r.code, code) << r.describe();
+        EXPECT_EQ(mp::status(root).named("installType"), 232);
+    }
+}
+
+// ---- Message form ----------------------------------------------------------------------
+
+TEST(Message, ShowsTheFileUnderTheCaptionAndAnswers51Or52) {
+    for (auto [button, code] : {std::pair{"TVMBOKButton", 51}, {"TVMBMMButton", 52}}) {
+        tk::TempRoot root;
+        const std::string msg = root.write("msg", "First line\n\tsecond line\nthird\n");
+        tk::GuiApp app(mp::argv({"24", msg, "Read this\ncarefully"}), mp::env(root));
+        app.waitMapped(button);
+        EXPECT_EQ(app.title(mp::kShell), "Trevalon: Message");
+        EXPECT_EQ(app.text("TVMBText"), "First line\n\tsecond line\nthird\n");
+        EXPECT_FALSE(app.editable("TVMBText"));
+        EXPECT_EQ(app.label("TVMBLabel"), "Read this\ncarefully");
+        EXPECT_EQ(app.label("TVMBOKButton"), "OK");
+        EXPECT_EQ(app.label("TVMBMMButton"), "Cancel");
+        // Never sized by the user: 630 by 375.
+        const tk::Rect g = app.geometry(mp::kShell);
+        EXPECT_EQ(g.width, 630);
+        EXPECT_EQ(g.height, 375);
+        tk::RunResult r = clickAndExit(app, button);
+        EXPECT_EQ(r.code, code) << r.describe();
+        tk::StatusFile st = mp::status(root);
+        EXPECT_EQ(st.slot(224).width, 630u);
+        EXPECT_EQ(st.slot(224).height, 375u);
+        EXPECT_EQ(st.slot(224).sizeSet, 1);
+    }
+}
+
+TEST(Message, EmptyFileShowsAnEmptyTextWithAWarning) {
+    tk::TempRoot root;
+    tk::GuiApp app(mp::argv({"24", root.write("empty", ""), "Nothing"}), mp::env(root));
+    app.waitMapped("TVMBText");
+    EXPECT_EQ(app.text("TVMBText"), "");
+    app.wmClose(mp::kShell);
+    tk::RunResult r = app.waitExit();
+    EXPECT_EQ(r.code, 250) << r.describe();
+    EXPECT_EQ(r.err, "\nMight not have read the entire file...\n");
+    EXPECT_TRUE(root.exists(mp::kStatus));
+}
+
+}  // namespace

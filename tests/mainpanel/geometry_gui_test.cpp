@@ -1,0 +1,101 @@
+// Window geometry carried from one run to the next under mwm: the first form
+// after a reset at (500, 400), a form moved and resized by the user shown at
+// that place and size next time, and a saved place past the screen's edge
+// pulled back.
+#include "mpTest.h"
+
+namespace {
+
+const std::vector<std::string> kMenu = {"0", "20", "1", "1", "1", "1", "1"};
+
+tk::RunResult endWithOk(tk::GuiApp& app) {
+    app.click("topLevOK");
+    return app.waitExit();
+}
+
+TEST(Geometry, FirstFormAfterAResetIsShownAt500By400) {
+    tk::TempRoot root;
+    tk::GuiApp app(mp::argv(kMenu), mp::env(root));
+    app.waitMapped("topLevOK");
+    const tk::Rect frame = app.frameGeometry(mp::kShell);
+    EXPECT_EQ(frame.x, 500);
+    EXPECT_EQ(frame.y, 400);
+    const tk::Rect shell = app.geometry(mp::kShell);
+    EXPECT_EQ(endWithOk(app).code, 20);
+    tk::StatusFile st = mp::status(root);
+    EXPECT_EQ(st.named("positionSet"), 1);
+    EXPECT_EQ(st.named("placedX"), 500);
+    EXPECT_EQ(st.named("placedY"), 400);
+    EXPECT_EQ(st.named("clientOffX"), shell.x - frame.x);
+    EXPECT_EQ(st.named("clientOffY"), shell.y - frame.y);
+    EXPECT_EQ(st.named("frameExtraW"), frame.width - shell.width);
+    EXPECT_EQ(st.named("frameExtraH"), frame.height - shell.height);
+    // The natural size is remembered but not forced.
+    EXPECT_EQ(st.slot(80).width, static_cast<unsigned>(shell.width));
+    EXPECT_EQ(st.slot(80).sizeSet, 0);
+}
+
+TEST(Geometry, MovedAndResizedFormComesBackThereAtThatSize) {
+    tk::TempRoot root;
+    tk::Rect natural;
+    {
+        tk::GuiApp app(mp::argv(kMenu), mp::env(root));
+        app.waitMapped("topLevOK");
+        natural = app.geometry(mp::kShell);
+        app.moveFrame(mp::kShell, 160, 120);
+        app.resizeFrame(mp::kShell, natural.width + 90, natural.height + 70);
+        app.waitFor([&] { return app.geometry(mp::kShell).width == natural.width + 90; }, "resized");
+        EXPECT_EQ(app.frameGeometry(mp::kShell).x, 160);
+        EXPECT_EQ(endWithOk(app).code, 20);
+    }
+    tk::StatusFile st = mp::status(root);
+    EXPECT_EQ(st.named("winX"), 160);
+    EXPECT_EQ(st.named("winY"), 120);
+    EXPECT_EQ(st.slot(80).sizeSet, 1);
+
+    tk::GuiApp app(mp::argv(kMenu), mp::env(root));
+    app.waitMapped("topLevOK");
+    const tk::Rect frame = app.frameGeometry(mp::kShell);
+    EXPECT_EQ(frame.x, 160);
+    EXPECT_EQ(frame.y, 120);
+    const tk::Rect shell = app.geometry(mp::kShell);
+    EXPECT_EQ(shell.width, natural.width + 90);
+    EXPECT_EQ(shell.height, natural.height + 70);
+    EXPECT_EQ(endWithOk(app).code, 20);
+
+    // Another form type comes at the same place, at its own size.
+    tk::GuiApp other(mp::argv({"23"}), mp::env(root));
+    other.waitMapped("topDCOK");
+    EXPECT_EQ(other.frameGeometry(mp::kShell).x, 160);
+    EXPECT_EQ(other.frameGeometry(mp::kShell).y, 120);
+    other.click("topDCOK");
+    EXPECT_EQ(other.waitExit().code, 231);
+}
+
+TEST(Geometry, PlacePastTheRightEdgeIsPulledBack) {
+    tk::TempRoot root;
+    {
+        tk::GuiApp app(mp::argv(kMenu), mp::env(root));
+        app.waitMapped("topLevOK");
+        EXPECT_EQ(endWithOk(app).code, 20);
+    }
+    // The user left a window near the right edge; this form is wider than
+    // the room left there.
+    tk::StatusFile st = mp::status(root);
+    const int screenW = tk::XServer::shared().width();
+    st.set("winX", screenW - 40).set("winY", 200).set("positionSet", 1);
+    st.save(root.file(mp::kStatus));
+
+    tk::GuiApp app(mp::argv(kMenu), mp::env(root));
+    app.waitMapped("topLevOK");
+    const tk::Rect frame = app.frameGeometry(mp::kShell);
+    EXPECT_EQ(frame.x + frame.width, screenW);
+    EXPECT_EQ(frame.y, 200);
+    EXPECT_EQ(endWithOk(app).code, 20);
+    // Where the program put it is not a move by the user.
+    tk::StatusFile after = mp::status(root);
+    EXPECT_EQ(after.named("winX"), screenW - 40);
+    EXPECT_EQ(after.named("placedX"), frame.x);
+}
+
+}  // namespace
