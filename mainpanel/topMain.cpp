@@ -137,7 +137,7 @@ void presentForm(const trev::FormInfo& form) {
     XtVaSetValues(parentWidget, XmNtitle, form.title, nullptr);
     if (logoWidget) setLogoPixmap(logoWidget);
     XtVaSetValues(parentWidget, XmNminWidth, form.minWidth, nullptr);
-    if (helpWidget) XtVaSetValues(helpWidget, XmNwidth, kHelpWidth, XmNmaxWidth, kHelpWidth, nullptr);
+    if (helpWidget) setHelpWindowWidth(helpWidget);
     XSetIconName(display, XtWindow(parentWidget), "Trevalon Menu");
     resizeActionButton(actionWidget);
     adjustWindowLoc();

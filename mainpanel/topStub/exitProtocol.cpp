@@ -47,6 +47,42 @@ void writeSelectedNames(std::FILE* f) {
     formStatusRec.numSelNames = 0;
 }
 
+// Errors while the window tree is walked: a window manager may destroy a
+// frame at any moment, and that must not end the form.
+bool treeWalkFailed = false;
+int noteTreeWalkError(Display*, XErrorEvent*) {
+    treeWalkFailed = true;
+    return 0;
+}
+
+// The attributes of the shell's window and of each ancestor below the root,
+// innermost first; empty when a window vanished during the walk.
+std::vector<trev::WinAttrs> ancestorChain(Window shellWindow) {
+    std::vector<trev::WinAttrs> chain;
+    XSync(display, False);
+    treeWalkFailed = false;
+    const XErrorHandler previous = XSetErrorHandler(noteTreeWalkError);
+    Window current = shellWindow;
+    XWindowAttributes attrs;
+    if (XGetWindowAttributes(display, current, &attrs)) {
+        chain.push_back({attrs.x, attrs.y, attrs.width, attrs.height});
+        for (;;) {
+            Window root = 0, parent = 0, *children = nullptr;
+            unsigned int count = 0;
+            if (!XQueryTree(display, current, &root, &parent, &children, &count)) break;
+            if (children) XFree(children);
+            if (parent == 0 || parent == root) break;
+            if (!XGetWindowAttributes(display, parent, &attrs)) break;
+            chain.push_back({attrs.x, attrs.y, attrs.width, attrs.height});
+            current = parent;
+        }
+    }
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    if (treeWalkFailed) chain.clear();
+    return chain;
+}
+
 }  // namespace
 
 void cleanExit(int code) {
@@ -76,27 +112,13 @@ void helpWinDestroyCB(Widget, XtPointer clientData, XtPointer) {
     if (!help) return;
     helpWidget = help;
     addWinDestroyCallback(help, helpWinDestroyCB, clientData);
-    XtVaSetValues(help, XmNwidth, kHelpWidth, XmNmaxWidth, kHelpWidth, nullptr);
+    setHelpWindowWidth(help);
 }
 
 void windowConfHandlerCB(Widget w, XtPointer, XEvent* event, Boolean*) {
     if (event->type != ConfigureNotify || !currentWinS || !XtIsRealized(w)) return;
-    // The shell's window and its ancestors below the root, innermost first.
-    std::vector<trev::WinAttrs> chain;
-    Window current = XtWindow(w);
-    XWindowAttributes attrs;
-    if (!XGetWindowAttributes(display, current, &attrs)) return;
-    chain.push_back({attrs.x, attrs.y, attrs.width, attrs.height});
-    for (;;) {
-        Window root = 0, parent = 0, *children = nullptr;
-        unsigned int count = 0;
-        if (!XQueryTree(display, current, &root, &parent, &children, &count)) break;
-        if (children) XFree(children);
-        if (parent == 0 || parent == root) break;
-        if (!XGetWindowAttributes(display, parent, &attrs)) break;
-        chain.push_back({attrs.x, attrs.y, attrs.width, attrs.height});
-        current = parent;
-    }
+    const std::vector<trev::WinAttrs> chain = ancestorChain(XtWindow(w));
+    if (chain.empty()) return;
     trev::captureGeometry(formStatusRec, *currentWinS, chain, event->xconfigure.width,
                           event->xconfigure.height);
 }

@@ -16,6 +16,14 @@
 // each inside its own uniquely named layout form.
 static const char kHelpSeparator[] = "widget300";
 
+void setHelpWindowWidth(Widget help) {
+    constexpr Dimension kHelpWidth = 540;
+    // Realized first, the shell takes the height its contents want; a shell
+    // given only a width before that would come up one pixel high.
+    XtRealizeWidget(help);
+    XtVaSetValues(help, XmNwidth, kHelpWidth, XmNmaxWidth, kHelpWidth, nullptr);
+}
+
 Widget create_helpTextWin(Widget parent, const char* form, int variant, const char* layoutName,
                           Widget* handle) {
     const std::string p = form;

@@ -43,8 +43,9 @@ void addWinDestroyCallback(Widget shell, XtCallbackProc cb, XtPointer clientData
 
 // ---- Help windows -------------------------------------------------------------
 
-// Help window sizes applied when a form is shown and when one is rebuilt.
-constexpr Dimension kHelpWidth = 540;
+// Gives a help window (not yet shown) the width 540, also as its maximum
+// width, and the height its contents want at that width.
+void setHelpWindowWidth(Widget help);
 
 // Builds the help window of the form with prefix `form` as a hidden child of
 // `parent`: "<form>HelpTextWin" (shell), a layout form named `layoutName`

@@ -1,7 +1,7 @@
 // Start-up with a display: the display test, every form type's word count
 // and usage message, main's own checks, and form.status created, reset or
 // read.
-#include <sys/stat.h>
+#include <filesystem>
 
 #include "mpTest.h"
 
