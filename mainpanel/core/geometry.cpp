@@ -1,17 +1,24 @@
 #include "geometry.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace trev {
 
 namespace {
 
+// A window position the toolkit can hold (a 16-bit coordinate), whatever a
+// damaged record says.
+int toPosition(std::int64_t v) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, INT16_MIN, INT16_MAX));
+}
+
 // The coordinate at which a window of `extent` plus `frameExtra` still fits
 // on a screen of `screen`; a window larger than the screen keeps `saved`.
-int fitOnScreen(int saved, int frameExtra, int extent, int screen) {
-    if (saved + frameExtra + extent <= screen) return saved;
-    const int pulled = screen - frameExtra - extent;
-    return pulled < 0 ? saved : pulled;
+int fitOnScreen(std::int32_t saved, std::int32_t frameExtra, int extent, int screen) {
+    const std::int64_t room = std::int64_t{screen} - frameExtra - extent;
+    if (saved <= room) return toPosition(saved);
+    return toPosition(room < 0 ? saved : room);
 }
 
 std::uint16_t toU16(int v) {

@@ -2,6 +2,8 @@
 // resizes from configure events.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "core/geometry.h"
 
 using namespace trev;
@@ -185,4 +187,13 @@ TEST(CaptureGeometry, WithoutAFrameNothingIsTakenAsAMove) {
     captureGeometry(m, *m.slotAt(80), {{77, 88, 0, 300}}, 0, 300);
     EXPECT_EQ(m.winX, 500);
     EXPECT_EQ(m.positionSet, 0);
+}
+
+TEST(PlaceWindow, ADamagedRecordGivesAPositionTheToolkitCanHold) {
+    FormStatusRec r = measured(INT32_MAX, INT32_MIN);
+    r.frameExtraW = INT32_MAX;
+    const Placement p = placeWindow(r, *r.slotAt(80), 400, 300, 1280, 1024);
+    EXPECT_GE(p.x, -32768);
+    EXPECT_LE(p.x, 32767);
+    EXPECT_EQ(p.y, -32768);
 }

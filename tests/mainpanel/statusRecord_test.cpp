@@ -198,3 +198,16 @@ TEST(StatusFile, InstallTmpPathRefusesMoreThan511Characters) {
     EXPECT_FALSE(installTmpPath(fits + "r", "form.status").has_value());
     EXPECT_EQ(installTmpPath("/p", "bundles.sun4").value(), "/p/install/tmp/bundles.sun4");
 }
+
+TEST(StatusFile, AFailedWriteIsReported) {
+    std::FILE* f = std::tmpfile();
+    ASSERT_NE(f, nullptr);
+    // A stream open for reading only cannot take the record.
+    std::FILE* readOnly = std::fopen(("/proc/self/fd/" + std::to_string(fileno(f))).c_str(), "r");
+    ASSERT_NE(readOnly, nullptr);
+    FormStatusRec r;
+    EXPECT_FALSE(writeStatusRecord(readOnly, r));
+    EXPECT_FALSE(writeSelectedNames(readOnly, encodeSelectedNames({"p"}, 1)));
+    std::fclose(readOnly);
+    std::fclose(f);
+}

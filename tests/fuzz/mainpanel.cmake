@@ -1,0 +1,6 @@
+# Fuzzers of the X-free core of mainpanel: the status record as read from a
+# form.status of any content, and the platform file parser.
+trev_fuzzer(fuzz_mainpanel_status
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/mainpanel_status_fuzz.cpp LIBS mainpanel_core)
+trev_fuzzer(fuzz_mainpanel_platform
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/mainpanel_platform_fuzz.cpp LIBS mainpanel_core)
