@@ -30,12 +30,13 @@ void reportWriteFailure() {
 
 // After the Load Products form: the names of the selected products, in
 // product-list order, into numSelNames slots right after the record.
-void writeSelectedNames(std::FILE* f) {
+// Returns false when the write failed.
+bool writeSelectedNames(std::FILE* f) {
     if (formType != kLoadProductsForm || formStatusRec.numSelNames <= 0 ||
         !selectedProductNames)
-        return;
+        return true;
     const std::optional<std::vector<std::string>> names = selectedProductNames();
-    if (!names) return;   // empty product list
+    if (!names) return true;   // empty product list
     std::vector<std::uint8_t> tail;
     try {
         tail = trev::encodeSelectedNames(*names, formStatusRec.numSelNames);
@@ -43,8 +44,8 @@ void writeSelectedNames(std::FILE* f) {
         std::fprintf(stderr, "Fail to allocate memory.\n");
         std::exit(trev::exitcode::kStartFailure);
     }
-    if (!trev::writeSelectedNames(f, tail)) reportWriteFailure();
     formStatusRec.numSelNames = 0;
+    return trev::writeSelectedNames(f, tail);
 }
 
 // Errors while the window tree is walked: a window manager may destroy a
@@ -87,11 +88,10 @@ std::vector<trev::WinAttrs> ancestorChain(Window shellWindow) {
 
 void cleanExit(int code) {
     if (std::FILE* f = statusFd.get()) {
-        if (!trev::writeStatusRecord(f, formStatusRec))
-            reportWriteFailure();
-        else
-            writeSelectedNames(f);
-        if (std::fclose(statusFd.release()) != 0) reportWriteFailure();
+        // One report for the first step that fails.
+        const bool written = trev::writeStatusRecord(f, formStatusRec) && writeSelectedNames(f);
+        if (!written) reportWriteFailure();
+        if (std::fclose(statusFd.release()) != 0 && written) reportWriteFailure();
     }
     if (parentWidget) XtDestroyWidget(parentWidget);
     if (display) XSync(display, False);

@@ -1,6 +1,11 @@
 // The forms of the main menu, the platform, the installation type and the
 // message, driven with real pointer events: exit statuses, the record they
 // leave in form.status, and their help windows.
+#include <sys/resource.h>
+
+#include <csignal>
+#include <memory>
+
 #include "mpTest.h"
 
 namespace {
@@ -311,3 +316,35 @@ TEST(Message, EmptyFileShowsAnEmptyTextWithAWarning) {
 }
 
 }  // namespace
+
+// ---- Exit protocol ------------------------------------------------------------------------
+
+// The answer still reaches the script when form.status cannot be written,
+// and the failure is said.  The program runs with a file size limit of 100
+// bytes (and SIGXFSZ ignored, so that the write fails instead of killing).
+TEST(ExitProtocol, AFailedWriteOfTheRecordIsReportedAndTheCodeKept) {
+    tk::TempRoot root;
+    tk::XServer::shared();
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 100;
+    void (*oldHandler)(int) = signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    std::unique_ptr<tk::GuiApp> app;
+    try {
+        app = std::make_unique<tk::GuiApp>(mp::argv({"23"}), mp::env(root));
+    } catch (...) {
+        setrlimit(RLIMIT_FSIZE, &saved);
+        signal(SIGXFSZ, oldHandler);
+        throw;
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, oldHandler);
+    app->waitMapped("topDCCus");
+    app->click("topDCCus");
+    app->waitFor([&] { return app->toggle("topDCCus"); }, "custom set");
+    tk::RunResult r = clickAndExit(*app, "topDCOK");
+    EXPECT_EQ(r.code, 232) << r.describe();
+    EXPECT_EQ(r.err, "Cannot write file " + root.file(mp::kStatus) + "(File too large)\n");
+}
