@@ -99,3 +99,28 @@ TEST(Geometry, PlacePastTheRightEdgeIsPulledBack) {
 }
 
 }  // namespace
+
+namespace {
+
+// Without a window manager there is no frame: nothing is measured and
+// nothing is stored as a move of the user, so every run comes at (500, 400).
+TEST(Geometry, WithoutAWindowManagerNothingIsTakenAsAMove) {
+    tk::XServer bare(1024, 768, false);
+    tk::TempRoot root;
+    for (int run = 0; run < 2; ++run) {
+        tk::GuiApp app(mp::argv(kMenu), mp::env(root), bare);
+        app.waitMapped("topLevOK");
+        const tk::Rect shell = app.geometry(mp::kShell);
+        EXPECT_EQ(shell.x, 500) << "run " << run;
+        EXPECT_EQ(shell.y, 400) << "run " << run;
+        EXPECT_EQ(endWithOk(app).code, 20);
+        tk::StatusFile st = mp::status(root);
+        EXPECT_EQ(st.named("frameExtraW"), 0);
+        EXPECT_EQ(st.named("frameExtraH"), 0);
+        EXPECT_EQ(st.named("clientOffX"), 0);
+        EXPECT_EQ(st.named("winX"), 0);
+        EXPECT_EQ(st.named("winY"), 0);
+    }
+}
+
+}  // namespace
