@@ -1,5 +1,7 @@
 #include "filter.h"
 
+#include <fcntl.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -32,11 +34,41 @@ void StderrMessages::put(std::string_view text) {
     }
 }
 
+namespace {
+
+constexpr int kPacedPipeSize = 1 << 20;
+
+void pauseForReader() {
+    struct timespec pause = {0, 1000000};  // 1 ms
+    ::nanosleep(&pause, nullptr);
+}
+
+}  // namespace
+
 Result FilterEnd::run(unsigned char* buf, std::size_t count, Chain) {
     if (count == 0) return Result::ok();
-    ssize_t n = ::write(fd_, buf, count);
-    if (n < 0 || static_cast<std::size_t>(n) != count) return Result::fail();
+    if (!paced_) {
+        ssize_t n = ::write(fd_, buf, count);
+        if (n < 0 || static_cast<std::size_t>(n) != count) return Result::fail();
+        return Result::ok();
+    }
+    while (count > 0) {
+        ssize_t n = ::write(fd_, buf, count);
+        if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
+            if (errno == EAGAIN) pauseForReader();
+            continue;
+        }
+        if (n <= 0) return Result::fail();
+        buf += n;
+        count -= static_cast<std::size_t>(n);
+    }
     return Result::ok();
+}
+
+bool makePacedPipe(int fd) {
+    if (::fcntl(fd, F_SETPIPE_SZ, kPacedPipeSize) < kPacedPipeSize) return false;
+    int flags = ::fcntl(fd, F_GETFL);
+    return flags >= 0 && ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) == 0;
 }
 
 ssize_t readRetry(int fd, unsigned char* buf, std::size_t n) {

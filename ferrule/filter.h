@@ -92,16 +92,29 @@ private:
     std::string text_;
 };
 
-// Last element of every chain: one write of the bytes to a descriptor;
-// anything but a complete write fails.
+// Last element of every chain: writes the bytes to a descriptor; anything
+// but a complete write fails.  A plain descriptor gets one write per buffer.
+// A paced one (see makePacedPipe) is a non-blocking pipe: when it is full,
+// the rest of the buffer waits out short sleeps instead of blocking in
+// write(2).
 class FilterEnd final : public Filter {
 public:
-    explicit FilterEnd(int fd) : fd_(fd) {}
+    explicit FilterEnd(int fd, bool paced = false) : fd_(fd), paced_(paced) {}
     Result run(unsigned char* buf, std::size_t count, Chain rest) override;
 
 private:
     int fd_;
+    bool paced_;
 };
+
+// Prepares the pipe to the command for paced writing: a 1 MiB pipe buffer,
+// non-blocking writes.  A writer that blocks on a full pipe has to be woken
+// by the reader after each of its reads (compress reads 8 KiB at a time),
+// which costs the reader more than the read itself; a writer that sleeps on
+// a timer costs the reader nothing.  The buffer holds several milliseconds
+// of the compressor's input, so 1 ms sleeps keep it fed.  Returns false, and
+// changes nothing, when the pipe cannot be made that large.
+bool makePacedPipe(int fd);
 
 // read(2) that retries when a signal interrupts it.
 ssize_t readRetry(int fd, unsigned char* buf, std::size_t n);

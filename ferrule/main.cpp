@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
     const Pipeline pipeline = composePipeline(modes, argv[0]);
     FILE* command = nullptr;
     int outFd = 1;
+    bool paced = false;
     if (!pipeline.command.empty()) {
         errno = 0;
         command = ::popen(pipeline.command.c_str(), "w");
@@ -77,10 +78,11 @@ int main(int argc, char** argv) {
         brokenPipeLength = text.copy(brokenPipeMessage, sizeof brokenPipeMessage);
         std::signal(SIGPIPE, onBrokenPipe);
         outFd = ::fileno(command);
+        paced = makePacedPipe(outFd);
     }
 
     FileKeySource keys(messages);
-    FilterChain chain = buildChain(pipeline.local, outFd, messages, keys);
+    FilterChain chain = buildChain(pipeline.local, outFd, paced, messages, keys);
     const Result result = filterBeg(0, buffer, ahead, chain.view(), messages);
     if (result.isExit()) return result.exitStatus();
 

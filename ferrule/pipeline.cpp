@@ -130,7 +130,7 @@ Pipeline composePipeline(const Modes& modes, const std::string& programName) {
     return p;
 }
 
-FilterChain buildChain(const Modes& m, int outFd, Messages& messages, KeySource& keys) {
+FilterChain buildChain(const Modes& m, int outFd, bool paced, Messages& messages, KeySource& keys) {
     FilterChain chain;
     auto add = [&chain](std::unique_ptr<Filter> f) {
         chain.order_.push_back(f.get());
@@ -142,7 +142,7 @@ FilterChain buildChain(const Modes& m, int outFd, Messages& messages, KeySource&
     if (m.dotKb > 0)
         add(std::make_unique<DotFilter>(static_cast<std::uint64_t>(m.dotKb) * 1024u, messages));
     if (m.checksum) add(std::make_unique<SumFilter>(m.vFile, messages));
-    add(std::make_unique<FilterEnd>(outFd));
+    add(std::make_unique<FilterEnd>(outFd, paced));
     return chain;
 }
 

@@ -81,14 +81,14 @@ public:
     Chain view() const { return Chain(order_.data(), order_.size()); }
 
 private:
-    friend FilterChain buildChain(const Modes&, int, Messages&, KeySource&);
+    friend FilterChain buildChain(const Modes&, int, bool, Messages&, KeySource&);
     std::vector<std::unique_ptr<Filter>> owned_;
     std::vector<Filter*> order_;
 };
 
 // The chain: scrambling filter, BlockFltr, DotFltr, SumFltr, each when
-// active, then FilterEnd writing to outFd.
-FilterChain buildChain(const Modes& modes, int outFd, Messages& messages, KeySource& keys);
+// active, then FilterEnd writing to outFd (paced: see makePacedPipe).
+FilterChain buildChain(const Modes& modes, int outFd, bool paced, Messages& messages, KeySource& keys);
 
 // The exit status for what a pipe's close returned: the command's own exit
 // status, 128 + the signal that ended it, 255 for a close that failed.

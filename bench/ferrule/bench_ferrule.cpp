@@ -154,7 +154,7 @@ Measure unscrambleInProcess(const std::string& in) {
     ferrule::FileKeySource keys(messages);
     ferrule::Modes modes;
     modes.scrambling = ferrule::Scrambling::Unscramble;
-    ferrule::FilterChain chain = ferrule::buildChain(modes, out, messages, keys);
+    ferrule::FilterChain chain = ferrule::buildChain(modes, out, false, messages, keys);
     ferrule::Result r = ferrule::filterBeg(fd, buf, static_cast<std::size_t>(ahead), chain.view(), messages);
     ::close(fd);
     ::close(out);

@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <thread>
 
 using namespace ferrule;
 using namespace ferrule_test;
@@ -208,6 +209,67 @@ TEST(FilterEnd, AFailedWriteFails) {
     EXPECT_FALSE(Chain(chain.data(), 1).pass(data.data(), 1).isOk());
     EXPECT_EQ(errno, ENOSPC);
     ::close(full);
+}
+
+TEST(PacedPipe, LargeNonBlockingPipeOrNothing) {
+    int p[2];
+    ASSERT_EQ(::pipe(p), 0);
+    ASSERT_TRUE(makePacedPipe(p[1]));
+    EXPECT_GE(::fcntl(p[1], F_GETPIPE_SZ), 1 << 20);
+    EXPECT_TRUE(::fcntl(p[1], F_GETFL) & O_NONBLOCK);
+    EXPECT_FALSE(::fcntl(p[0], F_GETFL) & O_NONBLOCK);  // the reader's end is left alone
+    ::close(p[0]);
+    ::close(p[1]);
+
+    TempDir dir;
+    int file = ::open(dir.file("f").c_str(), O_WRONLY | O_CREAT, 0600);
+    EXPECT_FALSE(makePacedPipe(file));
+    EXPECT_FALSE(::fcntl(file, F_GETFL) & O_NONBLOCK);
+    ::close(file);
+}
+
+TEST(PacedPipe, FullPipeIsWaitedOutNotFailed) {
+    // A reader much slower than the writer: the 1 MiB pipe fills, writes
+    // return EAGAIN or write part of a buffer, and still every byte arrives
+    // in order and every call succeeds.
+    int p[2];
+    ASSERT_EQ(::pipe(p), 0);
+    ASSERT_TRUE(makePacedPipe(p[1]));
+    const Bytes data = randomBytes(3 << 20, 30);
+    Bytes got;
+    std::thread reader([&got, fd = p[0]] {
+        unsigned char buf[8192];
+        ssize_t n;
+        while ((n = ::read(fd, buf, sizeof buf)) > 0) {
+            got.insert(got.end(), buf, buf + n);
+            if (got.size() % (256 * 1024) < sizeof buf) ::usleep(2000);
+        }
+    });
+    FilterEnd end(p[1], true);
+    std::vector<Filter*> chain{&end};
+    Bytes copy = data;
+    for (std::size_t off = 0; off < copy.size(); off += kBufferSize) {
+        std::size_t n = std::min(kBufferSize, copy.size() - off);
+        ASSERT_TRUE(Chain(chain.data(), 1).pass(copy.data() + off, n).isOk());
+    }
+    ::close(p[1]);
+    reader.join();
+    ::close(p[0]);
+    EXPECT_EQ(got, data);
+}
+
+TEST(PacedPipe, ReaderGoneFails) {
+    std::signal(SIGPIPE, SIG_IGN);
+    int p[2];
+    ASSERT_EQ(::pipe(p), 0);
+    ASSERT_TRUE(makePacedPipe(p[1]));
+    ::close(p[0]);
+    FilterEnd end(p[1], true);
+    std::vector<Filter*> chain{&end};
+    Bytes data(100, 1);
+    EXPECT_FALSE(Chain(chain.data(), 1).pass(data.data(), data.size()).isOk());
+    EXPECT_EQ(errno, EPIPE);
+    ::close(p[1]);
 }
 
 // ---- ReadHeader and FilterBeg ----

@@ -271,7 +271,7 @@ TEST(BuildChain, OrderScrambleBlockDotSum) {
     ASSERT_GE(fd, 0);
     StringMessages msg;
     FileKeySource keys(msg);
-    FilterChain chain = buildChain(m, fd, msg, keys);
+    FilterChain chain = buildChain(m, fd, false, msg, keys);
     EXPECT_EQ(chain.view().size(), 5u);
     Bytes data = toBytes("some data to scramble");
     ASSERT_TRUE(chain.view().pass(data.data(), data.size()).isOk());
@@ -288,7 +288,7 @@ TEST(BuildChain, OrderScrambleBlockDotSum) {
 TEST(BuildChain, PlainCopyIsFilterEndAlone) {
     StringMessages msg;
     FileKeySource keys(msg);
-    FilterChain chain = buildChain(Modes{}, 1, msg, keys);
+    FilterChain chain = buildChain(Modes{}, 1, false, msg, keys);
     EXPECT_EQ(chain.view().size(), 1u);
 }
 
