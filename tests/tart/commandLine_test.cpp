@@ -60,16 +60,4 @@ TEST(TartCommandLine, Usage) {
     EXPECT_FALSE(tart::parseCommandLine({"x", "-I"}).usage);  // a name by then
 }
 
-TEST(TartCommandLine, UsageTextLayout) {
-    const std::string u = tart::usageMessage();
-    EXPECT_EQ(u.rfind("usage: tart [+format] [file ...] [-I include_file] [-X exclude_file]\t\t\n",
-                      0),
-              0u);
-    // Seventeen lines of text, then the newline of "usage: %s\n".
-    EXPECT_EQ(std::count(u.begin(), u.end(), '\n'), 18);
-    EXPECT_EQ(u.substr(u.size() - 2), "\n\n");
-    const std::string last = "       \"%t%M %u/%g %s %D %f%l\"\t\t\t\t\t\n\n";
-    EXPECT_EQ(u.substr(u.size() - last.size()), last);
-}
-
 }  // namespace

@@ -131,30 +131,6 @@ TEST_F(TartListing, SelectionSkipsTheDataOfOthers) {
     EXPECT_EQ(none.status, tart::kExitOk);
 }
 
-TEST_F(TartListing, HeaderChecksumMismatch) {
-    Entry a{"a", 0644, 0, 0, 0, 0, '0', "", "1"};
-    Entry b{"caf\xC3\xA9", 0644, 0, 0, 0, 0, '0', "", "2"};
-    const std::string unsignedB = tarbuild::member(b, false);
-    const std::string archive = tarbuild::member(a) + unsignedB + tarbuild::endOfArchive();
-    const int stored = tarbuild::headerSum(unsignedB, false);
-    const Result r = list(archive, "%f");
-    EXPECT_EQ(r.out, "a\n");
-    EXPECT_EQ(r.err, "tart: directory checksum error (" + std::to_string(stored) +
-                         " != " + std::to_string(stored - 512) + ")\n");
-    EXPECT_EQ(r.status, tart::kExitChecksum);
-    // The same member written with a signed sum lists.
-    EXPECT_EQ(list(tarbuild::member(b) + tarbuild::endOfArchive(), "%f").out, "caf\xC3\xA9\n");
-}
-
-TEST_F(TartListing, EmptyInput) {
-    for (bool pipe : {false, true}) {
-        const Result r = list("", "%f", {}, 0, pipe);
-        EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err, "tart: blocksize = 0\n");
-        EXPECT_EQ(r.status, tart::kExitOk);
-    }
-}
-
 TEST_F(TartListing, CutArchivesEndWithAMessage) {
     Entry a{"a", 0644, 0, 0, 0, 0, '0', "", "first"};
     Entry big{"big", 0644, 0, 0, 0, 0, '0', "", std::string(200000, 'b')};
