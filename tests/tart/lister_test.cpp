@@ -98,17 +98,19 @@ TEST_F(TartListing, HardLinkDataIsNeitherSummedNorSkipped) {
     EXPECT_EQ(list(archive, "%f").out, "h\nn\n");
 }
 
-TEST_F(TartListing, FullWidthNamesAndGarbageNumbers) {
+TEST_F(TartListing, FullWidthNamesAndOddNumbers) {
     Entry e{std::string(100, 'n'), 0644, 0, 0, 0, 0, '2', std::string(100, 'l'), ""};
     std::string h = tarbuild::header(e);
     // Garbage in the uid and size fields, a base-256 gid.
     h.replace(108, 8, "zz12\0\0\0\0", 8);
     h.replace(124, 12, "-0000000001\0", 12);
     h.replace(116, 8, std::string("\x80\0\0\0\0\x2D\xC6\xC0", 8));
+    // A binary time far beyond any year a date can show.
+    h.replace(136, 12, std::string("\x80\x7F\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 12));
     tarbuild::setChecksum(h, tarbuild::headerSum(h, true));
-    const Result r = list(h + tarbuild::endOfArchive(), "%u %g %s %f%l");
+    const Result r = list(h + tarbuild::endOfArchive(), "%u %g %s %f%l|%d|%D");
     EXPECT_EQ(r.out, "0 3000000      0 " + std::string(100, 'n') + " -> " + std::string(100, 'l') +
-                         "\n");
+                         "|??????????|??? ?? ??:?? ????\n");
     EXPECT_EQ(r.status, tart::kExitOk);
 }
 

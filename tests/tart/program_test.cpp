@@ -548,6 +548,14 @@ TEST_F(TartProgramFirstRead, PartialRecord) {
     EXPECT_EQ(piped.status, 3);
 }
 
+TEST_F(TartProgramFirstRead, ReadError) {
+    // A directory opens for reading, but reading it fails.
+    const Outcome r = runOnFile({}, tree_.root);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "tart: read error\n");
+    EXPECT_EQ(r.status, 3);
+}
+
 TEST(TartProgramCommandLine, Usage) {
     const std::string usage =
         "usage: tart [+format] [file ...] [-I include_file] [-X exclude_file]\t\t\n"
