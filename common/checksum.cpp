@@ -3,16 +3,11 @@
 namespace trev {
 
 uint16_t checksumBlock(uint16_t sum, const unsigned char* data, std::size_t n) {
-    // A 16-bit rotate right by one, then an add that wraps at 16 bits.  Kept in
-    // a 32-bit register to avoid partial-register stalls; the mask keeps it
-    // exact.
-    uint32_t c = sum;
-    const unsigned char* end = data + n;
-    while (data != end) {
-        c = ((c >> 1) | (c << 15)) & 0xFFFFu;
-        c = (c + *data++) & 0xFFFFu;
-    }
-    return static_cast<uint16_t>(c);
+    // The sum stays a 16-bit value so that the compiler keeps the 16-bit
+    // rotate: masking a 32-bit sum instead costs shifts, an or and a
+    // zero-extension on the chain that carries the sum from byte to byte.
+    for (const unsigned char* end = data + n; data != end; ++data) sum = checksumStep16(sum, *data);
+    return sum;
 }
 
 }  // namespace trev

@@ -68,6 +68,23 @@ TEST(Checksum, StepOnSumOf65536) {
     EXPECT_EQ(trev::checksumStep(0xFFFFu, 0), 0xFFFFu);
 }
 
+TEST(Checksum, Step16EqualsStepForEverySumAndByte) {
+    for (uint32_t c = 0; c < 0x10000u; ++c)
+        for (unsigned b = 0; b < 256; ++b)
+            if (trev::checksumStep16(static_cast<uint16_t>(c), static_cast<unsigned char>(b)) !=
+                trev::checksumStep(c, static_cast<unsigned char>(b)))
+                FAIL() << "sum " << c << " byte " << b;
+}
+
+TEST(Checksum, SumOf65536HandedToStep16AsOne) {
+    // The 32-bit step turns 2^16 into 0x8000; the 16-bit rotate does the same
+    // for 1 (and would give 0 for 2^16 cut to 16 bits).
+    for (unsigned b = 0; b < 256; ++b)
+        EXPECT_EQ(trev::checksumStep16(1, static_cast<unsigned char>(b)),
+                  trev::checksumStep(0x10000u, static_cast<unsigned char>(b)));
+    EXPECT_EQ(trev::checksumStep16(0, 7), 7u);
+}
+
 TEST(Checksum, BlockEqualsStepwiseForEveryStartingSum) {
     std::mt19937 rng(7);
     std::vector<unsigned char> v(257);

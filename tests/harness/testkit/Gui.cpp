@@ -1,0 +1,342 @@
+#include "Gui.h"
+
+#include "TempRoot.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+#include <thread>
+
+#ifndef TREV_AGENT_LIB
+#error "TREV_AGENT_LIB must name the agent library"
+#endif
+
+namespace tk {
+
+namespace {
+
+std::string esc(const std::string& s) {
+    std::string o;
+    for (char c : s) {
+        if (c == '\\') o += "\\\\";
+        else if (c == '\n') o += "\\n";
+        else if (c == '\t') o += "\\t";
+        else if (c == '\r') o += "\\r";
+        else o += c;
+    }
+    return o;
+}
+
+std::string unesc(const std::string& s) {
+    std::string o;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\\' && i + 1 < s.size()) {
+            char n = s[++i];
+            o += n == 'n' ? '\n' : n == 't' ? '\t' : n == 'r' ? '\r' : n;
+        } else {
+            o += s[i];
+        }
+    }
+    return o;
+}
+
+std::vector<std::string> split(const std::string& line) {
+    std::vector<std::string> f;
+    size_t start = 0;
+    for (;;) {
+        size_t t = line.find('\t', start);
+        f.push_back(unesc(line.substr(start, t == std::string::npos ? std::string::npos : t - start)));
+        if (t == std::string::npos) break;
+        start = t + 1;
+    }
+    return f;
+}
+
+Rect rectOf(const std::vector<std::string>& f) {
+    if (f.size() < 4) throw std::runtime_error("agent: short geometry answer");
+    return {std::atoi(f[0].c_str()), std::atoi(f[1].c_str()), std::atoi(f[2].c_str()), std::atoi(f[3].c_str())};
+}
+
+}  // namespace
+
+std::string modsText(unsigned mods) {
+    std::string m;
+    if (mods & Ctrl) m += 'C';
+    if (mods & Shift) m += 'S';
+    if (mods & Alt) m += 'A';
+    return m;
+}
+
+GuiApp::GuiApp(std::vector<std::string> argv, std::map<std::string, std::string> env, XServer& server,
+               std::optional<std::string> stdinData) {
+    char tmpl[] = "/tmp/tk_agent.XXXXXX";
+    if (!mkdtemp(tmpl)) throw std::runtime_error("tk: mkdtemp failed");
+    dir_ = tmpl;
+    sock_ = dir_ + "/agent.sock";
+    Spawn s;
+    s.argv = std::move(argv);
+    s.env = std::move(env);
+    s.env["DISPLAY"] = server.display();
+    s.env["TREV_AGENT_SOCKET"] = sock_;
+    std::string pre = TREV_AGENT_LIB;
+    if (const char* old = getenv("LD_PRELOAD")) pre += std::string(" ") + old;
+    s.env["LD_PRELOAD"] = pre;
+    s.stdinData = std::move(stdinData);
+    proc_.start(s);
+    connectAgent(20s);
+    // The shell is realized and mapped before the event loop starts; wait
+    // until the window manager has put one on the screen.
+    waitFor(
+        [&] {
+            for (const auto& sh : shells())
+                if (mapped(sh)) return true;
+            return false;
+        },
+        "a shell of the program on the screen", 20s);
+}
+
+GuiApp::~GuiApp() {
+    if (fd_ >= 0) close(fd_);
+    if (proc_.running()) {
+        proc_.kill(SIGKILL);
+        proc_.wait(5s);
+    }
+    if (!dir_.empty()) removeTree(dir_);
+}
+
+void GuiApp::connectAgent(std::chrono::milliseconds timeout) {
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (!proc_.running()) {
+            result_ = proc_.wait(1s);
+            throw std::runtime_error("program ended before its event loop started: " + result_->describe());
+        }
+        int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        std::strncpy(addr.sun_path, sock_.c_str(), sizeof addr.sun_path - 1);
+        if (connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) {
+            fd_ = fd;
+            return;
+        }
+        close(fd);
+        if (std::chrono::steady_clock::now() >= deadline) {
+            proc_.kill(SIGKILL);
+            result_ = proc_.wait(5s);
+            throw std::runtime_error("agent did not answer: " + result_->describe());
+        }
+        std::this_thread::sleep_for(10ms);
+    }
+}
+
+void GuiApp::failWith(const std::string& what) {
+    std::string tree;
+    try {
+        if (fd_ >= 0 && proc_.running()) tree = dump();
+    } catch (...) {
+    }
+    std::string tail;
+    if (!proc_.running()) {
+        if (!result_) result_ = proc_.wait(1s);
+        tail = "\nprogram ended: " + result_->describe();
+    } else {
+        tail = "\nstderr so far: " + proc_.errSoFar();
+    }
+    throw std::runtime_error(what + "\nwidget tree:\n" + tree + tail);
+}
+
+std::vector<std::string> GuiApp::request(const std::vector<std::string>& fields) {
+    if (fd_ < 0) throw std::runtime_error("agent not connected");
+    std::string line;
+    for (size_t i = 0; i < fields.size(); ++i) line += (i ? "\t" : "") + esc(fields[i]);
+    line += '\n';
+    size_t off = 0;
+    while (off < line.size()) {
+        ssize_t n = send(fd_, line.data() + off, line.size() - off, MSG_NOSIGNAL);
+        if (n <= 0) throw std::runtime_error("agent connection lost (program ended?)");
+        off += static_cast<size_t>(n);
+    }
+    auto deadline = std::chrono::steady_clock::now() + 30s;
+    for (;;) {
+        size_t nl = inbuf_.find('\n');
+        if (nl != std::string::npos) {
+            std::string answer = inbuf_.substr(0, nl);
+            inbuf_.erase(0, nl + 1);
+            auto f = split(answer);
+            std::string status = f[0];
+            f.erase(f.begin());
+            if (status != "ok") throw std::runtime_error("agent: " + (f.empty() ? answer : f[0]));
+            if (f.size() == 1 && f[0].empty()) f.clear();
+            return f;
+        }
+        int left = static_cast<int>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count());
+        pollfd p{fd_, POLLIN, 0};
+        if (left <= 0 || poll(&p, 1, left) <= 0)
+            throw std::runtime_error("agent did not answer " + fields[0] + " (program busy or blocked)");
+        char buf[65536];
+        ssize_t n = read(fd_, buf, sizeof buf);
+        if (n <= 0) throw std::runtime_error("agent connection lost (program ended?)");
+        inbuf_.append(buf, static_cast<size_t>(n));
+    }
+}
+
+std::string GuiApp::one(const std::vector<std::string>& fields) {
+    auto f = request(fields);
+    return f.empty() ? "" : f[0];
+}
+
+void GuiApp::click(const std::string& path, unsigned mods) {
+    if (!mapped(path)) failWith("cannot click " + path + ": not on the screen");
+    request({"click", path, modsText(mods)});
+}
+
+void GuiApp::clickAt(const std::string& path, int dx, int dy, unsigned mods) {
+    if (!mapped(path)) failWith("cannot click " + path + ": not on the screen");
+    request({"click", path, modsText(mods), std::to_string(dx), std::to_string(dy)});
+}
+
+void GuiApp::doubleClick(const std::string& path) {
+    if (!mapped(path)) failWith("cannot click " + path + ": not on the screen");
+    request({"dblclick", path, ""});
+}
+
+void GuiApp::clickListItem(const std::string& path, int pos, unsigned mods) {
+    if (!mapped(path)) failWith("cannot click " + path + ": not on the screen");
+    request({"clickitem", path, std::to_string(pos), modsText(mods)});
+}
+
+void GuiApp::typeText(const std::string& text) { request({"type", text}); }
+
+void GuiApp::key(const std::string& keysym, unsigned mods) { request({"key", keysym, modsText(mods)}); }
+
+void GuiApp::drag(int x1, int y1, int x2, int y2) {
+    request({"drag", std::to_string(x1), std::to_string(y1), std::to_string(x2), std::to_string(y2)});
+}
+
+void GuiApp::moveFrame(const std::string& shell, int x, int y) {
+    Rect f = frameGeometry(shell);
+    Rect s = geometry(shell);
+    if (s.y <= f.y) failWith(shell + " has no title bar to drag");
+    int px = s.x + s.width / 2, py = (f.y + s.y) / 2;
+    drag(px, py, px + (x - f.x), py + (y - f.y));
+    waitFor(
+        [&] {
+            Rect now = frameGeometry(shell);
+            return now.x == x && now.y == y;
+        },
+        "frame of " + shell + " moved to " + std::to_string(x) + "," + std::to_string(y));
+}
+
+void GuiApp::resizeFrame(const std::string& shell, int width, int height) {
+    Rect f = frameGeometry(shell);
+    Rect s = geometry(shell);
+    // The last pixel of the frame: mwm puts the corner where the pointer ends.
+    int px = f.x + f.width - 1, py = f.y + f.height - 1;
+    drag(px, py, px + (width - s.width), py + (height - s.height));
+    waitFor(
+        [&] {
+            Rect now = geometry(shell);
+            return now.width == width && now.height == height;
+        },
+        shell + " resized to " + std::to_string(width) + "x" + std::to_string(height));
+}
+
+void GuiApp::wmClose(const std::string& shell) { request({"wmproto", shell, "WM_DELETE_WINDOW"}); }
+
+void GuiApp::wmSaveYourself(const std::string& shell) { request({"wmproto", shell, "WM_SAVE_YOURSELF"}); }
+
+bool GuiApp::exists(const std::string& path) { return one({"exists", path}) == "1"; }
+std::string GuiApp::widgetClass(const std::string& path) { return one({"class", path}); }
+std::string GuiApp::label(const std::string& path) { return one({"label", path}); }
+std::string GuiApp::text(const std::string& path) { return one({"text", path}); }
+bool GuiApp::toggle(const std::string& path) { return one({"toggle", path}) == "1"; }
+bool GuiApp::sensitive(const std::string& path) { return one({"sensitive", path}) == "1"; }
+bool GuiApp::managed(const std::string& path) { return one({"managed", path}) == "1"; }
+bool GuiApp::mapped(const std::string& path) { return one({"mapped", path}) == "1"; }
+bool GuiApp::editable(const std::string& path) { return one({"editable", path}) == "1"; }
+std::string GuiApp::resource(const std::string& path, const std::string& name) {
+    return one({"resource", path, name});
+}
+std::string GuiApp::title(const std::string& shell) { return one({"title", shell}); }
+std::string GuiApp::iconName(const std::string& shell) { return one({"iconname", shell}); }
+std::string GuiApp::dump() { return one({"dump"}); }
+std::vector<std::string> GuiApp::shells() { return request({"shells"}); }
+
+std::vector<std::string> GuiApp::listItems(const std::string& path) {
+    auto f = request({"listitems", path});
+    if (f.empty()) throw std::runtime_error("agent: empty list answer");
+    f.erase(f.begin());
+    return f;
+}
+
+std::vector<int> GuiApp::listSelected(const std::string& path) {
+    std::vector<int> out;
+    for (const auto& s : request({"listselected", path})) out.push_back(std::atoi(s.c_str()));
+    return out;
+}
+
+Colors GuiApp::colors(const std::string& path) {
+    auto f = request({"colors", path});
+    if (f.size() < 2) throw std::runtime_error("agent: short colour answer");
+    return {f[0], f[1]};
+}
+
+std::string GuiApp::pixel(const std::string& path, int dx, int dy) {
+    return one({"pixel", path, std::to_string(dx), std::to_string(dy)});
+}
+
+Rect GuiApp::geometry(const std::string& path) { return rectOf(request({"geometry", path})); }
+Rect GuiApp::frameGeometry(const std::string& shell) { return rectOf(request({"frame", shell})); }
+
+ScreenSize GuiApp::screen() {
+    auto f = request({"screen"});
+    return {std::atoi(f.at(0).c_str()), std::atoi(f.at(1).c_str())};
+}
+
+void GuiApp::waitFor(const std::function<bool()>& pred, const std::string& what, std::chrono::milliseconds timeout) {
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+    std::string last;
+    for (;;) {
+        try {
+            if (pred()) return;
+        } catch (const std::exception& e) {
+            last = e.what();
+            if (!proc_.running()) failWith("while waiting for " + what + ": " + last);
+        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            failWith("timed out waiting for " + what + (last.empty() ? "" : " (last error: " + last + ")"));
+        std::this_thread::sleep_for(15ms);
+    }
+}
+
+void GuiApp::waitMapped(const std::string& path, std::chrono::milliseconds timeout) {
+    waitFor([&] { return exists(path) && mapped(path); }, path + " on the screen", timeout);
+}
+
+void GuiApp::waitUnmapped(const std::string& path, std::chrono::milliseconds timeout) {
+    waitFor([&] { return !exists(path) || !mapped(path); }, path + " off the screen", timeout);
+}
+
+void GuiApp::waitGone(const std::string& path, std::chrono::milliseconds timeout) {
+    waitFor([&] { return !exists(path); }, path + " destroyed", timeout);
+}
+
+void GuiApp::settle() { request({"sync"}); }
+
+RunResult GuiApp::waitExit(std::chrono::milliseconds timeout) {
+    if (!result_) result_ = proc_.wait(timeout);
+    if (fd_ >= 0) {
+        close(fd_);
+        fd_ = -1;
+    }
+    return *result_;
+}
+
+}  // namespace tk

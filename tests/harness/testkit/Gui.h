@@ -1,0 +1,104 @@
+// Driving a real Motif program under Xvfb and mwm through the preloaded test
+// agent: genuine XTest input, widget state read back, deadlines everywhere.
+#pragma once
+
+#include "Process.h"
+#include "XServer.h"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tk {
+
+enum Mods : unsigned { None = 0, Ctrl = 1, Shift = 2, Alt = 4 };
+
+struct Rect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+struct Colors {
+    std::string fg, bg;  // "#rrggbb"
+};
+struct ScreenSize {
+    int width = 0, height = 0;
+};
+
+class GuiApp {
+public:
+    // Starts argv[0] with the agent preloaded, DISPLAY set to the server, and
+    // the given environment additions; returns once the agent answers and a
+    // shell of the program is on the screen.
+    GuiApp(std::vector<std::string> argv, std::map<std::string, std::string> env = {},
+           XServer& server = XServer::shared(), std::optional<std::string> stdinData = std::nullopt);
+    ~GuiApp();
+    GuiApp(const GuiApp&) = delete;
+    GuiApp& operator=(const GuiApp&) = delete;
+
+    // Input (genuine XTest events).
+    void click(const std::string& path, unsigned mods = None);
+    void clickAt(const std::string& path, int dx, int dy, unsigned mods = None);
+    void doubleClick(const std::string& path);
+    void clickListItem(const std::string& path, int pos, unsigned mods = None);
+    void typeText(const std::string& text);
+    void key(const std::string& keysym, unsigned mods = None);
+    void drag(int x1, int y1, int x2, int y2);
+    void moveFrame(const std::string& shell, int x, int y);
+    void resizeFrame(const std::string& shell, int width, int height);
+    void wmClose(const std::string& shell);
+    void wmSaveYourself(const std::string& shell);
+
+    // State.
+    bool exists(const std::string& path);
+    std::string widgetClass(const std::string& path);
+    std::string label(const std::string& path);
+    std::string text(const std::string& path);
+    bool toggle(const std::string& path);
+    bool sensitive(const std::string& path);
+    bool managed(const std::string& path);
+    bool mapped(const std::string& path);
+    bool editable(const std::string& path);
+    std::vector<std::string> listItems(const std::string& path);
+    std::vector<int> listSelected(const std::string& path);
+    Colors colors(const std::string& path);
+    std::string pixel(const std::string& path, int dx, int dy);
+    Rect geometry(const std::string& path);
+    Rect frameGeometry(const std::string& shell);
+    std::string title(const std::string& shell);
+    std::string iconName(const std::string& shell);
+    std::string resource(const std::string& path, const std::string& name);
+    ScreenSize screen();
+    std::vector<std::string> shells();
+    std::string dump();
+
+    // Waiting, with deadlines.  A failed wait throws with the widget tree.
+    void waitMapped(const std::string& path, std::chrono::milliseconds timeout = 15s);
+    void waitUnmapped(const std::string& path, std::chrono::milliseconds timeout = 15s);
+    void waitGone(const std::string& path, std::chrono::milliseconds timeout = 15s);
+    void waitFor(const std::function<bool()>& pred, const std::string& what,
+                 std::chrono::milliseconds timeout = 15s);
+    RunResult waitExit(std::chrono::milliseconds timeout = 15s);
+    // Lets the program handle every event already sent to it (no waiting for
+    // the window manager); for checks that something did NOT change.
+    void settle();
+    bool running() { return proc_.running(); }
+    Process& process() { return proc_; }
+
+    // One raw agent request; returns the answer's fields.  Throws on "err".
+    std::vector<std::string> request(const std::vector<std::string>& fields);
+
+private:
+    void connectAgent(std::chrono::milliseconds timeout);
+    [[noreturn]] void failWith(const std::string& what);
+    std::string one(const std::vector<std::string>& fields);
+
+    Process proc_;
+    std::string dir_, sock_;
+    int fd_ = -1;
+    std::string inbuf_;
+    std::optional<RunResult> result_;
+};
+
+std::string modsText(unsigned mods);
+
+}  // namespace tk
