@@ -150,9 +150,17 @@ void collectRoots(Window win, int depth, std::vector<Widget>& roots) {
 }
 
 // The program's top-level shells, in stacking order of the X window tree.
+int ignoreXError(Display*, XErrorEvent*) { return 0; }
+
 std::vector<Widget> rootShells() {
     std::vector<Widget> roots;
+    // Windows of the window manager (frames) may be destroyed while the tree
+    // is walked; a BadWindow then must not end the program under test.
+    XSync(gDpy, False);
+    XErrorHandler previous = XSetErrorHandler(ignoreXError);
     collectRoots(DefaultRootWindow(gDpy), 0, roots);
+    XSync(gDpy, False);
+    XSetErrorHandler(previous);
     return roots;
 }
 
