@@ -1,0 +1,375 @@
+#include "catalogue.h"
+
+#include <cerrno>
+#include <cstring>
+#include <limits>
+
+#include "fileUtils.h"
+
+namespace trev {
+
+namespace {
+
+constexpr char kBlank = ' ';
+
+// "(reason)\n" after a message about a file that could not be opened, as
+// systemError words it, on the catalogue's diagnostic stream.
+void reportReason(std::FILE* diag, int err) {
+    if (err > 0)
+        if (const char* text = strerrordesc_np(err)) std::fprintf(diag, "(%s)\n", text);
+}
+
+std::string cut(std::string_view text, std::size_t width) {
+    return std::string(text.substr(0, width - 1));
+}
+
+// The line without its line feed.  Only a line feed is removed: the last
+// line of a file may have none, and its last character is then data.
+std::string_view withoutLineFeed(std::string_view line) {
+    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+    return line;
+}
+
+// The line without trailing blanks and line feeds.
+std::string_view trimmed(std::string_view line) {
+    while (!line.empty() && (line.back() == kBlank || line.back() == '\n')) line.remove_suffix(1);
+    return line;
+}
+
+// Splits "<leading field> <package> <rest>" as the bundle and package
+// information files write it: exactly one blank after the leading field,
+// the package name up to the next blank (which must be there).  Returns the
+// text after the blanks that follow the package name.
+std::optional<std::string_view> splitLeadAndPackage(std::string_view line, std::string& package) {
+    const std::size_t blank = line.find(kBlank);
+    if (blank == std::string_view::npos) return std::nullopt;
+    return getField(line.substr(blank + 1), package, kPackageNameWidth);
+}
+
+std::string markerPath(const std::string& root, const char* dir, const std::string& base,
+                       const char* suffix) {
+    return root + "/install/" + dir + "/" + base + suffix;
+}
+
+}  // namespace
+
+std::optional<std::string_view> getField(std::string_view text, std::string& dest,
+                                         std::size_t width) {
+    const std::size_t blank = text.find(kBlank);
+    dest = cut(text.substr(0, blank), width);
+    if (blank == std::string_view::npos) return std::nullopt;
+    const std::size_t next = text.find_first_not_of(kBlank, blank);
+    return next == std::string_view::npos ? text.substr(text.size()) : text.substr(next);
+}
+
+bool readCatalogueLine(std::FILE* f, std::string& line) {
+    char buf[kCatalogueLineMax + 1];
+    if (!std::fgets(buf, sizeof buf, f)) return false;
+    line.assign(buf, strnlen(buf, kCatalogueLineMax));
+    return true;
+}
+
+DecimalScan scanDecimal(std::string_view text, std::int64_t& value) {
+    const auto isSpace = [](char c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    };
+    std::size_t i = 0;
+    while (i < text.size() && isSpace(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    const std::size_t first = i;
+    // Accumulated negatively, so that the most negative value fits too.
+    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+    std::int64_t v = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        const int digit = text[i] - '0';
+        if (v < (kMin + digit) / 10) return DecimalScan::OutOfRange;
+        v = v * 10 - digit;
+    }
+    if (i == first) return DecimalScan::NoDigits;
+    if (!negative) {
+        if (v == kMin) return DecimalScan::OutOfRange;
+        v = -v;
+    }
+    value = v;
+    return DecimalScan::Ok;
+}
+
+DecimalScan scanDecimal(std::string_view text, std::int32_t& value) {
+    std::int64_t v = 0;
+    const DecimalScan r = scanDecimal(text, v);
+    if (r != DecimalScan::Ok) return r;
+    if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
+        return DecimalScan::OutOfRange;
+    value = static_cast<std::int32_t>(v);
+    return DecimalScan::Ok;
+}
+
+// ---- Product description and selection files -----------------------------------
+
+std::optional<ProductRecord> parseProductLine(std::string_view line) {
+    ProductRecord p;
+    std::string sizeText;
+    std::string* const fields[] = {&p.title, &p.auxField, &p.name, &sizeText, &p.tag1};
+    const std::size_t widths[] = {kTitleWidth, kAuxFieldWidth, kProductNameWidth,
+                                  kSizeFieldWidth, kTag1Width};
+    std::string_view rest = trimmed(line);
+    for (std::size_t i = 0; i < 5; ++i) {
+        const std::optional<std::string_view> next = getField(rest, *fields[i], widths[i]);
+        if (!next) return std::nullopt;
+        rest = *next;
+    }
+    if (const std::optional<std::string_view> status = getField(rest, p.tag2, kTag2Width))
+        p.status = cut(*status, kStatusWidth);
+    // Nine characters hold no number beyond the range of the field; a size
+    // that is no number counts 0.
+    if (scanDecimal(sizeText, p.size) != DecimalScan::Ok) p.size = 0;
+    for (char& c : p.title)
+        if (c == '~') c = kBlank;
+    return p;
+}
+
+std::string formatProductLine(const ProductRecord& p) {
+    std::string title = p.title;
+    for (char& c : title)
+        if (c == kBlank) c = '~';
+    return title + ' ' + p.auxField + ' ' + p.name + ' ' + std::to_string(p.size) + ' ' + p.tag1 +
+           ' ' + p.tag2 + ' ' + p.status + '\n';
+}
+
+std::optional<std::string> holdProductName(std::string_view line) {
+    const std::size_t blank = line.find(kBlank);
+    if (blank == std::string_view::npos) return std::nullopt;
+    std::string name(line.substr(0, blank));
+    for (char& c : name)
+        if (c == '~') c = kBlank;
+    return name;
+}
+
+std::string readHoldProducts(std::FILE* f, std::FILE* diag) {
+    std::string text, line;
+    while (readCatalogueLine(f, line)) {
+        if (const std::optional<std::string> name = holdProductName(line))
+            text += *name + '\n';
+        else
+            std::fputs("argv[0]: Wrong format in the hold product file.\n", diag);
+    }
+    return text;
+}
+
+// ---- Bundle and package information files --------------------------------------
+
+void BundleIndex::add(std::string_view package, std::string_view product) {
+    auto [it, fresh] =
+        ids_.try_emplace(std::string(package), static_cast<std::uint32_t>(names_.size()));
+    if (fresh) names_.emplace_back(package);
+    byProduct_[std::string(product)].push_back(it->second);
+    ++entries_;
+}
+
+const std::vector<std::uint32_t>* BundleIndex::packagesOf(const std::string& product) const {
+    const auto it = byProduct_.find(product);
+    return it == byProduct_.end() ? nullptr : &it->second;
+}
+
+void PkgSizeIndex::add(std::string_view package, std::int32_t size) {
+    sizes_[std::string(package)] = size;
+    ++entries_;
+}
+
+std::optional<std::int32_t> PkgSizeIndex::sizeOf(const std::string& package) const {
+    const auto it = sizes_.find(package);
+    if (it == sizes_.end()) return std::nullopt;
+    return it->second;
+}
+
+ReadEnd readBundleStream(std::FILE* f, const std::string& path, BundleIndex& index,
+                         std::FILE* diag) {
+    std::string line, package, product;
+    while (readCatalogueLine(f, line)) {
+        const std::optional<std::string_view> rest = splitLeadAndPackage(withoutLineFeed(line), package);
+        if (!rest) {
+            std::fprintf(diag, "Wrong format in bundle file: %s.\n", path.c_str());
+            return ReadEnd::WrongFormat;
+        }
+        getField(*rest, product, kProductNameWidth);
+        index.add(package, product);
+    }
+    return ReadEnd::Ok;
+}
+
+ReadEnd readPkginfoStream(std::FILE* f, const std::string& path, PkgSizeIndex& index,
+                          std::FILE* diag) {
+    std::string line, package, sizeText;
+    while (readCatalogueLine(f, line)) {
+        std::optional<std::string_view> rest = splitLeadAndPackage(withoutLineFeed(line), package);
+        if (rest) rest = getField(*rest, sizeText, std::string_view::npos);
+        std::int32_t size = 0;
+        // A size beyond the 32-bit range cannot be held: the line is wrong.
+        if (!rest || scanDecimal(sizeText, size) == DecimalScan::OutOfRange) {
+            std::fprintf(diag, "Wrong format in package info file: %s.\n", path.c_str());
+            return ReadEnd::WrongFormat;
+        }
+        index.add(package, size);
+    }
+    return ReadEnd::Ok;
+}
+
+ReadEnd readProductMarkerStream(std::FILE* f, const std::string& path,
+                                std::vector<std::string>& packages, std::FILE* diag) {
+    std::string line;
+    if (!readCatalogueLine(f, line)) return ReadEnd::Ok;   // no header, no package
+    while (readCatalogueLine(f, line)) {
+        const std::string_view name = withoutLineFeed(line);
+        if (name.size() >= kPackageNameWidth) {
+            std::fprintf(diag, "Package name longer than %zu characters in file %s: %.*s\n",
+                         kPackageNameWidth - 1, path.c_str(), static_cast<int>(name.size()),
+                         name.data());
+            return ReadEnd::Fatal;
+        }
+        packages.emplace_back(name);
+    }
+    return ReadEnd::Ok;
+}
+
+ReadEnd readPackageMarkerStream(std::FILE* f, const std::string& path, bool installed,
+                                PackageRecord& package, std::FILE* diag) {
+    std::string line;
+    std::size_t blanks[3];
+    std::size_t found = 0;
+    std::int32_t size = 0;
+    if (readCatalogueLine(f, line)) {
+        const std::string_view first = withoutLineFeed(line);
+        for (std::size_t i = 0; i < first.size() && found < 3; ++i)
+            if (first[i] == kBlank) blanks[found++] = i;
+        if (found == 3 &&
+            scanDecimal(first.substr(blanks[1] + 1, blanks[2] - blanks[1] - 1), size) ==
+                DecimalScan::OutOfRange)
+            found = 0;
+    }
+    if (found < 3) {
+        std::fprintf(diag, "Wrong format in package file: %s.\n", path.c_str());
+        return ReadEnd::WrongFormat;
+    }
+    package.size = size;
+    if (installed)
+        while (readCatalogueLine(f, line)) ++package.refCount;
+    return ReadEnd::Ok;
+}
+
+// ---- The catalogue ---------------------------------------------------------------
+
+Catalogue::Catalogue(CatalogueFiles files, std::FILE* diag)
+    : files_(std::move(files)), diag_(diag) {}
+
+ReadEnd Catalogue::readProdDesc(std::FILE* f, const std::string& path) {
+    std::string line;
+    while (readCatalogueLine(f, line)) {
+        std::optional<ProductRecord> p = parseProductLine(line);
+        if (!p) {
+            std::fprintf(diag_, "Wrong format in product description file: %s.\n", path.c_str());
+            return ReadEnd::WrongFormat;
+        }
+        p->index = products.size();
+        products.push_back(std::move(*p));
+    }
+    return ReadEnd::Ok;
+}
+
+PackageRecord& Catalogue::putPkgsInList(const std::string& name) {
+    auto [it, fresh] = packages.try_emplace(name);
+    if (fresh) it->second.name = name;
+    return it->second;
+}
+
+void Catalogue::addPkgInProd(ProductRecord& product, const std::string& packageName) {
+    product.packages.push_back({&putPkgsInList(packageName)});
+}
+
+ReadEnd Catalogue::readBundleFile() {
+    FilePtr f = openFile(files_.bundleFile.c_str(), "r", 0);
+    if (!f) {
+        const int err = errno;
+        std::fprintf(diag_, "Cannot open bundle file %s", files_.bundleFile.c_str());
+        reportReason(diag_, err);
+        return ReadEnd::Fatal;
+    }
+    return readBundleStream(f.get(), files_.bundleFile, bundle_, diag_);
+}
+
+ReadEnd Catalogue::readPkginfoFile() {
+    FilePtr f = openFile(files_.pkginfoFile.c_str(), "r", 0);
+    if (!f) {
+        const int err = errno;
+        std::fprintf(diag_, "Cannot open pkginfo file %s", files_.pkginfoFile.c_str());
+        reportReason(diag_, err);
+        return ReadEnd::Fatal;
+    }
+    return readPkginfoStream(f.get(), files_.pkginfoFile, pkgSizes_, diag_);
+}
+
+ReadEnd Catalogue::GetPkgsInProd(ProductRecord& product) {
+    if (product.status == "available") {
+        if (bundle_.entries() == 0 && readBundleFile() == ReadEnd::Fatal) return ReadEnd::Fatal;
+        const std::vector<std::uint32_t>* ids = bundle_.packagesOf(product.name);
+        if (!ids) return ReadEnd::Ok;
+        bundleRecords_.resize(bundle_.distinctPackages(), nullptr);
+        for (const std::uint32_t id : *ids) {
+            PackageRecord*& record = bundleRecords_[id];
+            if (!record) record = &putPkgsInList(bundle_.packageName(id));
+            product.packages.push_back({record});
+        }
+        return ReadEnd::Ok;
+    }
+    const char* suffix = product.status == "installed" ? ".ok"
+                         : product.status == "failed"  ? ".nok"
+                                                       : nullptr;
+    if (!suffix) {
+        std::fprintf(diag_, "Unknown product status %s for product %s.\n", product.status.c_str(),
+                     product.name.c_str());
+        return ReadEnd::Fatal;
+    }
+    const std::string path = markerPath(
+        files_.root, "pdts", product.name + "_" + product.tag1 + "_" + product.tag2, suffix);
+    FilePtr f = openFile(path.c_str(), "r", 0);
+    if (!f) {
+        const int err = errno;
+        std::fprintf(diag_, "Cannot open file %s", path.c_str());
+        reportReason(diag_, err);
+        return ReadEnd::Fatal;
+    }
+    std::vector<std::string> names;
+    const ReadEnd end = readProductMarkerStream(f.get(), path, names, diag_);
+    for (const std::string& name : names) addPkgInProd(product, name);
+    return end;
+}
+
+ReadEnd Catalogue::getPkgsSize(int formType, PackageRecord& package) {
+    std::string path = markerPath(files_.root, "pkgs", package.name, ".ok");
+    FilePtr f = openFile(path.c_str(), "r", 0);
+    const bool installed = static_cast<bool>(f);
+    if (!f) {
+        // A package that is not installed frees nothing.
+        if (formType == kRemoveKind) return ReadEnd::Ok;
+        path = markerPath(files_.root, "pkgs", package.name, ".nok");
+        f = openFile(path.c_str(), "r", 0);
+    }
+    if (!f) {
+        if (pkgSizes_.entries() == 0 && readPkginfoFile() == ReadEnd::Fatal) return ReadEnd::Fatal;
+        if (const std::optional<std::int32_t> size = pkgSizes_.sizeOf(package.name))
+            package.size = *size;
+        return ReadEnd::Ok;
+    }
+    readPackageMarkerStream(f.get(), path, installed, package, diag_);
+    return ReadEnd::Ok;
+}
+
+ReadEnd Catalogue::buildProdSizeInfo(int formType) {
+    for (ProductRecord& product : products)
+        if (GetPkgsInProd(product) == ReadEnd::Fatal) return ReadEnd::Fatal;
+    for (auto& entry : packages)
+        if (getPkgsSize(formType, entry.second) == ReadEnd::Fatal) return ReadEnd::Fatal;
+    return ReadEnd::Ok;
+}
+
+}  // namespace trev
