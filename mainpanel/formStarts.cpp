@@ -2,6 +2,8 @@
 // starts it.  A new form adds its line here and its own files.
 #include "formStarts.h"
 
+#include "selListRm/lackSpace.h"
+#include "selListRm/selProd.h"
 #include "topWidget/TVMB.h"
 #include "topWidget/mainpanel.h"
 #include "topWidget/topDC.h"
@@ -19,6 +21,9 @@ const FormStartEntry kFormStarts[] = {
     {19, startTopPlat},
     {23, startTopDC},
     {24, startTVMB},
+    {2, startSelProd},
+    {3, startLackSpace},
+    {18, startSelProd},
 };
 
 }  // namespace

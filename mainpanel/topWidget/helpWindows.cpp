@@ -2,6 +2,8 @@
 // for the forms, 16 for the e-mail browser.  A form with a help window adds
 // its line here.
 #include "globals.h"
+#include "selListRm/lackSpace.h"
+#include "selListRm/selProd.h"
 #include "topWidget/mainpanel.h"
 #include "topWidget/topDC.h"
 #include "topWidget/topPlat.h"
@@ -19,6 +21,9 @@ const HelpWindowEntry kHelpWindows[] = {
     {0, create_mainpanelHelpTextWin, nullptr},
     {19, create_topPlatHelpTextWin, nullptr},
     {23, create_topDCHelpTextWin, nullptr},
+    {2, create_selProdHelpTextWin, nullptr},
+    {3, create_lackSpaceHelpTextWin, nullptr},
+    {18, create_selProdHelpTextWin, nullptr},
 };
 
 }  // namespace
