@@ -1,0 +1,157 @@
+// The catalogue readers over input of any content.  The input is cut at its
+// first three NUL bytes into a product description file, a bundle file, a
+// package information file and a marker; each goes to its reader.  The
+// products then take their packages from the bundle entries and their sizes
+// from the package information, are ordered, and are all selected and
+// released again.  Checked: every field within its width, a product line
+// written back reads the same, every product in every order once, and the
+// disk figures back where they started.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/catalogue.h"
+#include "core/diskUsage.h"
+#include "core/prodList.h"
+
+namespace {
+
+// Aborts (a finding for the fuzzer) naming the check that failed.
+#define check(ok)                                                                 \
+    do {                                                                          \
+        if (!(ok)) {                                                              \
+            std::fprintf(stderr, "check failed at line %d: %s\n", __LINE__, #ok); \
+            std::abort();                                                         \
+        }                                                                         \
+    } while (0)
+
+std::FILE* streamOf(std::string& text) {
+    // fmemopen refuses an empty buffer: give it one byte and no content.
+    if (text.empty()) return fmemopen(const_cast<char*>(""), 1, "r");
+    return fmemopen(text.data(), text.size(), "r");
+}
+
+std::string withoutTrailingBlanks(std::string s) {
+    while (!s.empty() && s.back() == ' ') s.pop_back();
+    return s;
+}
+
+// A list that holds what the selection operations set.
+class Positions : public trev::ListView {
+public:
+    std::vector<int> selected;
+    void showProducts(int, const std::vector<trev::ProductRecord*>&, bool fresh) override {
+        if (!fresh) selected.clear();
+    }
+    std::vector<int> selectedPositions() override { return selected; }
+    void setSelectedPositions(const std::vector<int>& p) override { selected = p; }
+    void deselectAll() override { selected.clear(); }
+};
+
+void checkProducts(const trev::Catalogue& cat) {
+    for (const trev::ProductRecord& p : cat.products) {
+        check(p.title.size() < trev::kTitleWidth && p.auxField.size() < trev::kAuxFieldWidth &&
+              p.name.size() < trev::kProductNameWidth && p.tag1.size() < trev::kTag1Width &&
+              p.tag2.size() < trev::kTag2Width && p.status.size() < trev::kStatusWidth);
+        const std::string line = trev::formatProductLine(p);
+        check(line.size() <= trev::kCatalogueLineMax && line.back() == '\n');
+        const std::optional<trev::ProductRecord> again = trev::parseProductLine(line);
+        check(again.has_value());
+        check(again->title == p.title && again->auxField == p.auxField && again->name == p.name &&
+              again->size == p.size && again->tag1 == p.tag1 && again->tag2 == p.tag2 &&
+              again->status == withoutTrailingBlanks(p.status));
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string parts[4];
+    std::size_t part = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] == 0 && part < 3)
+            ++part;
+        else
+            parts[part] += static_cast<char>(data[i]);
+    }
+    std::FILE* diag = std::fopen("/dev/null", "w");
+    if (!diag) return 0;
+
+    trev::Catalogue cat(trev::CatalogueFiles{}, diag);
+    trev::BundleIndex bundle;
+    trev::PkgSizeIndex sizes;
+    std::FILE* f = streamOf(parts[0]);
+    cat.readProdDesc(f, "prods");
+    std::fclose(f);
+    f = streamOf(parts[1]);
+    trev::readBundleStream(f, "bundles", bundle, diag);
+    std::fclose(f);
+    f = streamOf(parts[2]);
+    trev::readPkginfoStream(f, "pkginfo", sizes, diag);
+    std::fclose(f);
+
+    std::vector<std::string> markerPackages;
+    f = streamOf(parts[3]);
+    const trev::ReadEnd markerEnd = trev::readProductMarkerStream(f, "marker", markerPackages, diag);
+    std::fclose(f);
+    for (const std::string& name : markerPackages) check(name.size() < trev::kPackageNameWidth);
+    check(markerEnd != trev::ReadEnd::WrongFormat);
+    for (bool installed : {true, false}) {
+        trev::PackageRecord pkg;
+        f = streamOf(parts[3]);
+        const trev::ReadEnd end = trev::readPackageMarkerStream(f, "pkg", installed, pkg, diag);
+        std::fclose(f);
+        check(pkg.refCount >= 0 && (installed || pkg.refCount == 0));
+        if (end != trev::ReadEnd::Ok) check(pkg.size == 0 && pkg.refCount == 0);
+    }
+    f = streamOf(parts[3]);
+    const std::string held = trev::readHoldProducts(f, diag);
+    std::fclose(f);
+    check(held.empty() || held.back() == '\n');
+
+    checkProducts(cat);
+    for (std::size_t i = 0; i < bundle.distinctPackages(); ++i)
+        check(bundle.packageName(static_cast<std::uint32_t>(i)).size() < trev::kPackageNameWidth);
+
+    // Packages from the bundle entries, sizes from the package information;
+    // the odd products count as installed on their packages.
+    for (trev::ProductRecord& p : cat.products)
+        if (const std::vector<std::uint32_t>* ids = bundle.packagesOf(p.name))
+            for (const std::uint32_t id : *ids) cat.addPkgInProd(p, bundle.packageName(id));
+    for (auto& entry : cat.packages) {
+        if (const std::optional<std::int32_t> s = sizes.sizeOf(entry.first)) entry.second.size = *s;
+        entry.second.refCount = entry.first.size() % 2;
+    }
+    trev::getInstalledDiskUsage(cat);
+    const std::int64_t installed = cat.installedDiskUsage;
+    // The clamps hold the estimate in its range for sizes of 0 and more.
+    bool sizesValid = true;
+    for (const auto& entry : cat.packages) sizesValid = sizesValid && entry.second.size >= 0;
+
+    trev::ProductSelection sel(cat, false);
+    for (int order = trev::kOrderByName; order <= trev::kOrderByStatus; ++order) {
+        const auto& list = sel.productsIn(order);
+        check(list.size() == cat.numProducts());
+        std::vector<int> seen(cat.numProducts());
+        for (const trev::ProductRecord* p : list) ++seen[p->index];
+        for (int n : seen) check(n == 1);
+    }
+    for (std::size_t i = 1; i < sel.prodBySize.size(); ++i)
+        check(sel.prodBySize[i - 1]->size <= sel.prodBySize[i]->size);
+    for (int kind : {trev::kInstallKind, trev::kRemoveKind}) {
+        Positions list;
+        sel.dispProdList(list, static_cast<int>(size % 3), true);
+        sel.selectAllProd(list, nullptr, kind);
+        check(list.selected.size() == cat.numProducts());
+        if (sizesValid && kind == trev::kInstallKind) check(cat.estimatedDiskUsage >= installed);
+        if (sizesValid && kind == trev::kRemoveKind)
+            check(cat.estimatedDiskUsage >= 0 && cat.estimatedDiskUsage <= installed);
+        sel.deselectAllProd(list, nullptr, kind);
+        check(cat.estimatedDiskUsage == installed && sel.selectedNames().empty());
+        for (const auto& p : cat.products) (void)trev::productListLine(p);
+    }
+    std::fclose(diag);
+    return 0;
+}
