@@ -1,5 +1,6 @@
 #include "catalogue.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <limits>
@@ -7,6 +8,9 @@
 #include "fileUtils.h"
 
 namespace trev {
+
+std::optional<std::string_view> splitField(std::string_view text, std::size_t width,
+                                           std::string_view& field);
 
 namespace {
 
@@ -40,10 +44,11 @@ std::string_view trimmed(std::string_view line) {
 // information files write it: exactly one blank after the leading field,
 // the package name up to the next blank (which must be there).  Returns the
 // text after the blanks that follow the package name.
-std::optional<std::string_view> splitLeadAndPackage(std::string_view line, std::string& package) {
+std::optional<std::string_view> splitLeadAndPackage(std::string_view line,
+                                                    std::string_view& package) {
     const std::size_t blank = line.find(kBlank);
     if (blank == std::string_view::npos) return std::nullopt;
-    return getField(line.substr(blank + 1), package, kPackageNameWidth);
+    return splitField(line.substr(blank + 1), kPackageNameWidth, package);
 }
 
 std::string markerPath(const std::string& root, const char* dir, const std::string& base,
@@ -53,19 +58,35 @@ std::string markerPath(const std::string& root, const char* dir, const std::stri
 
 }  // namespace
 
-std::optional<std::string_view> getField(std::string_view text, std::string& dest,
-                                         std::size_t width) {
+// getField over views: `field` is the field cut to width - 1.
+std::optional<std::string_view> splitField(std::string_view text, std::size_t width,
+                                           std::string_view& field) {
     const std::size_t blank = text.find(kBlank);
-    dest = cut(text.substr(0, blank), width);
+    field = text.substr(0, std::min(blank, width - 1));
     if (blank == std::string_view::npos) return std::nullopt;
     const std::size_t next = text.find_first_not_of(kBlank, blank);
     return next == std::string_view::npos ? text.substr(text.size()) : text.substr(next);
 }
 
+std::optional<std::string_view> getField(std::string_view text, std::string& dest,
+                                         std::size_t width) {
+    std::string_view field;
+    const std::optional<std::string_view> rest = splitField(text, width, field);
+    dest.assign(field);
+    return rest;
+}
+
+bool LineReader::next(std::string_view& line) {
+    if (!std::fgets(buf_, sizeof buf_, f_)) return false;
+    line = std::string_view(buf_, strnlen(buf_, kCatalogueLineMax));
+    return true;
+}
+
 bool readCatalogueLine(std::FILE* f, std::string& line) {
-    char buf[kCatalogueLineMax + 1];
-    if (!std::fgets(buf, sizeof buf, f)) return false;
-    line.assign(buf, strnlen(buf, kCatalogueLineMax));
+    LineReader reader(f);
+    std::string_view view;
+    if (!reader.next(view)) return false;
+    line.assign(view);
     return true;
 }
 
@@ -159,40 +180,88 @@ std::string readHoldProducts(std::FILE* f, std::FILE* diag) {
 
 // ---- Bundle and package information files --------------------------------------
 
-void BundleIndex::add(std::string_view package, std::string_view product) {
-    auto [it, fresh] =
-        ids_.try_emplace(std::string(package), static_cast<std::uint32_t>(names_.size()));
-    if (fresh) names_.emplace_back(package);
-    byProduct_[std::string(product)].push_back(it->second);
-    ++entries_;
+std::uint32_t BundleIndex::productSlot(std::string_view product) {
+    const auto nameOf = [this](std::uint32_t id) -> std::string_view { return products_[id]; };
+    std::uint32_t slot = productIndex_.find(product, nameOf);
+    if (slot == NameIndex::kNone && !filtered_) {
+        slot = static_cast<std::uint32_t>(products_.size());
+        products_.emplace_back(product);
+        productIndex_.insert(product, slot);
+    }
+    return slot;
 }
 
-const std::vector<std::uint32_t>* BundleIndex::packagesOf(const std::string& product) const {
-    const auto it = byProduct_.find(product);
-    return it == byProduct_.end() ? nullptr : &it->second;
+void BundleIndex::keepOnly(const std::vector<std::string>& products) {
+    filtered_ = false;
+    for (const std::string& p : products) productSlot(p);
+    filtered_ = true;
+}
+
+void BundleIndex::add(std::string_view package, std::string_view product) {
+    ++entries_;
+    const std::uint32_t slot = productSlot(product);
+    if (slot == NameIndex::kNone) return;
+    const auto nameOf = [this](std::uint32_t id) -> std::string_view { return names_[id]; };
+    std::uint32_t id = nameIndex_.find(package, nameOf);
+    if (id == NameIndex::kNone) {
+        id = static_cast<std::uint32_t>(names_.size());
+        names_.emplace_back(package);
+        nameIndex_.insert(package, id);
+    }
+    kept_.emplace_back(slot, id);
+}
+
+void BundleIndex::group() const {
+    if (groupedCount_ == kept_.size() && offsets_.size() == products_.size() + 1) return;
+    // Counting sort by product: stable, so each product keeps file order.
+    offsets_.assign(products_.size() + 1, 0);
+    for (const auto& e : kept_) ++offsets_[e.first + 1];
+    for (std::size_t s = 1; s < offsets_.size(); ++s) offsets_[s] += offsets_[s - 1];
+    grouped_.resize(kept_.size());
+    std::vector<std::size_t> next(offsets_.begin(), offsets_.end() - 1);
+    for (const auto& e : kept_) grouped_[next[e.first]++] = e.second;
+    groupedCount_ = kept_.size();
+}
+
+IdSpan BundleIndex::packagesOf(std::string_view product) const {
+    const auto nameOf = [this](std::uint32_t id) -> std::string_view { return products_[id]; };
+    const std::uint32_t slot = productIndex_.find(product, nameOf);
+    if (slot == NameIndex::kNone) return {};
+    group();
+    return {grouped_.data() + offsets_[slot], offsets_[slot + 1] - offsets_[slot]};
 }
 
 void PkgSizeIndex::add(std::string_view package, std::int32_t size) {
-    sizes_[std::string(package)] = size;
     ++entries_;
+    const auto nameOf = [this](std::uint32_t id) -> std::string_view { return names_[id]; };
+    const std::uint32_t id = index_.find(package, nameOf);
+    if (id != NameIndex::kNone) {
+        sizes_[id] = size;
+        return;
+    }
+    index_.insert(package, static_cast<std::uint32_t>(names_.size()));
+    names_.emplace_back(package);
+    sizes_.push_back(size);
 }
 
-std::optional<std::int32_t> PkgSizeIndex::sizeOf(const std::string& package) const {
-    const auto it = sizes_.find(package);
-    if (it == sizes_.end()) return std::nullopt;
-    return it->second;
+std::optional<std::int32_t> PkgSizeIndex::sizeOf(std::string_view package) const {
+    const auto nameOf = [this](std::uint32_t id) -> std::string_view { return names_[id]; };
+    const std::uint32_t id = index_.find(package, nameOf);
+    if (id == NameIndex::kNone) return std::nullopt;
+    return sizes_[id];
 }
 
 ReadEnd readBundleStream(std::FILE* f, const std::string& path, BundleIndex& index,
                          std::FILE* diag) {
-    std::string line, package, product;
-    while (readCatalogueLine(f, line)) {
+    LineReader reader(f);
+    std::string_view line, package, product;
+    while (reader.next(line)) {
         const std::optional<std::string_view> rest = splitLeadAndPackage(withoutLineFeed(line), package);
         if (!rest) {
             std::fprintf(diag, "Wrong format in bundle file: %s.\n", path.c_str());
             return ReadEnd::WrongFormat;
         }
-        getField(*rest, product, kProductNameWidth);
+        splitField(*rest, kProductNameWidth, product);
         index.add(package, product);
     }
     return ReadEnd::Ok;
@@ -200,10 +269,11 @@ ReadEnd readBundleStream(std::FILE* f, const std::string& path, BundleIndex& ind
 
 ReadEnd readPkginfoStream(std::FILE* f, const std::string& path, PkgSizeIndex& index,
                           std::FILE* diag) {
-    std::string line, package, sizeText;
-    while (readCatalogueLine(f, line)) {
+    LineReader reader(f);
+    std::string_view line, package, sizeText;
+    while (reader.next(line)) {
         std::optional<std::string_view> rest = splitLeadAndPackage(withoutLineFeed(line), package);
-        if (rest) rest = getField(*rest, sizeText, std::string_view::npos);
+        if (rest) rest = splitField(*rest, std::string_view::npos, sizeText);
         std::int32_t size = 0;
         // A size beyond the 32-bit range cannot be held: the line is wrong.
         if (!rest || scanDecimal(sizeText, size) == DecimalScan::OutOfRange) {
@@ -217,9 +287,10 @@ ReadEnd readPkginfoStream(std::FILE* f, const std::string& path, PkgSizeIndex& i
 
 ReadEnd readProductMarkerStream(std::FILE* f, const std::string& path,
                                 std::vector<std::string>& packages, std::FILE* diag) {
-    std::string line;
-    if (!readCatalogueLine(f, line)) return ReadEnd::Ok;   // no header, no package
-    while (readCatalogueLine(f, line)) {
+    LineReader reader(f);
+    std::string_view line;
+    if (!reader.next(line)) return ReadEnd::Ok;   // no header, no package
+    while (reader.next(line)) {
         const std::string_view name = withoutLineFeed(line);
         if (name.size() >= kPackageNameWidth) {
             std::fprintf(diag, "Package name longer than %zu characters in file %s: %.*s\n",
@@ -276,10 +347,29 @@ ReadEnd Catalogue::readProdDesc(std::FILE* f, const std::string& path) {
     return ReadEnd::Ok;
 }
 
+PackageRecord* Catalogue::findPackage(std::string_view name) const {
+    const auto nameOf = [this](std::uint32_t id) -> std::string_view { return packages_[id].name; };
+    const std::uint32_t id = packageIndex_.find(name, nameOf);
+    return id == NameIndex::kNone ? nullptr : const_cast<PackageRecord*>(&packages_[id]);
+}
+
 PackageRecord& Catalogue::putPkgsInList(const std::string& name) {
-    auto [it, fresh] = packages.try_emplace(name);
-    if (fresh) it->second.name = name;
-    return it->second;
+    if (PackageRecord* found = findPackage(name)) return *found;
+    packageIndex_.insert(name, static_cast<std::uint32_t>(packages_.size()));
+    packages_.emplace_back();
+    packages_.back().name = name;
+    return packages_.back();
+}
+
+const std::vector<PackageRecord*>& Catalogue::packageList() const {
+    if (byteOrder_.size() != packages_.size()) {
+        byteOrder_.clear();
+        for (const PackageRecord& p : packages_) byteOrder_.push_back(const_cast<PackageRecord*>(&p));
+        // std::string compares as unsigned bytes, as strcmp does.
+        std::sort(byteOrder_.begin(), byteOrder_.end(),
+                  [](const PackageRecord* a, const PackageRecord* b) { return a->name < b->name; });
+    }
+    return byteOrder_;
 }
 
 void Catalogue::addPkgInProd(ProductRecord& product, const std::string& packageName) {
@@ -310,11 +400,18 @@ ReadEnd Catalogue::readPkginfoFile() {
 
 ReadEnd Catalogue::GetPkgsInProd(ProductRecord& product) {
     if (product.status == "available") {
-        if (bundle_.entries() == 0 && readBundleFile() == ReadEnd::Fatal) return ReadEnd::Fatal;
-        const std::vector<std::uint32_t>* ids = bundle_.packagesOf(product.name);
-        if (!ids) return ReadEnd::Ok;
+        if (bundle_.entries() == 0) {
+            // Only the available products take their packages from the
+            // bundle file: the lines of the others need not be kept.
+            std::vector<std::string> wanted;
+            for (const ProductRecord& p : products)
+                if (p.status == "available") wanted.push_back(p.name);
+            bundle_.keepOnly(wanted);
+            if (readBundleFile() == ReadEnd::Fatal) return ReadEnd::Fatal;
+        }
+        const IdSpan ids = bundle_.packagesOf(product.name);
         bundleRecords_.resize(bundle_.distinctPackages(), nullptr);
-        for (const std::uint32_t id : *ids) {
+        for (const std::uint32_t id : ids) {
             PackageRecord*& record = bundleRecords_[id];
             if (!record) record = &putPkgsInList(bundle_.packageName(id));
             product.packages.push_back({record});
@@ -367,8 +464,8 @@ ReadEnd Catalogue::getPkgsSize(int formType, PackageRecord& package) {
 ReadEnd Catalogue::buildProdSizeInfo(int formType) {
     for (ProductRecord& product : products)
         if (GetPkgsInProd(product) == ReadEnd::Fatal) return ReadEnd::Fatal;
-    for (auto& entry : packages)
-        if (getPkgsSize(formType, entry.second) == ReadEnd::Fatal) return ReadEnd::Fatal;
+    for (PackageRecord* p : packageList())
+        if (getPkgsSize(formType, *p) == ReadEnd::Fatal) return ReadEnd::Fatal;
     return ReadEnd::Ok;
 }
 

@@ -15,12 +15,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <deque>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "nameIndex.h"
 
 namespace trev {
 
@@ -50,6 +50,18 @@ std::optional<std::string_view> getField(std::string_view text, std::string& des
 // characters, up to and including a line feed.  A NUL byte read from the
 // file ends the text there.  Returns false at end of file.
 bool readCatalogueLine(std::FILE* f, std::string& line);
+
+// The same over a buffer of its own: each line is a view valid until the
+// next read.
+class LineReader {
+public:
+    explicit LineReader(std::FILE* f) : f_(f) {}
+    bool next(std::string_view& line);
+
+private:
+    std::FILE* f_;
+    char buf_[kCatalogueLineMax + 1];
+};
 
 // How a "%d" conversion reads the start of `text`: optional white space, an
 // optional sign, decimal digits; anything after them is ignored.  `value`
@@ -99,23 +111,50 @@ std::optional<std::string> holdProductName(std::string_view line);
 // a line feed.  Lines without a blank are reported on `diag` and skipped.
 std::string readHoldProducts(std::FILE* f, std::FILE* diag);
 
+// The ids of a product's packages in the bundle index, in file order.
+struct IdSpan {
+    const std::uint32_t* first = nullptr;
+    std::size_t count = 0;
+    const std::uint32_t* begin() const { return first; }
+    const std::uint32_t* end() const { return first + count; }
+    std::size_t size() const { return count; }
+    bool empty() const { return count == 0; }
+    std::uint32_t operator[](std::size_t i) const { return first[i]; }
+};
+
 // The bundle file, indexed by product: for each product name, the names of
-// its packages in file order.
+// its packages in file order.  Entries are kept in file order as they are
+// read and grouped by product on the first look-up after.
 class BundleIndex {
 public:
+    // Keeps the entries of these products only; the others are counted but
+    // not kept.  Without a call every entry is kept.
+    void keepOnly(const std::vector<std::string>& products);
     // Number of (package, product) entries read.
     std::size_t entries() const { return entries_; }
     void add(std::string_view package, std::string_view product);
-    // Ids of the packages of `product` in file order; nullptr when none.
-    const std::vector<std::uint32_t>* packagesOf(const std::string& product) const;
+    // The packages of `product` in file order (empty when none).
+    IdSpan packagesOf(std::string_view product) const;
     const std::string& packageName(std::uint32_t id) const { return names_[id]; }
     std::size_t distinctPackages() const { return names_.size(); }
 
 private:
+    std::uint32_t productSlot(std::string_view product);
+    void group() const;
+
     std::size_t entries_ = 0;
+    bool filtered_ = false;
+    std::vector<std::string> products_;
+    NameIndex productIndex_;
     std::vector<std::string> names_;
-    std::unordered_map<std::string, std::uint32_t> ids_;
-    std::unordered_map<std::string, std::vector<std::uint32_t>> byProduct_;
+    NameIndex nameIndex_;
+    // (product slot, package id) of every entry kept, in file order.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> kept_;
+    // The same grouped by product: the ids of slot s are
+    // grouped_[offsets_[s]] to grouped_[offsets_[s + 1]].
+    mutable std::vector<std::uint32_t> grouped_;
+    mutable std::vector<std::size_t> offsets_;
+    mutable std::size_t groupedCount_ = 0;
 };
 
 // The package information file: the size of each package, the last of
@@ -124,11 +163,13 @@ class PkgSizeIndex {
 public:
     std::size_t entries() const { return entries_; }
     void add(std::string_view package, std::int32_t size);
-    std::optional<std::int32_t> sizeOf(const std::string& package) const;
+    std::optional<std::int32_t> sizeOf(std::string_view package) const;
 
 private:
     std::size_t entries_ = 0;
-    std::unordered_map<std::string, std::int32_t> sizes_;
+    std::vector<std::string> names_;
+    std::vector<std::int32_t> sizes_;
+    NameIndex index_;
 };
 
 // How a read ended.  Every failure has been reported on the diagnostic
@@ -173,10 +214,13 @@ public:
 
     // ---- Product list (file order) and package list (byte order) ---------------
     std::deque<ProductRecord> products;   // numProducts is its size
-    std::map<std::string, PackageRecord> packages;   // numAllPkgs is its size
 
     std::size_t numProducts() const { return products.size(); }
-    std::size_t numAllPkgs() const { return packages.size(); }
+    std::size_t numAllPkgs() const { return packages_.size(); }
+    // The package list in byte order of the names (the order of strcmp).
+    const std::vector<PackageRecord*>& packageList() const;
+    // The record of a package, or nullptr.
+    PackageRecord* findPackage(std::string_view name) const;
 
     // Reads a product description file, appending its products.  A line in
     // the wrong format is reported and stops the read (WrongFormat).
@@ -217,6 +261,11 @@ public:
 private:
     CatalogueFiles files_;
     std::FILE* diag_;
+    // The package records in the order they were added (a deque: they never
+    // move), their index by name, and their byte order, sorted on demand.
+    std::deque<PackageRecord> packages_;
+    NameIndex packageIndex_;
+    mutable std::vector<PackageRecord*> byteOrder_;
     BundleIndex bundle_;
     PkgSizeIndex pkgSizes_;
     // Package records already looked up for the bundle's package ids.

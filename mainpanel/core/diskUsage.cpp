@@ -5,8 +5,8 @@
 namespace trev {
 
 void getInstalledDiskUsage(Catalogue& cat) {
-    for (const auto& entry : cat.packages)
-        if (entry.second.refCount != 0) cat.installedDiskUsage += entry.second.size;
+    for (const PackageRecord* p : cat.packageList())
+        if (p->refCount != 0) cat.installedDiskUsage += p->size;
     cat.estimatedDiskUsage = cat.installedDiskUsage;
 }
 

@@ -118,17 +118,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Packages from the bundle entries, sizes from the package information;
     // the odd products count as installed on their packages.
     for (trev::ProductRecord& p : cat.products)
-        if (const std::vector<std::uint32_t>* ids = bundle.packagesOf(p.name))
-            for (const std::uint32_t id : *ids) cat.addPkgInProd(p, bundle.packageName(id));
-    for (auto& entry : cat.packages) {
-        if (const std::optional<std::int32_t> s = sizes.sizeOf(entry.first)) entry.second.size = *s;
-        entry.second.refCount = entry.first.size() % 2;
+        for (const std::uint32_t id : bundle.packagesOf(p.name))
+            cat.addPkgInProd(p, bundle.packageName(id));
+    const std::vector<trev::PackageRecord*>& list = cat.packageList();
+    check(list.size() == cat.numAllPkgs());
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        trev::PackageRecord* pkg = list[i];
+        check(cat.findPackage(pkg->name) == pkg);
+        check(i == 0 || list[i - 1]->name < pkg->name);
+        if (const std::optional<std::int32_t> s = sizes.sizeOf(pkg->name)) pkg->size = *s;
+        pkg->refCount = pkg->name.size() % 2;
     }
     trev::getInstalledDiskUsage(cat);
     const std::int64_t installed = cat.installedDiskUsage;
     // The clamps hold the estimate in its range for sizes of 0 and more.
     bool sizesValid = true;
-    for (const auto& entry : cat.packages) sizesValid = sizesValid && entry.second.size >= 0;
+    for (const trev::PackageRecord* p : list) sizesValid = sizesValid && p->size >= 0;
 
     trev::ProductSelection sel(cat, false);
     for (int order = trev::kOrderByName; order <= trev::kOrderByStatus; ++order) {

@@ -18,7 +18,7 @@ std::vector<std::string> packageNames(const trev::ProductRecord& p) {
 
 std::vector<std::string> packageListOrder(const trev::Catalogue& c) {
     std::vector<std::string> names;
-    for (const auto& e : c.packages) names.push_back(e.second.name);
+    for (const trev::PackageRecord* p : c.packageList()) names.push_back(p->name);
     return names;
 }
 
@@ -194,18 +194,57 @@ TEST(BundleFile, OneBlankAfterTheLeadingFieldThenPackageAndProduct) {
     EXPECT_EQ(trev::readBundleStream(s, "bf", idx, diag), ReadEnd::Ok);
     EXPECT_EQ(diag.take(), "");
     EXPECT_EQ(idx.entries(), 5u);
-    const auto* p1 = idx.packagesOf("prod1");
-    ASSERT_TRUE(p1);
-    ASSERT_EQ(p1->size(), 3u);
-    EXPECT_EQ(idx.packageName((*p1)[0]), "PKGA");
-    EXPECT_EQ(idx.packageName((*p1)[1]), "PKGB");
-    EXPECT_EQ(idx.packageName((*p1)[2]), "PKGC");
-    const auto* p2 = idx.packagesOf("prod2");
-    ASSERT_TRUE(p2);
-    EXPECT_EQ(idx.packageName((*p2)[0]), "");
-    const auto* cutName = idx.packagesOf(std::string(31, 'q'));
-    ASSERT_TRUE(cutName);
-    EXPECT_EQ(idx.packageName((*cutName)[0]), std::string(79, 'P'));
+    const trev::IdSpan p1 = idx.packagesOf("prod1");
+    ASSERT_EQ(p1.size(), 3u);
+    EXPECT_EQ(idx.packageName(p1[0]), "PKGA");
+    EXPECT_EQ(idx.packageName(p1[1]), "PKGB");
+    EXPECT_EQ(idx.packageName(p1[2]), "PKGC");
+    const trev::IdSpan p2 = idx.packagesOf("prod2");
+    ASSERT_EQ(p2.size(), 1u);
+    EXPECT_EQ(idx.packageName(p2[0]), "");
+    const trev::IdSpan cutName = idx.packagesOf(std::string(31, 'q'));
+    ASSERT_EQ(cutName.size(), 1u);
+    EXPECT_EQ(idx.packageName(cutName[0]), std::string(79, 'P'));
+    EXPECT_TRUE(idx.packagesOf("nobody").empty());
+}
+
+TEST(BundleFile, KeepsOnlyTheProductsAskedForButCountsEveryEntry) {
+    cat::Diag diag;
+    trev::BundleIndex idx;
+    idx.keepOnly({"want", "also"});
+    cat::Stream s("x P1 other\nx P2 want\nx P3 other\nx P1 want\nx P4 also\nx P2 want\n");
+    EXPECT_EQ(trev::readBundleStream(s, "bf", idx, diag), ReadEnd::Ok);
+    EXPECT_EQ(idx.entries(), 6u);
+    const trev::IdSpan want = idx.packagesOf("want");
+    ASSERT_EQ(want.size(), 3u);
+    EXPECT_EQ(idx.packageName(want[0]), "P2");
+    EXPECT_EQ(idx.packageName(want[1]), "P1");
+    EXPECT_EQ(idx.packageName(want[2]), "P2");
+    EXPECT_EQ(want[0], want[2]);   // one name, one id
+    EXPECT_EQ(idx.packagesOf("also").size(), 1u);
+    EXPECT_TRUE(idx.packagesOf("other").empty());
+    EXPECT_EQ(idx.distinctPackages(), 3u);   // P3 was never kept
+    // Entries added after a look-up are grouped in on the next one.
+    idx.add("P9", "also");
+    const trev::IdSpan also = idx.packagesOf("also");
+    ASSERT_EQ(also.size(), 2u);
+    EXPECT_EQ(idx.packageName(also[1]), "P9");
+}
+
+TEST(NameIndex, FindsEveryNameThroughGrowthAndNothingElse) {
+    std::vector<std::string> names;
+    trev::NameIndex index;
+    const auto nameOf = [&](std::uint32_t id) -> std::string_view { return names[id]; };
+    for (std::uint32_t i = 0; i < 20000; ++i) {
+        // Names that differ in one character only, and the empty name.
+        names.push_back(i == 0 ? std::string() : "PKG" + std::to_string(i * 7919u));
+        ASSERT_EQ(index.find(names.back(), nameOf), trev::NameIndex::kNone);
+        index.insert(names.back(), i);
+    }
+    EXPECT_EQ(index.size(), names.size());
+    for (std::uint32_t i = 0; i < names.size(); ++i) ASSERT_EQ(index.find(names[i], nameOf), i);
+    EXPECT_EQ(index.find("PKG1", nameOf), trev::NameIndex::kNone);
+    EXPECT_EQ(index.find("PKG7919 ", nameOf), trev::NameIndex::kNone);
 }
 
 TEST(BundleFile, AnEmptyLineOrAPackageEndingTheLineStopsTheRead) {
@@ -403,14 +442,14 @@ TEST(PackageSizes, MarkersFirstThenThePackageInformationFile) {
         trev::Catalogue c(r.files(), r.diag);
         ASSERT_EQ(cat::readProducts(c, "A a p1 1 t t available\n"), ReadEnd::Ok);
         ASSERT_EQ(c.buildProdSizeInfo(kind), ReadEnd::Ok);
-        EXPECT_EQ(c.packages.at("INST").size, 700);
-        EXPECT_EQ(c.packages.at("INST").refCount, 2);
-        EXPECT_EQ(c.packages.at("FAIL").size, 40);
-        EXPECT_EQ(c.packages.at("FAIL").refCount, 0);
-        EXPECT_EQ(c.packages.at("NEW").size, 30);
-        EXPECT_EQ(c.packages.at("NONE").size, 0);
-        EXPECT_EQ(c.packages.at("BAD").size, 0);
-        EXPECT_EQ(c.packages.at("BAD").refCount, 0);
+        EXPECT_EQ(c.findPackage("INST")->size, 700);
+        EXPECT_EQ(c.findPackage("INST")->refCount, 2);
+        EXPECT_EQ(c.findPackage("FAIL")->size, 40);
+        EXPECT_EQ(c.findPackage("FAIL")->refCount, 0);
+        EXPECT_EQ(c.findPackage("NEW")->size, 30);
+        EXPECT_EQ(c.findPackage("NONE")->size, 0);
+        EXPECT_EQ(c.findPackage("BAD")->size, 0);
+        EXPECT_EQ(c.findPackage("BAD")->refCount, 0);
         EXPECT_EQ(r.diag.take(),
                   "Wrong format in package file: " + r.root.file("install/pkgs/BAD.ok") + ".\n");
     }
@@ -420,9 +459,9 @@ TEST(PackageSizes, MarkersFirstThenThePackageInformationFile) {
     trev::Catalogue c(r.files(), r.diag);
     ASSERT_EQ(cat::readProducts(c, "A a p1 1 t t available\n"), ReadEnd::Ok);
     ASSERT_EQ(c.buildProdSizeInfo(9), ReadEnd::Ok);
-    EXPECT_EQ(c.packages.at("INST").size, 700);
-    EXPECT_EQ(c.packages.at("FAIL").size, 0);
-    EXPECT_EQ(c.packages.at("NEW").size, 0);
+    EXPECT_EQ(c.findPackage("INST")->size, 700);
+    EXPECT_EQ(c.findPackage("FAIL")->size, 0);
+    EXPECT_EQ(c.findPackage("NEW")->size, 0);
 }
 
 TEST(PackageSizes, AMissingPackageInformationFileIsFatalOnlyWhenNeeded) {

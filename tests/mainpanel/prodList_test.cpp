@@ -162,7 +162,7 @@ TEST(Selection, SharedPackageCountedOnceThenReleased) {
     s.list.click(4);
     s.take();
     EXPECT_EQ(s.required.last(), 0);
-    EXPECT_EQ(s.cat.packages.at("INST").refCount, 2);
+    EXPECT_EQ(s.cat.findPackage("INST")->refCount, 2);
 }
 
 TEST(Selection, AvailableSpaceGoesNegative) {
@@ -186,12 +186,12 @@ TEST(Selection, SelectAllThenDeselectAll) {
     EXPECT_EQ(s.available.last(), 250);
     EXPECT_EQ(s.numSelNames, 4);
     EXPECT_EQ(s.sel->numProdSelected, 4);
-    EXPECT_EQ(s.cat.packages.at("SHARED").refCount, 2);
+    EXPECT_EQ(s.cat.findPackage("SHARED")->refCount, 2);
     // A second time changes nothing.
     const std::size_t shownBefore = s.required.shown.size();
     s.sel->selectAllProd(s.list, &s.required, 2);
     EXPECT_EQ(s.required.shown.size(), shownBefore);
-    EXPECT_EQ(s.cat.packages.at("SHARED").refCount, 2);
+    EXPECT_EQ(s.cat.findPackage("SHARED")->refCount, 2);
 
     s.sel->deselectAllProd(s.list, &s.required, 2);
     EXPECT_TRUE(s.list.selected.empty());
@@ -200,8 +200,8 @@ TEST(Selection, SelectAllThenDeselectAll) {
     EXPECT_EQ(s.numSelNames, 0);
     EXPECT_EQ(s.cat.estimatedDiskUsage, s.cat.installedDiskUsage);
     for (const auto& p : s.cat.products) EXPECT_EQ(p.selected, 0);
-    EXPECT_EQ(s.cat.packages.at("SHARED").refCount, 0);
-    EXPECT_EQ(s.cat.packages.at("INST").refCount, 1);
+    EXPECT_EQ(s.cat.findPackage("SHARED")->refCount, 0);
+    EXPECT_EQ(s.cat.findPackage("INST")->refCount, 1);
     // Nothing selected: deselect all again changes nothing.
     const std::size_t shown = s.required.shown.size();
     s.sel->deselectAllProd(s.list, &s.required, 2);
@@ -263,7 +263,7 @@ TEST(Selection, PickingKindsKeepNoFigures) {
     sel.dispProdList(list, 0, true);
     sel.selectAllProd(list, nullptr, trev::kTestKind);
     EXPECT_EQ(sel.numProdSelected, 2);
-    EXPECT_EQ(f.cat.packages.at("X").refCount, 0);
+    EXPECT_EQ(f.cat.findPackage("X")->refCount, 0);
     EXPECT_EQ(f.cat.estimatedDiskUsage, 0);
     EXPECT_EQ(sel.selectedNames(), (std::vector<std::string>{"pa", "pb"}));
     list.click(2, true);
