@@ -376,26 +376,24 @@ void Catalogue::addPkgInProd(ProductRecord& product, const std::string& packageN
     product.packages.push_back({&putPkgsInList(packageName)});
 }
 
-ReadEnd Catalogue::readBundleFile() {
-    FilePtr f = openFile(files_.bundleFile.c_str(), "r", 0);
+FilePtr Catalogue::openNeeded(const std::string& path, const char* what) const {
+    FilePtr f = openFile(path.c_str(), "r", 0);
     if (!f) {
         const int err = errno;
-        std::fprintf(diag_, "Cannot open bundle file %s", files_.bundleFile.c_str());
+        std::fprintf(diag_, "Cannot open %s %s", what, path.c_str());
         reportReason(diag_, err);
-        return ReadEnd::Fatal;
     }
-    return readBundleStream(f.get(), files_.bundleFile, bundle_, diag_);
+    return f;
+}
+
+ReadEnd Catalogue::readBundleFile() {
+    const FilePtr f = openNeeded(files_.bundleFile, "bundle file");
+    return f ? readBundleStream(f.get(), files_.bundleFile, bundle_, diag_) : ReadEnd::Fatal;
 }
 
 ReadEnd Catalogue::readPkginfoFile() {
-    FilePtr f = openFile(files_.pkginfoFile.c_str(), "r", 0);
-    if (!f) {
-        const int err = errno;
-        std::fprintf(diag_, "Cannot open pkginfo file %s", files_.pkginfoFile.c_str());
-        reportReason(diag_, err);
-        return ReadEnd::Fatal;
-    }
-    return readPkginfoStream(f.get(), files_.pkginfoFile, pkgSizes_, diag_);
+    const FilePtr f = openNeeded(files_.pkginfoFile, "pkginfo file");
+    return f ? readPkginfoStream(f.get(), files_.pkginfoFile, pkgSizes_, diag_) : ReadEnd::Fatal;
 }
 
 ReadEnd Catalogue::GetPkgsInProd(ProductRecord& product) {
@@ -428,13 +426,8 @@ ReadEnd Catalogue::GetPkgsInProd(ProductRecord& product) {
     }
     const std::string path = markerPath(
         files_.root, "pdts", product.name + "_" + product.tag1 + "_" + product.tag2, suffix);
-    FilePtr f = openFile(path.c_str(), "r", 0);
-    if (!f) {
-        const int err = errno;
-        std::fprintf(diag_, "Cannot open file %s", path.c_str());
-        reportReason(diag_, err);
-        return ReadEnd::Fatal;
-    }
+    const FilePtr f = openNeeded(path, "file");
+    if (!f) return ReadEnd::Fatal;
     std::vector<std::string> names;
     const ReadEnd end = readProductMarkerStream(f.get(), path, names, diag_);
     for (const std::string& name : names) addPkgInProd(product, name);

@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fileUtils.h"
 #include "nameIndex.h"
 
 namespace trev {
@@ -259,6 +260,10 @@ public:
     const CatalogueFiles& files() const { return files_; }
 
 private:
+    // Opens a file the catalogue cannot do without; nullptr after "Cannot
+    // open <what> <path>" and the system's reason.
+    FilePtr openNeeded(const std::string& path, const char* what) const;
+
     CatalogueFiles files_;
     std::FILE* diag_;
     // The package records in the order they were added (a deque: they never

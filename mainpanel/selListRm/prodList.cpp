@@ -153,10 +153,12 @@ private:
 }  // namespace
 
 void readProdDescFile(const char* path, int plainItems) {
+    errno = 0;
     trev::FilePtr f = trev::openFile(path, "r", 1);
     if (!f) {
         const int err = errno;
-        std::fprintf(stderr, "Cannot open file %s", path);
+        // Something that is no regular file leaves no system reason.
+        std::fprintf(stderr, "Cannot open file %s%s", path, err ? "" : "\n");
         errno = err;
         trev::systemError(1);
     }

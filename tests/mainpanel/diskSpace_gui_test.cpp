@@ -217,6 +217,15 @@ TEST(StartFailures, MessagesStatusOneAndAnEmptySelectionFile) {
              return "File " + r.file("prods") + " is not a regular file.\nCannot open file " +
                     r.file("prods") + "(No such file or directory)\n";
          }},
+        {"product file a directory",
+         [](tk::TempRoot& r) {
+             ::unlink(r.file("prods").c_str());
+             r.mkdir("prods");
+         },
+         [](tk::TempRoot& r) {
+             return "File " + r.file("prods") + " is not a regular file.\nCannot open file " +
+                    r.file("prods") + "\n";
+         }},
         {"bundle file",
          [](tk::TempRoot& r) { ::unlink(r.file("install/tmp/bundles.sun4v").c_str()); },
          [](tk::TempRoot& r) {

@@ -205,6 +205,20 @@ TEST(LoadProducts, OkWritesTheSelectionAndASecondRunRestoresFailedProductsAndThe
     EXPECT_EQ(st.names(), (std::vector<std::string>{"zeta"}));
 }
 
+TEST(LoadProducts, ASelectionFileThatCannotBeWrittenIsNoAnswer) {
+    tk::TempRoot root;
+    cg::writeCatalogue(root);
+    tk::GuiApp app(mp::argv({"2", root.file("prods"), "/dev/full", "1000", "wo"}), cg::env(root));
+    app.waitMapped(kList);
+    cg::waitPlaced(app, mp::kShell);
+    app.clickListItem(kList, 2);
+    waitSelected(app, {2});
+    app.click("selProdOK");
+    tk::RunResult r = app.waitExit();
+    EXPECT_EQ(r.code, 1) << r.describe();
+    EXPECT_EQ(r.err, "Cannot write file /dev/full(No space left on device)\n");
+}
+
 TEST(LoadProducts, MainMenuAndPreviousLeaveNoSelection) {
     for (auto [button, code] : {std::pair{"selProdMainMenu", 250}, std::pair{"selProdPrev", 255}}) {
         tk::TempRoot root;
