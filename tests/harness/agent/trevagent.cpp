@@ -30,6 +30,8 @@
 #include <Xm/LabelG.h>
 #include <Xm/ScrollBar.h>
 
+#include "protocol.h"
+
 #include <dlfcn.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -64,44 +66,8 @@ struct Client {
 };
 std::map<int, Client*> gClients;
 
-// ---------------------------------------------------------------- escaping
-
-std::string esc(const std::string& s) {
-    std::string o;
-    for (char c : s) {
-        if (c == '\\') o += "\\\\";
-        else if (c == '\n') o += "\\n";
-        else if (c == '\t') o += "\\t";
-        else if (c == '\r') o += "\\r";
-        else o += c;
-    }
-    return o;
-}
-
-std::string unesc(const std::string& s) {
-    std::string o;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\\' && i + 1 < s.size()) {
-            char n = s[++i];
-            o += n == 'n' ? '\n' : n == 't' ? '\t' : n == 'r' ? '\r' : n;
-        } else {
-            o += s[i];
-        }
-    }
-    return o;
-}
-
-std::vector<std::string> splitTabs(const std::string& line) {
-    std::vector<std::string> f;
-    size_t start = 0;
-    for (;;) {
-        size_t t = line.find('\t', start);
-        f.push_back(unesc(line.substr(start, t == std::string::npos ? std::string::npos : t - start)));
-        if (t == std::string::npos) break;
-        start = t + 1;
-    }
-    return f;
-}
+using tkproto::esc;
+using tkproto::split;
 
 struct Failure {
     std::string msg;
@@ -687,7 +653,7 @@ void clientReadable(XtPointer data, int*, XtInputId*) {
         c->buf.erase(0, nl + 1);
         std::string answer;
         try {
-            answer = "ok\t" + handleGlobal(splitTabs(line));
+            answer = "ok\t" + handleGlobal(split(line));
         } catch (const Failure& e) {
             answer = "err\t" + esc(e.msg);
         }
