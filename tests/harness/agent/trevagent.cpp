@@ -246,10 +246,21 @@ struct Geo {
     int x, y, w, h;
 };
 
+// Root coordinates asked of the server, not of the toolkit's cache: right
+// after the window manager has placed a window the program may not yet have
+// seen the ConfigureNotify that tells it where it is.
 Geo geometryOf(Widget w) {
-    if (!XtIsRealized(XtIsWidget(w) ? w : XtParent(w))) fail("not realized");
-    Position rx = 0, ry = 0;
-    XtTranslateCoords(w, 0, 0, &rx, &ry);
+    Widget withWin = XtIsWidget(w) ? w : XtParent(w);
+    if (!XtIsRealized(withWin)) fail("not realized");
+    int ox = 0, oy = 0;
+    if (!XtIsWidget(w)) {  // a gadget draws in its parent's window
+        Position gx = 0, gy = 0;
+        XtVaGetValues(w, XmNx, &gx, XmNy, &gy, nullptr);
+        ox = gx, oy = gy;
+    }
+    int rx = 0, ry = 0;
+    Window child;
+    XTranslateCoordinates(gDpy, XtWindow(withWin), DefaultRootWindow(gDpy), ox, oy, &rx, &ry, &child);
     Dimension width = 0, height = 0;
     XtVaGetValues(w, XmNwidth, &width, XmNheight, &height, nullptr);
     return {rx, ry, width, height};
@@ -578,9 +589,8 @@ std::string handle(const std::vector<std::string>& f) {
         Position x = 0, y = 0;
         Dimension iw = 0, ih = 0;
         if (!XmListPosToBounds(w, pos, &x, &y, &iw, &ih)) fail("list item not visible");
-        Position rx = 0, ry = 0;
-        XtTranslateCoords(w, x + static_cast<Position>(iw / 2), y + static_cast<Position>(ih / 2), &rx, &ry);
-        clickAtRoot(rx, ry, mods, 1, 1);
+        Geo g = geometryOf(w);
+        clickAtRoot(g.x + x + iw / 2, g.y + y + ih / 2, mods, 1, 1);
         return "";
     }
     if (cmd == "wmproto") {
