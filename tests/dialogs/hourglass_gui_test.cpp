@@ -38,6 +38,8 @@ TEST(HourglassWindow, FixedAt172By59PlacedAt250And200EndedBySigterm) {
     h.app.waitMapped("waitLabel");
     EXPECT_EQ(h.app.title("waitW"), "Trevalon");
     EXPECT_EQ(h.app.label("widget2"), "Progressing");
+    EXPECT_EQ(h.app.colors("waitLabel").fg, "#32cd32");  // LimeGreen
+    EXPECT_EQ(h.app.colors("widget2").fg, "#800000");
     tk::Rect g = h.app.geometry("waitW");
     EXPECT_EQ(g.width, 172);
     EXPECT_EQ(g.height, 59);
@@ -72,7 +74,9 @@ TEST(HourglassWindow, FixedAt172By59PlacedAt250And200EndedBySigterm) {
 TEST(HourglassWindow, TheCornerDragResizesAnOrdinaryWindow) {
     tk::TempRoot root;
     tk::GuiApp app({ASKER_BIN, "Disk full.~Free some space."}, {{"Proot", root.path()}});
-    app.waitMapped("askerOk");
+    // mwm enlarges the note to its least width as it maps it; drag only the
+    // final frame.
+    app.waitFor([&] { return app.geometry("asker").width >= 197; }, "the note at its least width");
     const tk::Rect before = app.geometry("asker");
     dragCornerThenMove(app, "asker", 80, 50, 300, 260);
     const tk::Rect after = app.geometry("asker");
@@ -106,12 +110,17 @@ TEST(HourglassBar, StartsAtOneMarkAndGrowsOnePerSecondWrappingAfterTen) {
     std::vector<std::string> texts;
     for (const auto& s : seen) texts.push_back(s.text);
     ASSERT_EQ(texts, expected);
-    // One tick a second, with room for a loaded machine: never sooner than a
-    // second (less the polling), never much later.
+    // One tick a second, with room for a loaded machine: ten ticks take no
+    // less than ten seconds (less the polling) and not much more, and no
+    // single tick comes at twice the pace or far too late.
+    const auto ms = [&](std::size_t from, std::size_t to) {
+        return std::chrono::duration_cast<milliseconds>(seen[to].at - seen[from].at).count();
+    };
+    EXPECT_GE(ms(1, 11), 9800);
+    EXPECT_LE(ms(1, 11), 14000);
     for (std::size_t i = 2; i < seen.size(); ++i) {
-        const auto gap = std::chrono::duration_cast<milliseconds>(seen[i].at - seen[i - 1].at);
-        EXPECT_GE(gap.count(), 900) << "tick " << i;
-        EXPECT_LE(gap.count(), 2500) << "tick " << i;
+        EXPECT_GE(ms(i - 1, i), 500) << "tick " << i;
+        EXPECT_LE(ms(i - 1, i), 3000) << "tick " << i;
     }
     // The label's changes never change the window.
     const tk::Rect g = h.app.geometry("waitW");
@@ -129,16 +138,6 @@ TEST(HourglassWindowManager, SaveYourselfAlsoEndsWith250) {
     h.app.wmSaveYourself("waitW");
     const tk::RunResult r = h.app.waitExit();
     EXPECT_TRUE(r.exited && r.code == 250) << r.describe();
-}
-
-TEST(HourglassStart, InstallationRootNotSet) {
-    tk::Spawn s({HOURGLASS_BIN});
-    s.env["DISPLAY"] = tk::XServer::shared().display();
-    s.unset = {"Proot"};
-    const tk::RunResult r = tk::run(s, std::chrono::seconds(20));
-    EXPECT_TRUE(r.exited && r.code == 1) << r.describe();
-    EXPECT_EQ(r.err, "Installation root is not set.\n");
-    EXPECT_EQ(r.out, "");
 }
 
 }  // namespace
