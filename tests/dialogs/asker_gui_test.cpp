@@ -48,7 +48,6 @@ void expectAnswer(tk::GuiApp& app, int code) {
 
 TEST(AskerNote, OkAnswersZeroAndTheMessageBreaksAtTildes) {
     Asker a({"Disk full.~Free some space."});
-    a.app.waitMapped("askerOk");
     EXPECT_EQ(a.app.title("asker"), "Note");
     EXPECT_EQ(a.app.label("msgLabel"), "Disk full.\nFree some space.\n");
     EXPECT_EQ(a.app.label("widget2"), "!");
@@ -66,7 +65,6 @@ TEST(AskerNote, OneOrThreeArgumentsShowTheFirstAsANote) {
     const std::vector<std::vector<std::string>> commands = {{"QUES"}, {"QUES", "Remove it?", "extra"}};
     for (const auto& args : commands) {
         Asker a(args);
-        a.app.waitMapped("askerOk");
         EXPECT_FALSE(a.app.exists("DecisionBox")) << args.size();
         EXPECT_EQ(a.app.label("msgLabel"), "QUES\n") << args.size();
         a.app.click("askerOk");
@@ -89,7 +87,6 @@ TEST(AskerNote, TwoThousandCharactersAreShownWhole) {
     expected.insert(expected.size() - 1, "!");
     ASSERT_EQ(message.size(), 2000u);
     Asker a({message});
-    a.app.waitMapped("askerOk");
     EXPECT_EQ(a.app.label("msgLabel"), expected);
     a.app.click("askerOk");
     expectAnswer(a.app, 0);
@@ -98,7 +95,6 @@ TEST(AskerNote, TwoThousandCharactersAreShownWhole) {
 TEST(AskerQuestion, YesAnswers15NoAnswers16AndThereIsNoHelp) {
     for (const auto& [button, code] : {std::pair<std::string, int>{"OK", 15}, {"Cancel", 16}}) {
         Asker a({"QUES", "Remove the product?~It cannot be undone."});
-        a.app.waitMapped("DecisionBox/OK");
         EXPECT_EQ(a.app.title("DecisionDialog"), "Trevalon: Query");
         EXPECT_FALSE(a.app.exists("askerOk"));
         EXPECT_EQ(a.app.label("DecisionBox/Message"), "Remove the product?\nIt cannot be undone.\n");
@@ -154,7 +150,6 @@ TEST(AskerCentring, BothDialogsByTheIntegerFormulaOnAnOddRemainder) {
     for (std::size_t i = 0; i < dialogs.size(); ++i) {
         const auto& [args, shell] = dialogs[i];
         Asker a(args, server);
-        a.app.waitMapped(shell);
         const tk::Rect g = a.app.geometry(shell);
         ASSERT_EQ(g.width, sizes[i].width) << shell;
         ASSERT_EQ(g.height, sizes[i].height) << shell;
