@@ -46,6 +46,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -398,11 +399,23 @@ void clickAtRoot(int x, int y, const std::string& mods, unsigned button, int tim
     XSync(gInput, False);
 }
 
+// A busy window manager can take the press of a drag only after the whole
+// drag has been sent; mwm then finds the button already up and drops a
+// resize.  The steps are spaced so that it sees the button held down.
 void drag(int x1, int y1, int x2, int y2) {
+    auto pause = [](int ms) {
+        XSync(gInput, False);
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    };
     pointerTo(x1, y1);
     XTestFakeButtonEvent(gInput, 1, True, CurrentTime);
+    pause(60);
     const int steps = 12;
-    for (int i = 1; i <= steps; ++i) pointerTo(x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps);
+    for (int i = 1; i <= steps; ++i) {
+        pointerTo(x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps);
+        pause(10);
+    }
+    pause(50);
     XTestFakeButtonEvent(gInput, 1, False, CurrentTime);
     XFlush(gInput);
 }
