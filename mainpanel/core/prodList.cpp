@@ -59,8 +59,9 @@ const std::vector<ProductRecord*>& ProductSelection::productsIn(int order) const
 }
 
 void ProductSelection::dispProdList(ListView& list, int order, bool fresh) {
-    currentProdList = &productsIn(order);
-    list.showProducts(order, *currentProdList, fresh);
+    const int shown = validOrder(order) ? order : kOrderByName;
+    currentProdList = &productsIn(shown);
+    list.showProducts(shown, *currentProdList, fresh);
     std::vector<int> positions;
     for (std::size_t i = 0; i < currentProdList->size(); ++i)
         if ((*currentProdList)[i]->selected) positions.push_back(static_cast<int>(i + 1));

@@ -37,9 +37,9 @@ std::string productTextLines(const std::vector<ProductRecord*>& order);
 class ListView {
 public:
     virtual ~ListView() = default;
-    // Shows `products` (the array of order `order`).  `fresh`: every item is
-    // replaced (the form's first display); otherwise the selection is
-    // cleared and the items are replaced in place.
+    // Shows `products` (the array of order `order`, 0 to 2).  `fresh`:
+    // every item is replaced (the form's first display); otherwise the
+    // selection is cleared and the items are replaced in place.
     virtual void showProducts(int order, const std::vector<ProductRecord*>& products,
                               bool fresh) = 0;
     // The selected positions, ascending.
@@ -79,7 +79,8 @@ public:
     // The array of an order code (by name for any other code).
     const std::vector<ProductRecord*>& productsIn(int order) const;
 
-    // Shows the products in `order` and marks the selected ones.
+    // Shows the products in `order` (by name for a code that is no order)
+    // and marks the selected ones.
     void dispProdList(ListView& list, int order, bool fresh);
     // Makes `order` the current one and returns its text lines.
     std::string dispProdText(int order);

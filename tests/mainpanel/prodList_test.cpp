@@ -223,6 +223,11 @@ TEST(Selection, ChangingTheOrderKeepsTheSelectionAndTheFigures) {
     EXPECT_EQ(s.list.items, (std::vector<std::string>{"p3", "p1", "p2", "p4"}));
     EXPECT_EQ(s.list.selectedNames(), (std::vector<std::string>{"p3", "p1"}));
     EXPECT_EQ(s.required.shown.size(), shown);
+    // A code that is no order shows the file order.
+    s.sel->dispProdList(s.list, 99, false);
+    EXPECT_EQ(s.list.items, (std::vector<std::string>{"p1", "p2", "p3", "p4"}));
+    EXPECT_EQ(s.list.selectedNames(), (std::vector<std::string>{"p1", "p3"}));
+    s.sel->dispProdList(s.list, trev::kOrderByStatus, false);
     // Selecting in the new order acts on the products at the new positions.
     s.list.click(3, true);   // p2
     s.take();
