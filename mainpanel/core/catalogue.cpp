@@ -1,5 +1,7 @@
 #include "catalogue.h"
 
+#include <dirent.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -348,23 +350,25 @@ ReadEnd Catalogue::readProdDesc(std::FILE* f, const std::string& path) {
 }
 
 PackageRecord* Catalogue::findPackage(std::string_view name) const {
-    const auto nameOf = [this](std::uint32_t id) -> std::string_view { return packages_[id].name; };
+    const auto nameOf = [this](std::uint32_t id) -> std::string_view { return packageAt(id).name; };
     const std::uint32_t id = packageIndex_.find(name, nameOf);
-    return id == NameIndex::kNone ? nullptr : const_cast<PackageRecord*>(&packages_[id]);
+    return id == NameIndex::kNone ? nullptr : &packageAt(id);
 }
 
 PackageRecord& Catalogue::putPkgsInList(const std::string& name) {
     if (PackageRecord* found = findPackage(name)) return *found;
-    packageIndex_.insert(name, static_cast<std::uint32_t>(packages_.size()));
-    packages_.emplace_back();
-    packages_.back().name = name;
-    return packages_.back();
+    if (numPackages_ % kPackageBlock == 0)
+        blocks_.push_back(std::make_unique<PackageRecord[]>(kPackageBlock));
+    packageIndex_.insert(name, static_cast<std::uint32_t>(numPackages_));
+    PackageRecord& record = packageAt(numPackages_++);
+    record.name = name;
+    return record;
 }
 
 const std::vector<PackageRecord*>& Catalogue::packageList() const {
-    if (byteOrder_.size() != packages_.size()) {
+    if (byteOrder_.size() != numPackages_) {
         byteOrder_.clear();
-        for (const PackageRecord& p : packages_) byteOrder_.push_back(const_cast<PackageRecord*>(&p));
+        for (std::size_t id = 0; id < numPackages_; ++id) byteOrder_.push_back(&packageAt(id));
         // std::string compares as unsigned bytes, as strcmp does.
         std::sort(byteOrder_.begin(), byteOrder_.end(),
                   [](const PackageRecord* a, const PackageRecord* b) { return a->name < b->name; });
@@ -434,15 +438,24 @@ ReadEnd Catalogue::GetPkgsInProd(ProductRecord& product) {
     return end;
 }
 
+FilePtr Catalogue::openPackageMarker(const PackageRecord& package, const char* suffix,
+                                     std::string& path) const {
+    const std::string file = package.name + suffix;
+    // A marker the folder does not hold cannot be opened: no need to ask.
+    if (markerFiles_ && file.find('/') == std::string::npos && !markerFiles_->count(file))
+        return nullptr;
+    path = markerPath(files_.root, "pkgs", package.name, suffix);
+    return openFile(path.c_str(), "r", 0);
+}
+
 ReadEnd Catalogue::getPkgsSize(int formType, PackageRecord& package) {
-    std::string path = markerPath(files_.root, "pkgs", package.name, ".ok");
-    FilePtr f = openFile(path.c_str(), "r", 0);
+    std::string path;
+    FilePtr f = openPackageMarker(package, ".ok", path);
     const bool installed = static_cast<bool>(f);
     if (!f) {
         // A package that is not installed frees nothing.
         if (formType == kRemoveKind) return ReadEnd::Ok;
-        path = markerPath(files_.root, "pkgs", package.name, ".nok");
-        f = openFile(path.c_str(), "r", 0);
+        f = openPackageMarker(package, ".nok", path);
     }
     if (!f) {
         if (pkgSizes_.entries() == 0 && readPkginfoFile() == ReadEnd::Fatal) return ReadEnd::Fatal;
@@ -454,12 +467,31 @@ ReadEnd Catalogue::getPkgsSize(int formType, PackageRecord& package) {
     return ReadEnd::Ok;
 }
 
+void Catalogue::listPackageMarkers() {
+    markerFiles_.reset();
+    // A root that openFile would expand is left to openFile.
+    if (files_.root.empty() || files_.root[0] == '$' || files_.root[0] == '~') return;
+    const std::string dir = files_.root + "/install/pkgs";
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) {
+        // No folder, no markers; any other failure: every marker is tried.
+        if (errno == ENOENT || errno == ENOTDIR) markerFiles_.emplace();
+        return;
+    }
+    markerFiles_.emplace();
+    while (const dirent* e = ::readdir(d)) markerFiles_->insert(e->d_name);
+    ::closedir(d);
+}
+
 ReadEnd Catalogue::buildProdSizeInfo(int formType) {
     for (ProductRecord& product : products)
         if (GetPkgsInProd(product) == ReadEnd::Fatal) return ReadEnd::Fatal;
+    listPackageMarkers();
+    ReadEnd end = ReadEnd::Ok;
     for (PackageRecord* p : packageList())
-        if (getPkgsSize(formType, *p) == ReadEnd::Fatal) return ReadEnd::Fatal;
-    return ReadEnd::Ok;
+        if ((end = getPkgsSize(formType, *p)) == ReadEnd::Fatal) break;
+    markerFiles_.reset();
+    return end == ReadEnd::Fatal ? end : ReadEnd::Ok;
 }
 
 }  // namespace trev

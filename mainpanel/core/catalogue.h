@@ -15,9 +15,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "fileUtils.h"
@@ -217,7 +219,7 @@ public:
     std::deque<ProductRecord> products;   // numProducts is its size
 
     std::size_t numProducts() const { return products.size(); }
-    std::size_t numAllPkgs() const { return packages_.size(); }
+    std::size_t numAllPkgs() const { return numPackages_; }
     // The package list in byte order of the names (the order of strcmp).
     const std::vector<PackageRecord*>& packageList() const;
     // The record of a package, or nullptr.
@@ -263,18 +265,34 @@ private:
     // Opens a file the catalogue cannot do without; nullptr after "Cannot
     // open <what> <path>" and the system's reason.
     FilePtr openNeeded(const std::string& path, const char* what) const;
+    // Opens the package marker <package><suffix>, setting `path`; nullptr
+    // when it cannot be opened.
+    FilePtr openPackageMarker(const PackageRecord& package, const char* suffix,
+                              std::string& path) const;
+    // Reads the names in the package marker folder once, so that markers it
+    // does not hold are not looked for one by one (markerFiles_ stays empty
+    // when the folder cannot be read: every marker is then tried).
+    void listPackageMarkers();
 
     CatalogueFiles files_;
     std::FILE* diag_;
-    // The package records in the order they were added (a deque: they never
-    // move), their index by name, and their byte order, sorted on demand.
-    std::deque<PackageRecord> packages_;
+    // The package records in the order they were added, in blocks that
+    // never move (products point at them); their index by name; and their
+    // byte order, sorted on demand.
+    static constexpr std::size_t kPackageBlock = 4096;
+    PackageRecord& packageAt(std::size_t id) const {
+        return blocks_[id / kPackageBlock][id % kPackageBlock];
+    }
+    std::vector<std::unique_ptr<PackageRecord[]>> blocks_;
+    std::size_t numPackages_ = 0;
     NameIndex packageIndex_;
     mutable std::vector<PackageRecord*> byteOrder_;
     BundleIndex bundle_;
     PkgSizeIndex pkgSizes_;
     // Package records already looked up for the bundle's package ids.
     std::vector<PackageRecord*> bundleRecords_;
+    // The files of the package marker folder while buildProdSizeInfo runs.
+    std::optional<std::unordered_set<std::string>> markerFiles_;
 };
 
 }  // namespace trev

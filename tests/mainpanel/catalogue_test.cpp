@@ -464,6 +464,29 @@ TEST(PackageSizes, MarkersFirstThenThePackageInformationFile) {
     EXPECT_EQ(c.findPackage("NEW")->size, 0);
 }
 
+TEST(PackageSizes, MarkersBelowTheFolderAndWithoutAFolder) {
+    cat::Root r;
+    r.bundles("x sub/DEEP p1\nx FLAT p1\n");
+    r.pkginfo("x sub/DEEP 1 y\nx FLAT 2 y\n");
+    r.packageMarker("sub/DEEP.ok", "DEEP a 64 b\nprod\n");
+    {
+        trev::Catalogue c(r.files(), r.diag);
+        ASSERT_EQ(cat::readProducts(c, "A a p1 1 t t available\n"), ReadEnd::Ok);
+        ASSERT_EQ(c.buildProdSizeInfo(2), ReadEnd::Ok);
+        EXPECT_EQ(c.findPackage("sub/DEEP")->size, 64);
+        EXPECT_EQ(c.findPackage("sub/DEEP")->refCount, 1);
+        EXPECT_EQ(c.findPackage("FLAT")->size, 2);
+    }
+    // No marker folder at all: every size from the package information.
+    tk::removeTree(r.root.file("install/pkgs"));
+    trev::Catalogue c(r.files(), r.diag);
+    ASSERT_EQ(cat::readProducts(c, "A a p1 1 t t available\n"), ReadEnd::Ok);
+    ASSERT_EQ(c.buildProdSizeInfo(2), ReadEnd::Ok);
+    EXPECT_EQ(c.findPackage("sub/DEEP")->size, 1);
+    EXPECT_EQ(c.findPackage("sub/DEEP")->refCount, 0);
+    EXPECT_EQ(r.diag.take(), "");
+}
+
 TEST(PackageSizes, AMissingPackageInformationFileIsFatalOnlyWhenNeeded) {
     cat::Root r;
     r.bundles("x INST p1\n");
