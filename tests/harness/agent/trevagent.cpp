@@ -525,6 +525,17 @@ std::string handle(const std::vector<std::string>& f) {
         return esc(o.str());
     }
     if (cmd == "exists") return findPath(arg(1)) ? "1" : "0";
+    if (cmd == "focus") {
+        // The widget that receives typed keys: the Motif focus widget of
+        // the program's shell that holds the X input focus.
+        Window win = None;
+        int revert = 0;
+        XGetInputFocus(gDpy, &win, &revert);
+        Widget at = win == None || win == PointerRoot ? nullptr : XtWindowToWidget(gDpy, win);
+        Widget s = shellOf(at);
+        Widget focus = s ? XmGetFocusWidget(s) : nullptr;
+        return focus ? esc(XtName(focus)) : "";
+    }
 
     Widget w = need(arg(1));
     if (cmd == "class") return className(w);

@@ -267,6 +267,7 @@ std::string GuiApp::resource(const std::string& path, const std::string& name) {
 std::string GuiApp::title(const std::string& shell) { return one({"title", shell}); }
 std::string GuiApp::iconName(const std::string& shell) { return one({"iconname", shell}); }
 std::string GuiApp::dump() { return one({"dump"}); }
+std::string GuiApp::focus() { return one({"focus"}); }
 std::vector<std::string> GuiApp::shells() { return request({"shells"}); }
 
 std::vector<std::string> GuiApp::listItems(const std::string& path) {
