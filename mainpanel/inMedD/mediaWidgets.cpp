@@ -158,8 +158,19 @@ std::vector<Widget> createLabelLine(Widget parent, Widget above, int offset,
     return out;
 }
 
+namespace {
+
+// The title's window must lie over the frame's, whatever order the form
+// realizes its children in.
+void raiseWhenMapped(Widget w, XtPointer, XEvent* event, Boolean*) {
+    if (event->type == MapNotify) XRaiseWindow(XtDisplay(w), XtWindow(w));
+}
+
+}  // namespace
+
 void attachFrameLabel(Widget label, Widget frame) {
     if (!label || !frame) return;
+    XtAddEventHandler(label, StructureNotifyMask, False, raiseWhenMapped, nullptr);
     XtVaSetValues(label,
                   XmNtopAttachment, XmATTACH_OPPOSITE_WIDGET, XmNtopWidget, frame,
                   XmNtopOffset, -10,

@@ -89,6 +89,10 @@ TEST(LoadDevices, BothDevicesTapeGroupFirstStillShowCdromFirstAndOnTop) {
     EXPECT_EQ(app.geometry("inMedDCDUnknownFrameLabel").y, cd.y - 10);
     EXPECT_EQ(app.geometry("inMedDTapeUnknownFrameLabel").y, tape.y - 10);
     EXPECT_EQ(app.geometry("inMedDCDUnknownFrameLabel").x, cd.x + 20);
+    // The titles are drawn over the frames' top borders, not under them.
+    for (const char* title : {"inMedDCDUnknownFrameLabel", "inMedDTapeUnknownFrameLabel"})
+        for (int dy : {10, 11})
+            EXPECT_EQ(app.pixel(title, 1, dy), "#e0e0e0") << title << " at " << dy;
     tk::RunResult r = dev::clickAndExit(app, "inMedDOk");
     EXPECT_EQ(r.code, 0) << r.describe();
     EXPECT_EQ(r.out, "DeviceCD='/dev/sr0'\nDeviceTAPE='/dev/rmt/0'\n");
