@@ -1,6 +1,7 @@
 #include "Gui.h"
 
 #include "TempRoot.h"
+#include "protocol.h"
 
 #include <poll.h>
 #include <signal.h>
@@ -21,42 +22,8 @@ namespace tk {
 
 namespace {
 
-std::string esc(const std::string& s) {
-    std::string o;
-    for (char c : s) {
-        if (c == '\\') o += "\\\\";
-        else if (c == '\n') o += "\\n";
-        else if (c == '\t') o += "\\t";
-        else if (c == '\r') o += "\\r";
-        else o += c;
-    }
-    return o;
-}
-
-std::string unesc(const std::string& s) {
-    std::string o;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\\' && i + 1 < s.size()) {
-            char n = s[++i];
-            o += n == 'n' ? '\n' : n == 't' ? '\t' : n == 'r' ? '\r' : n;
-        } else {
-            o += s[i];
-        }
-    }
-    return o;
-}
-
-std::vector<std::string> split(const std::string& line) {
-    std::vector<std::string> f;
-    size_t start = 0;
-    for (;;) {
-        size_t t = line.find('\t', start);
-        f.push_back(unesc(line.substr(start, t == std::string::npos ? std::string::npos : t - start)));
-        if (t == std::string::npos) break;
-        start = t + 1;
-    }
-    return f;
-}
+using tkproto::esc;
+using tkproto::split;
 
 Rect rectOf(const std::vector<std::string>& f) {
     if (f.size() < 4) throw std::runtime_error("agent: short geometry answer");
