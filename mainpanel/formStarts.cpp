@@ -2,6 +2,7 @@
 // starts it.  A new form adds its line here and its own files.
 #include "formStarts.h"
 
+#include "inMedD/mediaForms.h"
 #include "topWidget/TVMB.h"
 #include "topWidget/mainpanel.h"
 #include "topWidget/topDC.h"
@@ -16,6 +17,14 @@ struct FormStartEntry {
 
 const FormStartEntry kFormStarts[] = {
     {0, startMainpanel},
+    {4, startInMedD},
+    {5, startMntCD},
+    {6, startMntTape},
+    {14, startUnreadInMed},
+    {15, startInstMedia},
+    {20, startInstMediaType},
+    {21, startListMedia},
+    {22, startListWO},
     {19, startTopPlat},
     {23, startTopDC},
     {24, startTVMB},

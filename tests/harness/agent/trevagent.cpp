@@ -30,6 +30,8 @@
 #include <Xm/LabelG.h>
 #include <Xm/ScrollBar.h>
 
+#include "protocol.h"
+
 #include <dlfcn.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -44,6 +46,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -64,44 +67,8 @@ struct Client {
 };
 std::map<int, Client*> gClients;
 
-// ---------------------------------------------------------------- escaping
-
-std::string esc(const std::string& s) {
-    std::string o;
-    for (char c : s) {
-        if (c == '\\') o += "\\\\";
-        else if (c == '\n') o += "\\n";
-        else if (c == '\t') o += "\\t";
-        else if (c == '\r') o += "\\r";
-        else o += c;
-    }
-    return o;
-}
-
-std::string unesc(const std::string& s) {
-    std::string o;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\\' && i + 1 < s.size()) {
-            char n = s[++i];
-            o += n == 'n' ? '\n' : n == 't' ? '\t' : n == 'r' ? '\r' : n;
-        } else {
-            o += s[i];
-        }
-    }
-    return o;
-}
-
-std::vector<std::string> splitTabs(const std::string& line) {
-    std::vector<std::string> f;
-    size_t start = 0;
-    for (;;) {
-        size_t t = line.find('\t', start);
-        f.push_back(unesc(line.substr(start, t == std::string::npos ? std::string::npos : t - start)));
-        if (t == std::string::npos) break;
-        start = t + 1;
-    }
-    return f;
-}
+using tkproto::esc;
+using tkproto::split;
 
 struct Failure {
     std::string msg;
@@ -280,10 +247,21 @@ struct Geo {
     int x, y, w, h;
 };
 
+// Root coordinates asked of the server, not of the toolkit's cache: right
+// after the window manager has placed a window the program may not yet have
+// seen the ConfigureNotify that tells it where it is.
 Geo geometryOf(Widget w) {
-    if (!XtIsRealized(XtIsWidget(w) ? w : XtParent(w))) fail("not realized");
-    Position rx = 0, ry = 0;
-    XtTranslateCoords(w, 0, 0, &rx, &ry);
+    Widget withWin = XtIsWidget(w) ? w : XtParent(w);
+    if (!XtIsRealized(withWin)) fail("not realized");
+    int ox = 0, oy = 0;
+    if (!XtIsWidget(w)) {  // a gadget draws in its parent's window
+        Position gx = 0, gy = 0;
+        XtVaGetValues(w, XmNx, &gx, XmNy, &gy, nullptr);
+        ox = gx, oy = gy;
+    }
+    int rx = 0, ry = 0;
+    Window child;
+    XTranslateCoordinates(gDpy, XtWindow(withWin), DefaultRootWindow(gDpy), ox, oy, &rx, &ry, &child);
     Dimension width = 0, height = 0;
     XtVaGetValues(w, XmNwidth, &width, XmNheight, &height, nullptr);
     return {rx, ry, width, height};
@@ -421,11 +399,25 @@ void clickAtRoot(int x, int y, const std::string& mods, unsigned button, int tim
     XSync(gInput, False);
 }
 
+// A busy window manager can take the press of a drag only after the whole
+// drag has been sent; mwm then finds the button already up and drops a
+// resize.  The steps are spaced so that it sees the button held down.
 void drag(int x1, int y1, int x2, int y2) {
+    // Flush, never wait for a reply here: while mwm drags an outline it may
+    // hold the server, and only the release that ends the drag frees it.
+    auto pause = [](int ms) {
+        XFlush(gInput);
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    };
     pointerTo(x1, y1);
     XTestFakeButtonEvent(gInput, 1, True, CurrentTime);
+    pause(60);
     const int steps = 12;
-    for (int i = 1; i <= steps; ++i) pointerTo(x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps);
+    for (int i = 1; i <= steps; ++i) {
+        pointerTo(x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps);
+        pause(10);
+    }
+    pause(50);
     XTestFakeButtonEvent(gInput, 1, False, CurrentTime);
     XFlush(gInput);
 }
@@ -623,9 +615,8 @@ std::string handle(const std::vector<std::string>& f) {
         Position x = 0, y = 0;
         Dimension iw = 0, ih = 0;
         if (!XmListPosToBounds(w, pos, &x, &y, &iw, &ih)) fail("list item not visible");
-        Position rx = 0, ry = 0;
-        XtTranslateCoords(w, x + static_cast<Position>(iw / 2), y + static_cast<Position>(ih / 2), &rx, &ry);
-        clickAtRoot(rx, ry, mods, 1, 1);
+        Geo g = geometryOf(w);
+        clickAtRoot(g.x + x + iw / 2, g.y + y + ih / 2, mods, 1, 1);
         return "";
     }
     if (cmd == "wmproto") {
@@ -698,7 +689,7 @@ void clientReadable(XtPointer data, int*, XtInputId*) {
         c->buf.erase(0, nl + 1);
         std::string answer;
         try {
-            answer = "ok\t" + handleGlobal(splitTabs(line));
+            answer = "ok\t" + handleGlobal(split(line));
         } catch (const Failure& e) {
             answer = "err\t" + esc(e.msg);
         }

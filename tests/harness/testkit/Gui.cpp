@@ -1,6 +1,7 @@
 #include "Gui.h"
 
 #include "TempRoot.h"
+#include "protocol.h"
 
 #include <poll.h>
 #include <signal.h>
@@ -21,42 +22,8 @@ namespace tk {
 
 namespace {
 
-std::string esc(const std::string& s) {
-    std::string o;
-    for (char c : s) {
-        if (c == '\\') o += "\\\\";
-        else if (c == '\n') o += "\\n";
-        else if (c == '\t') o += "\\t";
-        else if (c == '\r') o += "\\r";
-        else o += c;
-    }
-    return o;
-}
-
-std::string unesc(const std::string& s) {
-    std::string o;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\\' && i + 1 < s.size()) {
-            char n = s[++i];
-            o += n == 'n' ? '\n' : n == 't' ? '\t' : n == 'r' ? '\r' : n;
-        } else {
-            o += s[i];
-        }
-    }
-    return o;
-}
-
-std::vector<std::string> split(const std::string& line) {
-    std::vector<std::string> f;
-    size_t start = 0;
-    for (;;) {
-        size_t t = line.find('\t', start);
-        f.push_back(unesc(line.substr(start, t == std::string::npos ? std::string::npos : t - start)));
-        if (t == std::string::npos) break;
-        start = t + 1;
-    }
-    return f;
-}
+using tkproto::esc;
+using tkproto::split;
 
 Rect rectOf(const std::vector<std::string>& f) {
     if (f.size() < 4) throw std::runtime_error("agent: short geometry answer");
@@ -192,23 +159,46 @@ std::string GuiApp::one(const std::vector<std::string>& fields) {
     return f.empty() ? "" : f[0];
 }
 
+namespace {
+
+// Each program's agent spaces its own clicks, but a program started right
+// after another ended by a click can be clicked within the multi-click time
+// of that last click; the window manager then takes the two for a double
+// click and the new program never sees its first one.  Clicks of different
+// programs of one test binary are kept apart here.
+pid_t gLastClicked = -1;
+std::chrono::steady_clock::time_point gLastClickAt;
+
+void spaceFromOtherPrograms(pid_t program) {
+    if (gLastClicked != -1 && gLastClicked != program)
+        std::this_thread::sleep_until(gLastClickAt + 700ms);
+    gLastClicked = program;
+    gLastClickAt = std::chrono::steady_clock::now();
+}
+
+}  // namespace
+
 void GuiApp::click(const std::string& path, unsigned mods) {
     if (!mapped(path)) failWith("cannot click " + path + ": not on the screen");
+    spaceFromOtherPrograms(proc_.pid());
     request({"click", path, modsText(mods)});
 }
 
 void GuiApp::clickAt(const std::string& path, int dx, int dy, unsigned mods) {
     if (!mapped(path)) failWith("cannot click " + path + ": not on the screen");
+    spaceFromOtherPrograms(proc_.pid());
     request({"click", path, modsText(mods), std::to_string(dx), std::to_string(dy)});
 }
 
 void GuiApp::doubleClick(const std::string& path) {
     if (!mapped(path)) failWith("cannot click " + path + ": not on the screen");
+    spaceFromOtherPrograms(proc_.pid());
     request({"dblclick", path, ""});
 }
 
 void GuiApp::clickListItem(const std::string& path, int pos, unsigned mods) {
     if (!mapped(path)) failWith("cannot click " + path + ": not on the screen");
+    spaceFromOtherPrograms(proc_.pid());
     request({"clickitem", path, std::to_string(pos), modsText(mods)});
 }
 

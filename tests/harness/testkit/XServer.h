@@ -25,6 +25,8 @@ public:
     bool hasWindowManager() const { return wmPid_ > 0; }
 
 private:
+    void start(bool wm);
+
     std::string display_;
     int width_, height_;
     pid_t xPid_ = -1, wmPid_ = -1;
