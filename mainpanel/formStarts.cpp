@@ -7,6 +7,7 @@
 #include "topWidget/mainpanel.h"
 #include "topWidget/topDC.h"
 #include "topWidget/topPlat.h"
+#include "topWidget/instInfo.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ struct FormStartEntry {
 
 const FormStartEntry kFormStarts[] = {
     {0, startMainpanel},
+    {1, startInstInfo},
     {4, startInMedD},
     {5, startMntCD},
     {6, startMntTape},

@@ -8,7 +8,6 @@
 #include <cstring>
 
 #include "fileUtils.h"
-#include "shellQuote.h"
 
 namespace trev::info {
 
@@ -166,10 +165,6 @@ std::optional<std::string> emailFileProblem(const std::string& path) {
         return "Cannot read email file " + path + ".\nSystem_Error:" + reason;
     }
     return std::nullopt;
-}
-
-std::string emailFileLine(const std::string& path) {
-    return "EmailFile='" + shellEscapeSingleQuoted(path) + "'\n";
 }
 
 }  // namespace trev::info

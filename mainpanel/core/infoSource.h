@@ -121,8 +121,4 @@ constexpr std::size_t kEmailPathMax = 255;
 // reading (a leading "$" or "~" expanded for the open).  Nothing is read.
 std::optional<std::string> emailFileProblem(const std::string& path);
 
-// The line printed for the script: EmailFile='<path>' with each ' of the
-// path written as '\''.
-std::string emailFileLine(const std::string& path);
-
 }  // namespace trev::info

@@ -7,6 +7,8 @@
 #include "topWidget/topDC.h"
 #include "topWidget/topPlat.h"
 #include "topWidget/topWidget.h"
+#include "topWidget/instInfo.h"
+#include "topWidget/emailBrowser.h"
 
 namespace {
 
@@ -18,11 +20,13 @@ struct HelpWindowEntry {
 
 const HelpWindowEntry kHelpWindows[] = {
     {0, create_mainpanelHelpTextWin, nullptr},
+    {1, create_instInfoHelpTextWin, nullptr},
     {4, create_inMedDHelpTextWin, nullptr},
     {5, create_mntCDHelpTextWin, nullptr},
     {6, create_mntTapeHelpTextWin, nullptr},
     {14, create_unreadInMedHelpTextWin, nullptr},
     {15, create_instMediaHelpTextWin, nullptr},
+    {16, create_emailBrowserHelpTextWin, &emailBrowser},
     {20, create_instMediaTypeHelpTextWin, nullptr},
     {21, create_listMediaHelpTextWin, nullptr},
     {22, create_listWOHelpTextWin, nullptr},

@@ -348,11 +348,4 @@ TEST_F(EmailFile, PathsBeyondTheRecordAreRefused) {
     EXPECT_NE(p->find("255"), std::string::npos);
 }
 
-TEST(EmailFileLine, QuotesAreEscapedForTheShellAndNothingElseChanges) {
-    EXPECT_EQ(emailFileLine("/tmp/wo.mail"), "EmailFile='/tmp/wo.mail'\n");
-    EXPECT_EQ(emailFileLine("/tmp/a b$c\\d\"e"), "EmailFile='/tmp/a b$c\\d\"e'\n");
-    EXPECT_EQ(emailFileLine("/tmp/it's"), "EmailFile='/tmp/it'\\''s'\n");
-    EXPECT_EQ(emailFileLine("''"), "EmailFile=''\\'''\\'''\n");
-}
-
 }  // namespace
