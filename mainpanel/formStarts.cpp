@@ -2,12 +2,14 @@
 // starts it.  A new form adds its line here and its own files.
 #include "formStarts.h"
 
+#include "inMedD/mediaForms.h"
 #include "selListRm/lackSpace.h"
 #include "selListRm/selProd.h"
 #include "topWidget/TVMB.h"
 #include "topWidget/mainpanel.h"
 #include "topWidget/topDC.h"
 #include "topWidget/topPlat.h"
+#include "topWidget/instInfo.h"
 
 namespace {
 
@@ -18,6 +20,15 @@ struct FormStartEntry {
 
 const FormStartEntry kFormStarts[] = {
     {0, startMainpanel},
+    {1, startInstInfo},
+    {4, startInMedD},
+    {5, startMntCD},
+    {6, startMntTape},
+    {14, startUnreadInMed},
+    {15, startInstMedia},
+    {20, startInstMediaType},
+    {21, startListMedia},
+    {22, startListWO},
     {19, startTopPlat},
     {23, startTopDC},
     {24, startTVMB},

@@ -2,12 +2,15 @@
 // for the forms, 16 for the e-mail browser.  A form with a help window adds
 // its line here.
 #include "globals.h"
+#include "inMedD/mediaForms.h"
 #include "selListRm/lackSpace.h"
 #include "selListRm/selProd.h"
 #include "topWidget/mainpanel.h"
 #include "topWidget/topDC.h"
 #include "topWidget/topPlat.h"
 #include "topWidget/topWidget.h"
+#include "topWidget/instInfo.h"
+#include "topWidget/emailBrowser.h"
 
 namespace {
 
@@ -19,6 +22,16 @@ struct HelpWindowEntry {
 
 const HelpWindowEntry kHelpWindows[] = {
     {0, create_mainpanelHelpTextWin, nullptr},
+    {1, create_instInfoHelpTextWin, nullptr},
+    {4, create_inMedDHelpTextWin, nullptr},
+    {5, create_mntCDHelpTextWin, nullptr},
+    {6, create_mntTapeHelpTextWin, nullptr},
+    {14, create_unreadInMedHelpTextWin, nullptr},
+    {15, create_instMediaHelpTextWin, nullptr},
+    {16, create_emailBrowserHelpTextWin, &emailBrowser},
+    {20, create_instMediaTypeHelpTextWin, nullptr},
+    {21, create_listMediaHelpTextWin, nullptr},
+    {22, create_listWOHelpTextWin, nullptr},
     {19, create_topPlatHelpTextWin, nullptr},
     {23, create_topDCHelpTextWin, nullptr},
     {2, create_selProdHelpTextWin, nullptr},

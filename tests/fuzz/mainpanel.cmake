@@ -6,3 +6,7 @@ trev_fuzzer(fuzz_mainpanel_platform
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/mainpanel_platform_fuzz.cpp LIBS mainpanel_core)
 trev_fuzzer(fuzz_mainpanel_catalogue
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/mainpanel_catalogue_fuzz.cpp LIBS mainpanel_core)
+trev_fuzzer(fuzz_mainpanel_search
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/mainpanel_search_fuzz.cpp LIBS mainpanel_core)
+trev_fuzzer(fuzz_mainpanel_devcheck
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/mainpanel_devcheck_fuzz.cpp LIBS mainpanel_core)

@@ -403,8 +403,10 @@ void clickAtRoot(int x, int y, const std::string& mods, unsigned button, int tim
 // drag has been sent; mwm then finds the button already up and drops a
 // resize.  The steps are spaced so that it sees the button held down.
 void drag(int x1, int y1, int x2, int y2) {
+    // Flush, never wait for a reply here: while mwm drags an outline it may
+    // hold the server, and only the release that ends the drag frees it.
     auto pause = [](int ms) {
-        XSync(gInput, False);
+        XFlush(gInput);
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     };
     pointerTo(x1, y1);
@@ -515,6 +517,17 @@ std::string handle(const std::vector<std::string>& f) {
         return esc(o.str());
     }
     if (cmd == "exists") return findPath(arg(1)) ? "1" : "0";
+    if (cmd == "focus") {
+        // The widget that receives typed keys: the Motif focus widget of
+        // the program's shell that holds the X input focus.
+        Window win = None;
+        int revert = 0;
+        XGetInputFocus(gDpy, &win, &revert);
+        Widget at = win == None || win == PointerRoot ? nullptr : XtWindowToWidget(gDpy, win);
+        Widget s = shellOf(at);
+        Widget focus = s ? XmGetFocusWidget(s) : nullptr;
+        return focus ? esc(XtName(focus)) : "";
+    }
 
     Widget w = need(arg(1));
     if (cmd == "class") return className(w);

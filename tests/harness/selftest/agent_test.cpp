@@ -48,6 +48,7 @@ TEST(Agent, PointerAndKeyboardInput) {
     EXPECT_EQ(app.label("status"), "selected 2");
 
     app.click("entry");
+    app.waitFor([&] { return app.focus() == "entry"; }, "keyboard focus in the entry");
     app.typeText("Hello, World ~/x_y");
     app.waitFor([&] { return app.text("entry") == "Hello, World ~/x_y"; }, "text typed");
     app.click("otherButton");

@@ -68,6 +68,9 @@ public:
     std::string iconName(const std::string& shell);
     std::string resource(const std::string& path, const std::string& name);
     ScreenSize screen();
+    // The name of the widget that typed keys go to; empty when no window of
+    // the program has the keyboard focus.
+    std::string focus();
     std::vector<std::string> shells();
     std::string dump();
 

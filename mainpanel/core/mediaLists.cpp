@@ -1,0 +1,38 @@
+#include "mediaLists.h"
+
+#include <cstdlib>
+#include <memory>
+
+namespace trev {
+
+std::optional<std::vector<std::string>> readTextLines(std::FILE* f) {
+    std::vector<std::string> lines;
+    char* raw = nullptr;
+    std::size_t cap = 0;
+    ssize_t n;
+    while ((n = getline(&raw, &cap, f)) >= 0) {
+        std::string line(raw, static_cast<std::size_t>(n));
+        if (!line.empty() && line.back() == '\n') line.pop_back();
+        lines.push_back(std::move(line));
+    }
+    std::free(raw);
+    if (std::ferror(f)) return std::nullopt;
+    return lines;
+}
+
+std::string mediaListText(const std::vector<std::string>& lines) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i) text += '\n';
+        text += "    ";
+        text += lines[i];
+    }
+    return text;
+}
+
+std::string tooManyWorkOrdersMessage(const std::string& file, std::size_t lines) {
+    return "Work order list " + file + " has " + std::to_string(lines) + " lines; at most " +
+           std::to_string(kMaxWorkOrders) + " can be offered.\n";
+}
+
+}  // namespace trev

@@ -1,0 +1,30 @@
+// The text files of the media forms: the media-label file of the Media
+// Required form and the work-order list of the Workorder List form.  Lines
+// are held whole, whatever their length.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace trev {
+
+// The lines of a text file without their line feeds; a last line without a
+// line feed counts.  Nothing when reading fails (errno tells why).
+std::optional<std::vector<std::string>> readTextLines(std::FILE* f);
+
+// The media list as shown: each line indented by four blanks, lines
+// separated by line feeds, no line feed after the last.
+std::string mediaListText(const std::vector<std::string>& lines);
+
+// The Workorder List form answers the chosen line's 1-based position as the
+// exit status; 250 and 255 mean Main Menu and Previous, and an exit status
+// holds 8 bits.  Longer lists are refused.
+constexpr std::size_t kMaxWorkOrders = 249;
+
+// "Work order list %s has %zu lines; at most 249 can be offered.\n"
+std::string tooManyWorkOrdersMessage(const std::string& file, std::size_t lines);
+
+}  // namespace trev

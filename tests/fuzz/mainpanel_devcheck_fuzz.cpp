@@ -1,0 +1,74 @@
+// Device specifications and entry-group checks of any content: the split
+// gives back the specification, and every result line, read the way the
+// shell reads a single-quoted assignment, gives back exactly the value, so
+// that no value can end the quoting.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "core/deviceSpec.h"
+
+namespace {
+
+// The value of "NAME='...'\n" as /bin/sh reads it: quoted runs, with '\''
+// for a quote; anything else outside the quotes is a fault.
+std::string shellValue(const std::string& line, const std::string& name, std::size_t& end) {
+    std::size_t i = name.size() + 1;
+    if (line.compare(0, i, name + "=") != 0) std::abort();
+    std::string value;
+    for (;;) {
+        if (i >= line.size()) std::abort();
+        if (line[i] == '\n') break;
+        if (line.compare(i, 2, "\\'") == 0) {
+            value += '\'';
+            i += 2;
+            continue;
+        }
+        if (line[i] != '\'') std::abort();
+        const std::size_t close = line.find('\'', i + 1);
+        if (close == std::string::npos) std::abort();
+        value += line.substr(i + 1, close - i - 1);
+        i = close + 1;
+    }
+    end = i + 1;
+    return value;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const int flags = data[0];
+    const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
+
+    const trev::DevSpec d = trev::splitDevSpec(text);
+    if (d.remote) {
+        if (d.host + ":" + d.device != text || d.host.find(':') != std::string::npos) std::abort();
+    } else if (!d.host.empty() || d.device != text || text.find(':') != std::string::npos) {
+        std::abort();
+    }
+
+    // Device and host from the two halves of the input, in both groups.
+    const std::string device = text.substr(0, text.size() / 2), host = text.substr(text.size() / 2);
+    const trev::DevEntry entry{device, host, (flags & 1) != 0};
+    const int kinds = (flags & 2 ? trev::kDevCdrom : 0) | (flags & 4 ? trev::kDevTape : 0) |
+                      (flags & 8 ? trev::kDevTapeFile : 0);
+    const trev::DevCheck c = trev::checkDevEntries(kinds, entry, entry);
+    if (!c.complete()) return 0;
+    std::size_t at = 0;
+    auto expect = [&](const char* name, bool cut) {
+        std::string h = host;
+        if (cut && h.rfind(':') != std::string::npos) h.erase(h.rfind(':'));
+        const std::string want = entry.remote ? h + ":" + device : device;
+        std::size_t end = 0;
+        if (shellValue(c.result.substr(at), name, end) != want) std::abort();
+        at += end;
+    };
+    if (kinds & trev::kDevCdrom) expect("DeviceCD", true);
+    if (kinds & trev::kDevTape)
+        expect("DeviceTAPE", false);
+    else if (kinds & trev::kDevTapeFile)
+        expect("TFILE", false);
+    if (at != c.result.size()) std::abort();
+    return 0;
+}

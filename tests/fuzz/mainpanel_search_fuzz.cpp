@@ -1,0 +1,53 @@
+// Search paths of the e-mail browser of any content: the completed search
+// is an absolute, clean directory ending in "/" followed by the pattern,
+// the tidy-up only ever appends "/*", and every pattern compiles or matches
+// everything without reading beyond its text.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "core/filePattern.h"
+#include "core/pathQualify.h"
+
+namespace {
+
+// Three texts from the input, separated by NUL bytes.
+std::string take(const std::uint8_t*& p, const std::uint8_t* end) {
+    std::string out;
+    while (p < end && *p) out += static_cast<char>(*p++);
+    if (p < end) ++p;
+    return out;
+}
+
+bool cleanDir(const std::string& d) {
+    if (d.empty() || d[0] != '/' || d.back() != '/') return false;
+    const std::size_t from = d.rfind("//", 0) == 0 ? 2 : 1;
+    if (d.find("//", from) != std::string::npos) return false;
+    return d.find("/./") == std::string::npos && d.find("/../") == std::string::npos;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::uint8_t* p = data;
+    const std::uint8_t* end = data + size;
+    const std::string mask = take(p, end);
+    const std::string dir = take(p, end);
+    const std::string shown = take(p, end);
+    const bool withDir = size % 2 == 1;
+
+    trev::SearchRequest request;
+    request.mask = mask;
+    if (withDir) request.dir = dir;
+    const trev::QualifiedSearch q = trev::qualifySearch(request, "/" + shown + "/", "*");
+    if (!cleanDir(q.dir) || q.mask != q.dir + q.pattern || q.pattern.empty()) std::abort();
+
+    const std::string tidy = trev::tidySearchPath(mask);
+    if (tidy != mask && tidy != mask + "/*") std::abort();
+
+    const std::string re = trev::patternToRegex(mask);
+    if (re.size() < 2 || re.front() != '^' || re.back() != '$') std::abort();
+    const trev::NameMatcher matcher(mask);
+    matcher.matches(dir.c_str());
+    return 0;
+}
