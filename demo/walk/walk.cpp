@@ -15,11 +15,11 @@
 #include "Gui.h"
 #include "TempRoot.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -86,7 +86,10 @@ public:
         const char* root = std::getenv("Proot");
         if (!root) throw std::runtime_error("Proot is not set");
         proot_ = root;
-        mkdir(screens.c_str(), 0755);
+        // The screenshots of this walk only.
+        std::filesystem::create_directories(screens);
+        for (const auto& entry : std::filesystem::directory_iterator(screens))
+            if (entry.path().extension() == ".png") std::filesystem::remove(entry.path());
         tk::Spawn s({installer});
         s.env = {{"DISPLAY", server_.display()},
                  {"LD_PRELOAD", tk::agentLibrary()},
