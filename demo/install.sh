@@ -258,14 +258,16 @@ tape_file() {
 }
 
 # get_cd: until the disc $want can be read: the device forms.  Fails when the
-# user leaves (Main Menu, Skip).
+# user leaves (Main Menu, Skip); status 2 for Previous.
 get_cd() {
     echo "$want" > "$tmp/cdrom.want"
     if [ -z "$DeviceCD" ]; then
         form 4 CDROM 1 "$cd_drive" 0 "$want"
         case $rc in
         0) take || return 1 ;;
-        *) return 1 ;;
+        255) return 2 ;;
+        250) return 1 ;;
+        *) failed 4 "$rc"; return 1 ;;
         esac
     fi
     if ! cd_ready; then
@@ -317,7 +319,7 @@ progress_end() {
 }
 
 # marker FILE TAG WHAT: the first line of a marker.
-marker() { echo "$2 $3 $(date +%Y-%m-%d) ${order:-catalog}" > "$1"; }
+marker() { echo "$2 $3 $(date +%Y-%m-%d) $(printf '%s' "$workorder" | tr ' ' '~')" > "$1"; }
 
 # install_chosen: loads the products of $chosen from the mounted disc and
 # writes the log $log.
@@ -325,7 +327,7 @@ install_chosen() {
     log=$tmp/install.log
     needed "$chosen" > "$tmp/members"
     {
-        echo "Loading from $want in $DeviceCD, work order ${order:-none}."
+        echo "Loading from $want in $DeviceCD ($workorder)."
         echo
     } > "$log"
     progress_start
@@ -392,7 +394,7 @@ install_chosen() {
 # log of what was loaded.  Sets $next_act, the main menu's next default.
 load() {
     next_act=20
-    kind=products
+    kind=products workorder=
     step=info
     while :; do
         case $step in
@@ -405,7 +407,7 @@ load() {
             1) step=pick ;;
             2) take && read_order "$EmailFile" && step=hold ;;
             3) take && step=tape ;;
-            4) order='' step=media workorder="Orvanta Catalog"
+            4) step=media workorder="Orvanta Catalog"
                offer "$etc/products.$plat" > "$tmp/offer.prod" ;;
             5) step=docs ;;
             250) return ;;
@@ -458,7 +460,7 @@ load() {
             *) failed 20 "$rc"; return ;;
             esac ;;
         required)
-            if [ -n "$order" ]; then order_lines MEDIA; else echo "$cd_label"; fi |
+            if [ "$workorder" = "$order" ]; then order_lines MEDIA; else echo "$cd_label"; fi |
                 sed 's/$/   (CD-ROM)/' > "$tmp/media.labels"
             form 21 2 "$tmp/media.labels"
             case $rc in
@@ -483,7 +485,7 @@ load() {
                 fi
             fi ;;
         docs)
-            kind=documents
+            kind=documents workorder="Documentation Catalog"
             offer "$etc/documents.$plat" > "$tmp/docs.prod"
             chosen=$tmp/chosen.prod
             if choose "$chosen" 18 "$tmp/docs.prod" "$chosen" "$(free_disk)"; then
@@ -510,7 +512,12 @@ load() {
             fi ;;
         disc)
             want=$cd_label
-            get_cd || return
+            get_cd
+            case $? in
+            0) ;;
+            2) if [ "$kind" = documents ]; then step=docs; else step=select; fi; continue ;;
+            *) return ;;
+            esac
             install_chosen
             form 24 "$log" "Loading has finished.  OK: on to configuring.  Cancel: back to the main menu."
             case $rc in
