@@ -63,9 +63,12 @@ public:
     }
 
     // The whole selection at once: selecting item by item costs the list
-    // a pass over its selection per item.
+    // a pass over its selection per item.  The list forgets its old
+    // selection first: Motif's list crashes when selected positions are set
+    // while items are still selected (Select All after a partial choice).
     void setSelectedPositions(const std::vector<int>& positions) override {
         std::vector<int> copy = positions;
+        XmListDeselectAllItems(w_);
         XtVaSetValues(w_, XmNselectionPolicy, XmMULTIPLE_SELECT, nullptr);
         XtVaSetValues(w_, XmNselectedPositions, copy.data(), XmNselectedPositionCount,
                       static_cast<int>(copy.size()), nullptr);
