@@ -155,7 +155,7 @@ private:
 
 }  // namespace
 
-void readProdDescFile(const char* path, int plainItems) {
+trev::FilePtr openCatalogueFile(const char* path) {
     errno = 0;
     trev::FilePtr f = trev::openFile(path, "r", 1);
     if (!f) {
@@ -165,6 +165,11 @@ void readProdDescFile(const char* path, int plainItems) {
         errno = err;
         trev::systemError(1);
     }
+    return f;
+}
+
+void readProdDescFile(const char* path, int plainItems) {
+    trev::FilePtr f = openCatalogueFile(path);
     try {
         catalogue = std::make_unique<trev::Catalogue>(
             trev::CatalogueFiles{instRoot, bundleFile, pkginfoFile});
@@ -245,10 +250,17 @@ void processSelProd() {
     cleanExit(trev::exitcode::kOk);
 }
 
-void changeProdOrder(std::int32_t& orderWord, int order, Widget list) {
+int savedProdOrder(std::int32_t orderWord) {
+    return statusRead && trev::validOrder(orderWord) ? orderWord : trev::kOrderByName;
+}
+
+void changeProdOrder(std::int32_t& orderWord, int order, Widget view) {
     if (orderWord == order) return;
     orderWord = order;
-    dispProdList(list, order, 0);
+    if (XmIsText(view))
+        dispProdText(view, order);
+    else
+        dispProdList(view, order, 0);
 }
 
 void updateDiskUsageLabel(Widget label, std::int64_t value) {
