@@ -74,6 +74,25 @@ inline void waitPlaced(tk::GuiApp& app, const std::string& shell) {
         shell + " framed and in place");
 }
 
+// OK pressed with nothing selected: the no-selection note comes up, closes
+// with its own OK, and the form is still there.
+inline void okShowsNoSelectionNote(tk::GuiApp& app, const std::string& ok) {
+    app.click(ok);
+    app.waitMapped("WarnNoProdSelL");
+    waitPlaced(app, "WarnNoProdSel");
+    app.click("WarnNoProdSelOk");
+    app.waitUnmapped("WarnNoProdSelL");
+    EXPECT_TRUE(app.running()) << ok;
+}
+
+// Help pops up the form's help window under its title.
+inline void expectHelpWindow(tk::GuiApp& app, const std::string& help, const std::string& window,
+                             const std::string& title) {
+    app.click(help);
+    app.waitMapped(window);
+    EXPECT_EQ(app.title(window), title);
+}
+
 // The text of a disk label: "%d KBytes" in 15 characters.
 inline std::string kb(long long v) {
     std::string s = std::to_string(v) + " KBytes";
