@@ -85,12 +85,14 @@ inline void okShowsNoSelectionNote(tk::GuiApp& app, const std::string& ok) {
     EXPECT_TRUE(app.running()) << ok;
 }
 
-// Help pops up the form's help window under its title.
+// Help pops up the form's help window "<form>HelpTextWin" under its title,
+// with a text of some length in "<form>HelpText".
 inline void expectHelpWindow(tk::GuiApp& app, const std::string& help, const std::string& window,
                              const std::string& title) {
     app.click(help);
     app.waitMapped(window);
     EXPECT_EQ(app.title(window), title);
+    EXPECT_GT(app.text(window.substr(0, window.size() - 3)).size(), 400u) << window;
 }
 
 // The text of a disk label: "%d KBytes" in 15 characters.
