@@ -5,6 +5,11 @@
 #include "inMedD/mediaForms.h"
 #include "selListRm/lackSpace.h"
 #include "selListRm/selProd.h"
+#include "selListRm/config.h"
+#include "selListRm/listHoldProd.h"
+#include "selListRm/listInst.h"
+#include "selListRm/pickProd.h"
+#include "selListRm/rmInst.h"
 #include "topWidget/TVMB.h"
 #include "topWidget/mainpanel.h"
 #include "topWidget/topDC.h"
@@ -35,6 +40,13 @@ const FormStartEntry kFormStarts[] = {
     {2, startSelProd},
     {3, startLackSpace},
     {18, startSelProd},
+    {8, startListInstall},
+    {9, startRmInstall},
+    {10, startConfig},
+    {11, startPickProd},
+    {12, startPickProd},
+    {13, startPickProd},
+    {17, startListHoldProd},
 };
 
 }  // namespace

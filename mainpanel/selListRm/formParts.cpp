@@ -7,7 +7,32 @@
 #include <Xm/List.h>
 #include <Xm/PushB.h>
 #include <Xm/RowColumn.h>
+#include <Xm/SeparatoG.h>
+#include <Xm/Text.h>
 #include <Xm/ToggleBG.h>
+
+FormAreas createFormAreas(Widget shell, const FormAreasNames& n) {
+    FormAreas a;
+    a.outer = XtVaCreateWidget(n.outer, xmFormWidgetClass, shell, nullptr);
+    a.action = XtVaCreateManagedWidget(n.action, xmFormWidgetClass, a.outer,
+                                       XmNbottomAttachment, XmATTACH_FORM, XmNbottomOffset, 15,
+                                       XmNleftAttachment, XmATTACH_FORM, XmNleftOffset, 10,
+                                       XmNrightAttachment, XmATTACH_FORM, XmNrightOffset, 10,
+                                       nullptr);
+    a.separator = XtVaCreateManagedWidget(n.separator, xmSeparatorGadgetClass, a.outer,
+                                          XmNbottomAttachment, XmATTACH_WIDGET,
+                                          XmNbottomWidget, a.action, XmNbottomOffset, 15,
+                                          XmNleftAttachment, XmATTACH_FORM,
+                                          XmNrightAttachment, XmATTACH_FORM, nullptr);
+    a.upper = XtVaCreateManagedWidget(n.upper, xmFormWidgetClass, a.outer,
+                                      XmNtopAttachment, XmATTACH_FORM,
+                                      XmNbottomAttachment, XmATTACH_WIDGET,
+                                      XmNbottomWidget, a.separator, XmNbottomOffset, 10,
+                                      XmNleftAttachment, XmATTACH_FORM, XmNleftOffset, 10,
+                                      XmNrightAttachment, XmATTACH_FORM, XmNrightOffset, 10,
+                                      nullptr);
+    return a;
+}
 
 FormHeading createFormHeading(Widget upper, const char* logoName, const char* orvantaName,
                               const char* titleName) {
@@ -28,6 +53,28 @@ FormHeading createFormHeading(Widget upper, const char* logoName, const char* or
     return h;
 }
 
+SortChoice createSortChoice(Widget parent, const SortChoiceNames& n) {
+    SortChoice c;
+    c.sortChoice = XmCreateRadioBox(parent, const_cast<char*>(n.sortChoice), nullptr, 0);
+    XtVaSetValues(c.sortChoice, XmNorientation, XmHORIZONTAL, XmNpacking, XmPACK_TIGHT,
+                  XmNradioAlwaysOne, True,
+                  XmNbottomAttachment, XmATTACH_FORM, XmNbottomOffset, 5, nullptr);
+    c.byName = XtVaCreateManagedWidget(n.byName, xmToggleButtonGadgetClass, c.sortChoice,
+                                       XmNset, True, nullptr);
+    c.bySize = XtVaCreateManagedWidget(n.bySize, xmToggleButtonGadgetClass, c.sortChoice, nullptr);
+    c.byStatus =
+        XtVaCreateManagedWidget(n.byStatus, xmToggleButtonGadgetClass, c.sortChoice, nullptr);
+    c.sortHead = XtVaCreateManagedWidget(n.sortHead, xmLabelWidgetClass, parent,
+                                         XmNbottomAttachment, XmATTACH_OPPOSITE_WIDGET,
+                                         XmNbottomWidget, c.sortChoice, XmNbottomOffset, 9,
+                                         XmNleftAttachment, XmATTACH_FORM, XmNleftOffset, 10,
+                                         nullptr);
+    XtVaSetValues(c.sortChoice, XmNleftAttachment, XmATTACH_WIDGET, XmNleftWidget, c.sortHead,
+                  XmNleftOffset, 2, nullptr);
+    XtManageChild(c.sortChoice);
+    return c;
+}
+
 ProductListArea createProductListArea(Widget parent, Widget above,
                                       const ProductListAreaNames& n) {
     ProductListArea a;
@@ -44,23 +91,8 @@ ProductListArea createProductListArea(Widget parent, Widget above,
                                         XmNleftAttachment, XmATTACH_FORM, XmNleftOffset, 10,
                                         nullptr);
     // From the bottom up, so that the list takes the height the area gains.
-    a.sortChoice = XmCreateRadioBox(a.form, const_cast<char*>(n.sortChoice), nullptr, 0);
-    XtVaSetValues(a.sortChoice, XmNorientation, XmHORIZONTAL, XmNpacking, XmPACK_TIGHT,
-                  XmNradioAlwaysOne, True,
-                  XmNbottomAttachment, XmATTACH_FORM, XmNbottomOffset, 5, nullptr);
-    a.byName = XtVaCreateManagedWidget(n.byName, xmToggleButtonGadgetClass, a.sortChoice,
-                                       XmNset, True, nullptr);
-    a.bySize = XtVaCreateManagedWidget(n.bySize, xmToggleButtonGadgetClass, a.sortChoice, nullptr);
-    a.byStatus =
-        XtVaCreateManagedWidget(n.byStatus, xmToggleButtonGadgetClass, a.sortChoice, nullptr);
-    a.sortHead = XtVaCreateManagedWidget(n.sortHead, xmLabelWidgetClass, a.form,
-                                         XmNbottomAttachment, XmATTACH_OPPOSITE_WIDGET,
-                                         XmNbottomWidget, a.sortChoice, XmNbottomOffset, 9,
-                                         XmNleftAttachment, XmATTACH_FORM, XmNleftOffset, 10,
-                                         nullptr);
-    XtVaSetValues(a.sortChoice, XmNleftAttachment, XmATTACH_WIDGET, XmNleftWidget, a.sortHead,
-                  XmNleftOffset, 2, nullptr);
-    XtManageChild(a.sortChoice);
+    static_cast<SortChoice&>(a) =
+        createSortChoice(a.form, {n.sortHead, n.sortChoice, n.byName, n.bySize, n.byStatus});
 
     a.list = XmCreateScrolledList(a.form, const_cast<char*>(n.list), nullptr, 0);
     XtVaSetValues(a.list, XmNselectionPolicy, XmEXTENDED_SELECT, nullptr);
@@ -86,10 +118,28 @@ ProductListArea createProductListArea(Widget parent, Widget above,
     return a;
 }
 
-void setOrderToggles(const ProductListArea& area, int order) {
-    const Widget toggles[] = {area.byName, area.bySize, area.byStatus};
+void setOrderToggles(const SortChoice& choice, int order) {
+    const Widget toggles[] = {choice.byName, choice.bySize, choice.byStatus};
     for (int i = 0; i < 3; ++i)
         XmToggleButtonGadgetSetState(toggles[i], i == order ? True : False, False);
+}
+
+void addListSelectionCallback(Widget list, XtCallbackProc cb) {
+    XtAddCallback(list, XmNextendedSelectionCallback, cb, nullptr);
+    XtAddCallback(list, XmNmultipleSelectionCallback, cb, nullptr);
+}
+
+Widget createReadOnlyText(Widget parent, const char* name, short columns, short rows) {
+    Arg args[5];
+    Cardinal n = 0;
+    XtSetArg(args[n], XmNeditMode, XmMULTI_LINE_EDIT), ++n;
+    XtSetArg(args[n], XmNeditable, False), ++n;
+    XtSetArg(args[n], XmNcursorPositionVisible, False), ++n;
+    XtSetArg(args[n], XmNcolumns, columns), ++n;
+    XtSetArg(args[n], XmNrows, rows), ++n;
+    Widget text = XmCreateScrolledText(parent, const_cast<char*>(name), args, n);
+    XtManageChild(text);
+    return text;
 }
 
 Widget createActionButton(Widget action, const char* name, WidgetClass cls, int position) {
@@ -98,4 +148,16 @@ Widget createActionButton(Widget action, const char* name, WidgetClass cls, int 
                                    XmNbottomAttachment, XmATTACH_FORM,
                                    XmNleftAttachment, XmATTACH_POSITION,
                                    XmNleftPosition, position, nullptr);
+}
+
+void createActionButtons(Widget action, std::initializer_list<ActionButton> buttons) {
+    // Equal shares of the width; a button about a fifth of the width wide
+    // sits in the middle of its share.
+    const int share = 100 / static_cast<int>(buttons.size());
+    int position = share / 2 > 12 ? share / 2 - 10 : 2;
+    for (const ActionButton& b : buttons) {
+        *b.handle = createActionButton(action, b.name, b.cls, position);
+        XtAddCallback(*b.handle, XmNactivateCallback, b.cb, b.data);
+        position += share;
+    }
 }

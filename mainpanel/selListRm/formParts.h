@@ -1,10 +1,30 @@
-// Pieces the product forms are built from: the heading (logo, maker's name,
-// title), the framed product list with its sort choice and Select All /
-// Deselect All, and action buttons at fixed places of the action area.
-// Every widget takes the name the form gives it.
+// Pieces the product forms are built from: the outer areas, the heading
+// (logo, maker's name, title), the sort choice, the framed product list with
+// its sort choice and Select All / Deselect All, read-only texts, and action
+// buttons at fixed places of the action area.  Every widget takes the name
+// the form gives it.
 #pragma once
 
 #include <Xm/Xm.h>
+
+#include <initializer_list>
+
+struct FormAreasNames {
+    const char* outer;       // the outer layout form
+    const char* upper;       // the area above the separator
+    const char* separator;
+    const char* action;      // the action area
+};
+
+struct FormAreas {
+    Widget outer = nullptr, upper = nullptr, separator = nullptr, action = nullptr;
+};
+
+// The outer form of `shell` (left unmanaged: the caller manages it once the
+// body is built) with the action area at the bottom, the separator above it
+// and the upper area from the top down to the separator, so that the upper
+// area takes any height the window gains.
+FormAreas createFormAreas(Widget shell, const FormAreasNames& names);
 
 struct FormHeading {
     Widget logo = nullptr, orvanta = nullptr, title = nullptr;
@@ -14,6 +34,28 @@ struct FormHeading {
 // title after that (all label gadgets).
 FormHeading createFormHeading(Widget upper, const char* logoName, const char* orvantaName,
                               const char* titleName);
+
+struct SortChoiceNames {
+    const char* sortHead;     // "Sort By"
+    const char* sortChoice;   // the radio box
+    const char* byName;
+    const char* bySize;
+    const char* byStatus;
+};
+
+struct SortChoice {
+    Widget sortHead = nullptr, sortChoice = nullptr;
+    Widget byName = nullptr, bySize = nullptr, byStatus = nullptr;
+};
+
+// At the bottom left of the form `parent`: the "Sort By" label and beside it
+// a horizontal radio box of the three orders that always keeps one toggle
+// set ("by name" set).
+SortChoice createSortChoice(Widget parent, const SortChoiceNames& names);
+
+// Sets the toggle of `order` (0 name, 1 size, 2 status) and clears the
+// others, without notification.
+void setOrderToggles(const SortChoice& choice, int order);
 
 struct ProductListAreaNames {
     const char* frame;        // the frame around the area
@@ -29,10 +71,8 @@ struct ProductListAreaNames {
     const char* deselAll;
 };
 
-struct ProductListArea {
+struct ProductListArea : SortChoice {
     Widget frame = nullptr, form = nullptr, heading = nullptr, list = nullptr;
-    Widget sortHead = nullptr, sortChoice = nullptr;
-    Widget byName = nullptr, bySize = nullptr, byStatus = nullptr;
     Widget selAll = nullptr, deselAll = nullptr;
 };
 
@@ -45,10 +85,25 @@ struct ProductListArea {
 ProductListArea createProductListArea(Widget parent, Widget above,
                                       const ProductListAreaNames& names);
 
-// Sets the toggle of `order` (0 name, 1 size, 2 status) and clears the
-// others, without notification.
-void setOrderToggles(const ProductListArea& area, int order);
+// Registers `cb` for the selection notifications of a product list in
+// extended selection (extended and multiple selection).
+void addListSelectionCallback(Widget list, XtCallbackProc cb);
+
+// A read-only scrolled text of `columns` by `rows` in `parent`; the caller
+// attaches its scrolled window (XtParent of the text).
+Widget createReadOnlyText(Widget parent, const char* name, short columns, short rows);
 
 // A button of the action area, its left edge at `position` percent of the
 // area's width.
 Widget createActionButton(Widget action, const char* name, WidgetClass cls, int position);
+
+// The buttons of an action area spread evenly over its width, in order;
+// each is stored in its handle and calls `cb` with `data` when pressed.
+struct ActionButton {
+    const char* name;
+    WidgetClass cls;
+    Widget* handle;
+    XtCallbackProc cb;
+    XtPointer data = nullptr;
+};
+void createActionButtons(Widget action, std::initializer_list<ActionButton> buttons);

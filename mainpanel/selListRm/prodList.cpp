@@ -63,9 +63,12 @@ public:
     }
 
     // The whole selection at once: selecting item by item costs the list
-    // a pass over its selection per item.
+    // a pass over its selection per item.  The list forgets its old
+    // selection first: Motif's list crashes when selected positions are set
+    // while items are still selected (Select All after a partial choice).
     void setSelectedPositions(const std::vector<int>& positions) override {
         std::vector<int> copy = positions;
+        XmListDeselectAllItems(w_);
         XtVaSetValues(w_, XmNselectionPolicy, XmMULTIPLE_SELECT, nullptr);
         XtVaSetValues(w_, XmNselectedPositions, copy.data(), XmNselectedPositionCount,
                       static_cast<int>(copy.size()), nullptr);
@@ -152,7 +155,7 @@ private:
 
 }  // namespace
 
-void readProdDescFile(const char* path, int plainItems) {
+trev::FilePtr openCatalogueFile(const char* path) {
     errno = 0;
     trev::FilePtr f = trev::openFile(path, "r", 1);
     if (!f) {
@@ -162,6 +165,11 @@ void readProdDescFile(const char* path, int plainItems) {
         errno = err;
         trev::systemError(1);
     }
+    return f;
+}
+
+void readProdDescFile(const char* path, int plainItems) {
+    trev::FilePtr f = openCatalogueFile(path);
     try {
         catalogue = std::make_unique<trev::Catalogue>(
             trev::CatalogueFiles{instRoot, bundleFile, pkginfoFile});
@@ -242,10 +250,17 @@ void processSelProd() {
     cleanExit(trev::exitcode::kOk);
 }
 
-void changeProdOrder(std::int32_t& orderWord, int order, Widget list) {
+int savedProdOrder(std::int32_t orderWord) {
+    return statusRead && trev::validOrder(orderWord) ? orderWord : trev::kOrderByName;
+}
+
+void changeProdOrder(std::int32_t& orderWord, int order, Widget view) {
     if (orderWord == order) return;
     orderWord = order;
-    dispProdList(list, order, 0);
+    if (XmIsText(view))
+        dispProdText(view, order);
+    else
+        dispProdList(view, order, 0);
 }
 
 void updateDiskUsageLabel(Widget label, std::int64_t value) {

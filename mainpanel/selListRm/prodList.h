@@ -58,9 +58,14 @@ void showDiskFigures(Widget label, int kind);
 // otherwise the selection file is written and the form ends with 0.
 void processSelProd();
 
+// The order a sorting form starts with: its saved order word when the
+// status record was read and the word is an order, else by name.
+int savedProdOrder(std::int32_t orderWord);
+
 // A sort toggle's notification: when `order` differs from the form's order
-// word, stores it and shows `list` in that order.
-void changeProdOrder(std::int32_t& orderWord, int order, Widget list);
+// word, stores it and shows the products in `view` in that order; `view` is
+// the form's product list, or the read-only text of the list form.
+void changeProdOrder(std::int32_t& orderWord, int order, Widget view);
 
 // Shows a disk figure in `label`: "%d KBytes" in 15 characters, at most
 // 99999999; a value below 0 turns the available space label to the warning
@@ -72,6 +77,10 @@ void updateDiskUsageLabel(Widget label, std::int64_t value);
 // Products form the lines also go to form.status after the record.
 // Returns false after a message when the file could not be written.
 bool writeProdDescFile();
+
+// Opens a catalogue file named on the command line for reading: "Cannot
+// open file <path>" with the system's reason and exit 1 when it cannot be.
+trev::FilePtr openCatalogueFile(const char* path);
 
 // Fills the text widget with the display names of a hold-product file.
 void readHoldProdFile(std::FILE* stream, Widget text);

@@ -247,8 +247,7 @@ void startSelProd(int, char** argv) {
     int order = trev::kOrderByName;
     if (!documents) {
         if (formStatusRec.numSelNames != 0) updateSelProds();
-        if (statusRead && trev::validOrder(formStatusRec.selProdSort))
-            order = formStatusRec.selProdSort;
+        order = savedProdOrder(formStatusRec.selProdSort);
         selectedProductNames = selectedProductNamesOfList;
     }
     formStatusRec.selProdSort = order;

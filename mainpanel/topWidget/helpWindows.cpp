@@ -5,6 +5,10 @@
 #include "inMedD/mediaForms.h"
 #include "selListRm/lackSpace.h"
 #include "selListRm/selProd.h"
+#include "selListRm/config.h"
+#include "selListRm/listInst.h"
+#include "selListRm/pickProd.h"
+#include "selListRm/rmInst.h"
 #include "topWidget/mainpanel.h"
 #include "topWidget/topDC.h"
 #include "topWidget/topPlat.h"
@@ -37,6 +41,12 @@ const HelpWindowEntry kHelpWindows[] = {
     {2, create_selProdHelpTextWin, nullptr},
     {3, create_lackSpaceHelpTextWin, nullptr},
     {18, create_selProdHelpTextWin, nullptr},
+    {8, create_listInstallHelpTextWin, nullptr},
+    {9, create_rmInstallHelpTextWin, nullptr},
+    {10, create_configHelpTextWin, nullptr},
+    {11, create_configSysEnvHelpTextWin, nullptr},
+    {12, create_configUserEnvHelpTextWin, nullptr},
+    {13, create_testInstHelpTextWin, nullptr},
 };
 
 }  // namespace

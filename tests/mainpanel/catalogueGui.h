@@ -74,6 +74,27 @@ inline void waitPlaced(tk::GuiApp& app, const std::string& shell) {
         shell + " framed and in place");
 }
 
+// OK pressed with nothing selected: the no-selection note comes up, closes
+// with its own OK, and the form is still there.
+inline void okShowsNoSelectionNote(tk::GuiApp& app, const std::string& ok) {
+    app.click(ok);
+    app.waitMapped("WarnNoProdSelL");
+    waitPlaced(app, "WarnNoProdSel");
+    app.click("WarnNoProdSelOk");
+    app.waitUnmapped("WarnNoProdSelL");
+    EXPECT_TRUE(app.running()) << ok;
+}
+
+// Help pops up the form's help window "<form>HelpTextWin" under its title,
+// with a text of some length in "<form>HelpText".
+inline void expectHelpWindow(tk::GuiApp& app, const std::string& help, const std::string& window,
+                             const std::string& title) {
+    app.click(help);
+    app.waitMapped(window);
+    EXPECT_EQ(app.title(window), title);
+    EXPECT_GT(app.text(window.substr(0, window.size() - 3)).size(), 400u) << window;
+}
+
 // The text of a disk label: "%d KBytes" in 15 characters.
 inline std::string kb(long long v) {
     std::string s = std::to_string(v) + " KBytes";
