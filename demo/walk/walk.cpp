@@ -277,7 +277,7 @@ std::function<void(Form&)> pickNamed(const std::string& list, std::vector<std::s
                 if (all[i].find(item) != std::string::npos) positions.push_back(static_cast<int>(i) + 1);
         if (positions.size() != items.size()) throw std::runtime_error(list + " lacks an item to pick");
         f.pick(list, positions);
-        f.app.click(button);
+        if (!button.empty()) f.app.click(button);
     };
 }
 
@@ -348,8 +348,37 @@ void mountInTerminal(Form& f) {
     desk.key("Return");
 }
 
+// Select All, then OK.
+std::function<void(Form&)> selectAll(const std::string& button, const std::string& list, size_t count,
+                                     const std::string& ok) {
+    return [=](Form& f) {
+        f.app.click(button);
+        f.app.waitFor([&] { return f.app.listSelected(list).size() == count; }, list + " all selected");
+        f.app.click(ok);
+    };
+}
+
+// List Products, sorted by status: failed first, installed last.
+void listByStatus(Form& f) {
+    f.app.click("listByStatusV");
+    f.app.waitFor([&] { return f.app.text("listProdListV").find("failed") < f.app.text("listProdListV").find("available"); },
+                  "the list sorted by status");
+    f.shot("list-products-by-status");
+    f.app.click("listInstMainMenu");
+}
+
+// Remove Products: the Archive Manager frees its own package only; the
+// runtime stays for the other products.
+void removeArchive(Form& f) {
+    pickNamed("rmListProdListV", {"Archive Manager"}, "")(f);
+    f.waitLabel("rmInstDiskAvaV", "2100 KBytes    ");
+    f.shot("remove-products-archive");
+    f.app.click("rmInstOk");
+}
+
 std::vector<Step> steps() {
     const std::string cd = "DeviceCD='/dev/sr0'";
+    const std::string installed = "ledger payroll orders reports query archive spooler";
     return {
         {"", "", {}, {"mainpanel -1: 0"}},
         {"mainpanel 24", "release-notes", press("TVMBOKButton"), {"mainpanel 24: 51"}},
@@ -363,8 +392,7 @@ std::vector<Step> steps() {
         {"mainpanel 0", "main-menu", press("topLevOK"), {"mainpanel 0: 20"}},
         {"mainpanel 1", "installation-information", emailWorkOrder,
          {"mainpanel 1: 2 EmailFile='$Proot/mail/WO-2291.mail'"}},
-        {"", "", {}, {"mainpanel 17: 1"}},
-        {"asker", "on-hold-not-built", press("askerOk"), {"asker: 0"}},
+        {"mainpanel 17", "on-hold", press("listHoldProdOK"), {"mainpanel 17: 0"}},
         {"mainpanel 20", "select-media", press("instMediaOk"), {"mainpanel 20: 55"}},
         {"mainpanel 21", "media-required", press("listMediaOk"), {"mainpanel 21: 0"}},
         {"mainpanel 2", "load-products", loadAll,
@@ -378,7 +406,23 @@ std::vector<Step> steps() {
         {"mainpanel 5", "mount-cdrom", mountInTerminal, {"mainpanel 5: 0 " + cd}},
         {"hourglass", "progress", {}, {"hourglass: 143"}},
         {"mainpanel 24", "loading-log", press("TVMBOKButton"), {"mainpanel 24: 51"}},
-        {"mainpanel 0", "main-menu-after-loading", choose("topLevUpdtProd", "topLevOK"), {"mainpanel 0: 23"}},
+        {"mainpanel 0", "main-menu-configure", press("topLevOK"), {"mainpanel 0: 11"}},
+        {"mainpanel 10", "configure", press("configOk"), {"mainpanel 10: 40"}},
+        {"mainpanel 11", "configure-system", selectAll("configSysSelAllV", "configSysListV", 7, "configSysOk"),
+         {"mainpanel 11: 0", "selected: " + installed}},
+        {"mainpanel 10", "configure-again", press("configOk"), {"mainpanel 10: 41"}},
+        {"mainpanel 12", "configure-user", pickThen("configUserListV", {1}, "configUserOk"),
+         {"mainpanel 12: 0", "selected: ledger"}},
+        {"mainpanel 0", "main-menu-test", choose("topLevTest", "topLevOK"), {"mainpanel 0: 12"}},
+        {"mainpanel 13", "test", selectAll("testInstSelAll", "testInstListV", 7, "testInstOk"),
+         {"mainpanel 13: 0", "selected: " + installed}},
+        {"asker", "test-results", press("askerOk"), {"asker: 0"}},
+        {"mainpanel 0", "main-menu-list", choose("topLevListProd", "topLevOK"), {"mainpanel 0: 21"}},
+        {"mainpanel 8", "list-products", listByStatus, {"mainpanel 8: 250"}},
+        {"mainpanel 0", "main-menu-remove", choose("topLevRemoveProd", "topLevOK"), {"mainpanel 0: 22"}},
+        {"mainpanel 9", "remove-products", removeArchive, {"mainpanel 9: 0", "selected: archive"}},
+        {"asker QUES", "remove-question", press("DecisionBox/OK"), {"asker QUES: 15"}},
+        {"mainpanel 0", "main-menu-update", choose("topLevUpdtProd", "topLevOK"), {"mainpanel 0: 23"}},
         {"mainpanel 22", "work-orders", pickThen("listWOProdL", {2}, "listWOOk", tk::None), {"mainpanel 22: 2"}},
         {"mainpanel 6", "mount-tape", press("mntTapeOk"), {"mainpanel 6: 0 DeviceTAPE='/dev/rmt/0'"}},
         {"hourglass", "progress-update", {}, {"hourglass: 143"}},
