@@ -109,24 +109,26 @@ choose() {
 }
 
 # take: evaluates the assignment lines a form printed (DeviceCD, DeviceTAPE,
-# TFILE, EmailFile), each checked to be one quoted value; fails on any other.
+# TFILE, EmailFile), each checked to be one quoted value without quotes in it
+# (mainpanel quotes a quote safely, but no device or file name of this
+# installer holds one); fails on any other.
 take() {
     set -f
     old_ifs=$IFS
     IFS='
 '
-    taken=0
+    refused=
     for line in $out; do
         case $line in
-        *\'*\'*\'*) taken=1 ;;
+        *\'*\'*\'*) refused="a name with a quote (') in it" ;;
         DeviceCD=\'*\' | DeviceTAPE=\'*\' | TFILE=\'*\' | EmailFile=\'*\') eval "$line" ;;
-        *) taken=1 ;;
+        *) refused="this answer" ;;
         esac
     done
     IFS=$old_ifs
     set +f
-    if [ "$taken" -ne 0 ]; then
-        note "The installer cannot use this answer:~$out"
+    if [ -n "$refused" ]; then
+        note "The installer cannot use $refused:~$out"
         return 1
     fi
     save_state
