@@ -52,8 +52,12 @@ fuzz: deps deps-fuzz
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
+# The demo installer: on the display when there is one, else unattended on a
+# private X server with a screenshot of every window in $(BUILD)/screens.
+# Builds only what the demo needs.
 demo: deps
-	$(MAKE) build
+	$(MAKE) $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target demo-walk
 	demo/run-demo $(BUILD)
 
 clean:
