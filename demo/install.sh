@@ -315,7 +315,7 @@ progress_start() {
 }
 progress_end() {
     kill "$hg" 2> /dev/null
-    wait "$hg"
+    wait "$hg" 2> /dev/null # no word from the shell on the signal: expected
     answered "hourglass: $?"
     hg=
 }

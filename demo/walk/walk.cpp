@@ -142,6 +142,11 @@ public:
             std::printf("the installer ended badly: %s\n", r.describe().c_str());
             return false;
         }
+        // The programs and the installer had nothing to complain about.
+        if (!r.err.empty()) {
+            std::printf("the installer or its programs said on standard error:\n%s", r.err.c_str());
+            return false;
+        }
         return true;
     }
 
