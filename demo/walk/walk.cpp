@@ -17,13 +17,13 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <algorithm>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -53,8 +53,10 @@ struct Form {
     void waitLabel(const std::string& widget, const std::string& text);
 };
 
-// The progress window is driven only while it lasts long enough for its
-// screenshot, the first time; other steps leave it be and check its end.
+// One step of the walk: a program the installer starts, what the user does
+// in its window, and what the installer then reports.  (The progress window
+// lasts long enough for a screenshot only the first time; later steps just
+// check its end.)
 struct Step {
     std::string program;  // "mainpanel 19", "asker", "asker QUES", "hourglass"; "" for no window
     std::string shot;     // name of the screenshot
@@ -108,9 +110,8 @@ public:
     walk::Desk& desk() { return desk_; }
 
     void shot(const std::string& name, const tk::Rect& area) {
-        char file[256];
-        std::snprintf(file, sizeof file, "%s/%02d-%s.png", screens_.c_str(), step_, name.c_str());
-        if (!desk_.shot(area, file)) throw std::runtime_error(std::string("no screenshot ") + file);
+        const std::string file = screens_ + "/" + (step_ < 10 ? "0" : "") + std::to_string(step_) + "-" + name + ".png";
+        if (!desk_.shot(area, file)) throw std::runtime_error("no screenshot " + file);
     }
 
     // Plays the steps; false at the first answer that is not the one
@@ -165,7 +166,6 @@ private:
                 Form form{app, *this, ""};
                 for (const auto& shell : app.shells())
                     if (form.shell.empty() && app.mapped(shell)) form.shell = shell;
-                form.settled(form.shell);
                 form.shot(step.shot);
                 if (step.act) step.act(form);
                 if (app.waitExit(90s).timedOut) throw std::runtime_error(program + " did not end");
