@@ -9,7 +9,7 @@ SUDO    := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEB_BUILD := g++ cmake make libgtest-dev libbenchmark-dev \
              libmotif-dev libxt-dev libx11-dev libxtst-dev libxmu-dev
 DEB_TEST  := xvfb mwm xfonts-base xfonts-75dpi xfonts-100dpi ncompress gzip \
-             xterm imagemagick x11-apps
+             xterm imagemagick x11-apps groff-base man-db
 DEB_FUZZ  := clang libclang-rt-14-dev
 
 .PHONY: all deps deps-fuzz build check test bench fuzz install demo clean
@@ -52,8 +52,12 @@ fuzz: deps deps-fuzz
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
+# The demo installer: on the display when there is one, else unattended on a
+# private X server with a screenshot of every window in $(BUILD)/screens.
+# Builds only what the demo needs.
 demo: deps
-	$(MAKE) build
+	$(MAKE) $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target demo-walk
 	demo/run-demo $(BUILD)
 
 clean:

@@ -7,6 +7,10 @@
 // shells, send genuine pointer and key events through XTest, and read widget
 // state.  Without TREV_AGENT_SOCKET the agent does nothing.
 //
+// TREV_AGENT_DIR names a directory instead: each program then listens on
+// <dir>/<pid>.sock of its own, so that a script which starts several programs,
+// one after another or side by side, can have each of them driven.
+//
 // Protocol: one request per line, fields separated by tabs, text fields
 // escaped (\n \t \\).  Answer: "ok" or "err", a tab, then tab-separated
 // escaped fields, one line.
@@ -709,6 +713,7 @@ void acceptClient(XtPointer, int*, XtInputId*) {
 // scripts): they must not take over the socket.
 void scrubEnvironment() {
     unsetenv("TREV_AGENT_SOCKET");
+    unsetenv("TREV_AGENT_DIR");
     const char* pre = getenv("LD_PRELOAD");
     if (!pre) return;
     std::string kept, item;
@@ -720,9 +725,11 @@ void scrubEnvironment() {
 }
 
 void start(XtAppContext app) {
-    const char* path = getenv("TREV_AGENT_SOCKET");
-    if (!path || gApp) return;
-    std::string sockPath = path;
+    if (gApp) return;
+    std::string sockPath;
+    if (const char* path = getenv("TREV_AGENT_SOCKET")) sockPath = path;
+    else if (const char* dir = getenv("TREV_AGENT_DIR")) sockPath = std::string(dir) + "/" + std::to_string(getpid()) + ".sock";
+    else return;
     scrubEnvironment();
     Display** dpys = nullptr;
     Cardinal n = 0;

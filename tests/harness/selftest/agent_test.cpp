@@ -1,9 +1,13 @@
 // The agent inside a real Motif program under Xvfb and mwm.
 #include "Gui.h"
 
+#include "TempRoot.h"
+
 #include <gtest/gtest.h>
 
 namespace {
+
+using namespace std::chrono_literals;
 
 TEST(Agent, ClickEndsTheProgramWithTheButtonsCode) {
     tk::GuiApp app({SAMPLEAPP_BIN});
@@ -76,6 +80,28 @@ TEST(Agent, PrivateServerOfAnotherSize) {
     tk::GuiApp app({SAMPLEAPP_BIN}, {}, small);
     EXPECT_EQ(app.screen().width, 801);
     EXPECT_EQ(app.screen().height, 600);
+}
+
+// A script runs the program twice, one after the other; each run listens on
+// a socket of its own in TREV_AGENT_DIR and is driven there.
+TEST(Agent, DrivesEachProgramAScriptStarts) {
+    tk::TempRoot dir;
+    tk::Spawn s({"/bin/sh", "-c", "for i in 1 2; do \"$0\"; echo \"run $i: $?\"; done", SAMPLEAPP_BIN});
+    s.env = {{"DISPLAY", tk::XServer::shared().display()},
+             {"TREV_AGENT_DIR", dir.path()},
+             {"LD_PRELOAD", tk::agentLibrary()}};
+    tk::Process script(s);
+    std::set<pid_t> seen;
+    for (const char* button : {"okButton", "otherButton"}) {
+        tk::GuiApp app(tk::nextAgent(dir.path(), seen, 20s));
+        EXPECT_NE(app.pid(), script.pid());
+        app.click(button);
+        app.waitExit();
+        EXPECT_FALSE(app.running());
+    }
+    auto r = script.wait(20s);
+    EXPECT_EQ(r->out, "text=\nrun 1: 7\ntext=\nrun 2: 9\n") << r->describe();
+    EXPECT_EQ(seen.size(), 2u);
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <thread>
 
@@ -57,8 +59,17 @@ GuiApp::GuiApp(std::vector<std::string> argv, std::map<std::string, std::string>
     s.stdinData = std::move(stdinData);
     proc_.start(s);
     connectAgent(20s);
-    // The shell is realized and mapped before the event loop starts; wait
-    // until the window manager has put one on the screen.
+    waitForAShell();
+}
+
+GuiApp::GuiApp(const Attach& program) : attached_(program.pid), sock_(program.socket) {
+    connectAgent(20s);
+    waitForAShell();
+}
+
+// The shell is realized and mapped before the event loop starts; waits until
+// the window manager has put one on the screen.
+void GuiApp::waitForAShell() {
     waitFor(
         [&] {
             for (const auto& sh : shells())
@@ -70,18 +81,39 @@ GuiApp::GuiApp(std::vector<std::string> argv, std::map<std::string, std::string>
 
 GuiApp::~GuiApp() {
     if (fd_ >= 0) close(fd_);
-    if (proc_.running()) {
+    if (attached_ < 0 && proc_.running()) {
         proc_.kill(SIGKILL);
         proc_.wait(5s);
     }
     if (!dir_.empty()) removeTree(dir_);
 }
 
+bool GuiApp::running() {
+    if (attached_ < 0) return proc_.running();
+    // Not our child: gone, or a zombie its parent has yet to reap.
+    std::ifstream stat("/proc/" + std::to_string(attached_) + "/stat");
+    std::string pid, comm, state;
+    if (!(stat >> pid >> comm >> state)) return false;
+    return state != "Z";
+}
+
+// The end of the program; an attached one leaves its status to its parent.
+RunResult GuiApp::ended(std::chrono::milliseconds timeout) {
+    if (attached_ < 0) return *proc_.wait(timeout);
+    RunResult r;
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (running() && !r.timedOut) {
+        r.timedOut = std::chrono::steady_clock::now() >= deadline;
+        std::this_thread::sleep_for(5ms);
+    }
+    return r;
+}
+
 void GuiApp::connectAgent(std::chrono::milliseconds timeout) {
     auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
-        if (!proc_.running()) {
-            result_ = proc_.wait(1s);
+        if (!running()) {
+            result_ = ended(1s);
             throw std::runtime_error("program ended before its event loop started: " + result_->describe());
         }
         int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -94,10 +126,30 @@ void GuiApp::connectAgent(std::chrono::milliseconds timeout) {
         }
         close(fd);
         if (std::chrono::steady_clock::now() >= deadline) {
-            proc_.kill(SIGKILL);
-            result_ = proc_.wait(5s);
+            if (attached_ < 0) proc_.kill(SIGKILL);
+            result_ = ended(5s);
             throw std::runtime_error("agent did not answer: " + result_->describe());
         }
+        std::this_thread::sleep_for(10ms);
+    }
+}
+
+std::string agentLibrary() { return TREV_AGENT_LIB; }
+
+Attach nextAgent(const std::string& dir, std::set<pid_t>& seen, std::chrono::milliseconds timeout,
+                 const std::function<bool()>& keepWaiting) {
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+            const std::string name = entry.path().filename().string();
+            const size_t dot = name.find(".sock");
+            if (dot == std::string::npos || dot + 5 != name.size()) continue;
+            pid_t pid = static_cast<pid_t>(std::atol(name.substr(0, dot).c_str()));
+            if (pid > 0 && seen.insert(pid).second) return {entry.path().string(), pid};
+        }
+        if (!keepWaiting()) throw std::runtime_error("no further program to drive: the script ended");
+        if (std::chrono::steady_clock::now() >= deadline)
+            throw std::runtime_error("no new program's agent in " + dir);
         std::this_thread::sleep_for(10ms);
     }
 }
@@ -105,15 +157,15 @@ void GuiApp::connectAgent(std::chrono::milliseconds timeout) {
 void GuiApp::failWith(const std::string& what) {
     std::string tree;
     try {
-        if (fd_ >= 0 && proc_.running()) tree = dump();
+        if (fd_ >= 0 && running()) tree = dump();
     } catch (...) {
     }
     std::string tail;
-    if (!proc_.running()) {
-        if (!result_) result_ = proc_.wait(1s);
+    if (!running()) {
+        if (!result_) result_ = ended(1s);
         tail = "\nprogram ended: " + result_->describe();
     } else {
-        tail = "\nstderr so far: " + proc_.errSoFar();
+        if (attached_ < 0) tail = "\nstderr so far: " + proc_.errSoFar();
     }
     throw std::runtime_error(what + "\nwidget tree:\n" + tree + tail);
 }
@@ -180,25 +232,25 @@ void spaceFromOtherPrograms(pid_t program) {
 
 void GuiApp::click(const std::string& path, unsigned mods) {
     if (!mapped(path)) failWith("cannot click " + path + ": not on the screen");
-    spaceFromOtherPrograms(proc_.pid());
+    spaceFromOtherPrograms(pid());
     request({"click", path, modsText(mods)});
 }
 
 void GuiApp::clickAt(const std::string& path, int dx, int dy, unsigned mods) {
     if (!mapped(path)) failWith("cannot click " + path + ": not on the screen");
-    spaceFromOtherPrograms(proc_.pid());
+    spaceFromOtherPrograms(pid());
     request({"click", path, modsText(mods), std::to_string(dx), std::to_string(dy)});
 }
 
 void GuiApp::doubleClick(const std::string& path) {
     if (!mapped(path)) failWith("cannot click " + path + ": not on the screen");
-    spaceFromOtherPrograms(proc_.pid());
+    spaceFromOtherPrograms(pid());
     request({"dblclick", path, ""});
 }
 
 void GuiApp::clickListItem(const std::string& path, int pos, unsigned mods) {
     if (!mapped(path)) failWith("cannot click " + path + ": not on the screen");
-    spaceFromOtherPrograms(proc_.pid());
+    spaceFromOtherPrograms(pid());
     request({"clickitem", path, std::to_string(pos), modsText(mods)});
 }
 
@@ -299,7 +351,7 @@ void GuiApp::waitFor(const std::function<bool()>& pred, const std::string& what,
             if (pred()) return;
         } catch (const std::exception& e) {
             last = e.what();
-            if (!proc_.running()) failWith("while waiting for " + what + ": " + last);
+            if (!running()) failWith("while waiting for " + what + ": " + last);
         }
         if (std::chrono::steady_clock::now() >= deadline)
             failWith("timed out waiting for " + what + (last.empty() ? "" : " (last error: " + last + ")"));
@@ -322,7 +374,7 @@ void GuiApp::waitGone(const std::string& path, std::chrono::milliseconds timeout
 void GuiApp::settle() { request({"sync"}); }
 
 RunResult GuiApp::waitExit(std::chrono::milliseconds timeout) {
-    if (!result_) result_ = proc_.wait(timeout);
+    if (!result_) result_ = ended(timeout);
     if (fd_ >= 0) {
         close(fd_);
         fd_ = -1;

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,15 @@ struct ScreenSize {
     int width = 0, height = 0;
 };
 
+// The agent of a program that someone else started (an installer script,
+// say) with the agent preloaded and TREV_AGENT_DIR set: its socket
+// <dir>/<pid>.sock and its process id.
+struct Attach {
+    Attach(std::string sock, pid_t id) : socket(std::move(sock)), pid(id) {}
+    std::string socket;
+    pid_t pid;
+};
+
 class GuiApp {
 public:
     // Starts argv[0] with the agent preloaded, DISPLAY set to the server, and
@@ -31,6 +41,10 @@ public:
     // shell of the program is on the screen.
     GuiApp(std::vector<std::string> argv, std::map<std::string, std::string> env = {},
            XServer& server = XServer::shared(), std::optional<std::string> stdinData = std::nullopt);
+    // Connects to the agent of a program started by someone else; returns
+    // once a shell of the program is on the screen.  Its exit status belongs
+    // to its parent: waitExit() only waits for its end.
+    explicit GuiApp(const Attach& program);
     ~GuiApp();
     GuiApp(const GuiApp&) = delete;
     GuiApp& operator=(const GuiApp&) = delete;
@@ -84,7 +98,8 @@ public:
     // Lets the program handle every event already sent to it (no waiting for
     // the window manager); for checks that something did NOT change.
     void settle();
-    bool running() { return proc_.running(); }
+    bool running();
+    pid_t pid() const { return attached_ > 0 ? attached_ : proc_.pid(); }
     Process& process() { return proc_; }
 
     // One raw agent request; returns the answer's fields.  Throws on "err".
@@ -92,10 +107,13 @@ public:
 
 private:
     void connectAgent(std::chrono::milliseconds timeout);
+    void waitForAShell();
+    RunResult ended(std::chrono::milliseconds timeout);
     [[noreturn]] void failWith(const std::string& what);
     std::string one(const std::vector<std::string>& fields);
 
     Process proc_;
+    pid_t attached_ = -1;
     std::string dir_, sock_;
     int fd_ = -1;
     std::string inbuf_;
@@ -103,5 +121,14 @@ private:
 };
 
 std::string modsText(unsigned mods);
+
+// The agent library, for LD_PRELOAD of programs that others start.
+std::string agentLibrary();
+
+// Waits for the agent of a program not yet in `seen` to listen in `dir` (set
+// as TREV_AGENT_DIR), adds it to `seen` and returns it; throws after the
+// timeout, or at once when keepWaiting() turns false (the script ended).
+Attach nextAgent(const std::string& dir, std::set<pid_t>& seen, std::chrono::milliseconds timeout,
+                 const std::function<bool()>& keepWaiting = [] { return true; });
 
 }  // namespace tk
