@@ -52,9 +52,9 @@ enum class Act {
                            // Local/Remote unset and insensitive, tape bit cleared
     TapeOffFromSpec,       // TapeOff, after the tape fields and the tape
                            // host flag were filled from the script's tape
-                           // specification
+                           // device name
     ParseTapeSpec,         // the tape fields and the tape host flag filled
-                           // from the script's tape specification
+                           // from the script's tape device name
     SetOrvanta,
     UnsetOrvanta,
     SetDoc,

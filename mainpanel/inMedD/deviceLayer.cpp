@@ -1,4 +1,4 @@
-// The device layer: moves device specifications between the entry groups
+// The device layer: moves device names between the entry groups
 // and the X-free core (splitting, checking, the result lines).
 #include "inMedD/deviceLayer.h"
 
@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "core/deviceSpec.h"
+#include "core/deviceName.h"
 #include "globals.h"
 #include "inMedD/mediaForms.h"
 #include "inMedD/mediaWidgets.h"

@@ -12,12 +12,12 @@
 extern int loadDevice;
 
 // 1 while the CD-ROM drive (CDHost) or the tape drive or file (tapeHost) is
-// on a remote host, else 0.  Set from the specification when a form is
+// on a remote host, else 0.  Set from the device name when a form is
 // filled and by the entry group's handlers; read by checkEmptyDev.
 extern int CDHost;
 extern int tapeHost;
 
-// Splits the specification "host:device" (remote) or "device" (local) at
+// Splits the device name "host:device" (remote) or "device" (local) at
 // its first colon and shows it; returns 1 when remote, else 0.
 //   asText 1: the Device text field gets the device part; when remote the
 //             Host text field gets the host part, when local it keeps its text.

@@ -3,7 +3,7 @@
 // that form's widgets: it links in when that form calls it.
 #include <Xm/ToggleB.h>
 
-#include "core/deviceSpec.h"
+#include "core/deviceName.h"
 #include "inMedD/deviceLayer.h"
 
 void disableTapeDev(const char* spec) {

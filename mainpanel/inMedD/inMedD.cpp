@@ -11,7 +11,7 @@
 #include <cstring>
 #include <string>
 
-#include "core/deviceSpec.h"
+#include "core/deviceName.h"
 #include "globals.h"
 #include "inMedD/deviceLayer.h"
 #include "inMedD/mediaForms.h"
@@ -127,7 +127,7 @@ void createKnownFrame(Widget parent, const KnownFrameNames& n, Widget& frame, Wi
     title = XtVaCreateManagedWidget(n.title, xmLabelWidgetClass, parent, nullptr);
 }
 
-// One device group of the command line: kind word, count, specification,
+// One device group of the command line: kind word, count, device name,
 // known flag, labels.
 struct DeviceArgs {
     const char* kind;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/deviceSpec.h"
+#include "core/deviceName.h"
 #include "globals.h"
 #include "inMedD/deviceLayer.h"
 #include "inMedD/mediaForms.h"
@@ -107,7 +107,7 @@ Widget build(const Variant& v) {
 }
 
 // Builds the variant of `kind`, shows the medium's label and fills the
-// entry group from the specification.
+// entry group from the device name.
 void displayInstMedia(int kind, const char* mediaLabel, const char* spec) {
     const Variant& v = kind == trev::kDevCdrom ? kCd : kTape;
     build(v);

@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "core/deviceSpec.h"
+#include "core/deviceName.h"
 #include "globals.h"
 #include "inMedD/deviceLayer.h"
 #include "inMedD/mediaForms.h"

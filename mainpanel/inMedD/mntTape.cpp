@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "core/deviceSpec.h"
+#include "core/deviceName.h"
 #include "globals.h"
 #include "inMedD/deviceLayer.h"
 #include "inMedD/mediaForms.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/deviceSpec.h"
+#include "core/deviceName.h"
 #include "globals.h"
 #include "inMedD/deviceLayer.h"
 #include "inMedD/mediaForms.h"

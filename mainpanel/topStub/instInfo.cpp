@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "core/deviceSpec.h"
+#include "core/deviceName.h"
 #include "core/infoSource.h"
 #include "globals.h"
 #include "inMedD/deviceLayer.h"
@@ -22,7 +22,7 @@ using trev::info::Event;
 
 Widget shownInfoLabel;
 
-// The script's tape specification, set when the form starts.
+// The script's tape device name, set when the form starts.
 const char* instInfoTapeSpec = "";
 
 namespace {

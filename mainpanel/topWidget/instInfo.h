@@ -25,7 +25,7 @@ extern Widget instInfoHelpTextWin;
 // The description label shown, nullptr until the form is filled.
 extern Widget shownInfoLabel;
 
-// The script's tape specification (the fourth word), kept for the tape
+// The script's tape device name (the fourth word), kept for the tape
 // fields.
 extern const char* instInfoTapeSpec;
 

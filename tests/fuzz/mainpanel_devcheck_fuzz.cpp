@@ -1,12 +1,12 @@
-// Device specifications and entry-group checks of any content: the split
-// gives back the specification, and every result line, read the way the
+// Device names and entry-group checks of any content: the split
+// gives back the device name, and every result line, read the way the
 // shell reads a single-quoted assignment, gives back exactly the value, so
 // that no value can end the quoting.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
-#include "core/deviceSpec.h"
+#include "core/deviceName.h"
 
 namespace {
 

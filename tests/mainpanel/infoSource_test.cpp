@@ -266,12 +266,12 @@ TEST(StartPlan, WorkOrderNumberAndSourceWords) {
     EXPECT_TRUE(planStart("4", "5", "0", "-3").docDisabled);
 }
 
-TEST(StartPlan, TapeIsFilledFromTheSpecificationBeforeItIsSwitchedOn) {
+TEST(StartPlan, TapeIsFilledFromTheDeviceNameBeforeItIsSwitchedOn) {
     const StartPlan p = planStart("3", "0", "0", "0");
     EXPECT_EQ(p.actions, (std::vector<Action>{{Act::EmailRowOff}, {Act::ParseTapeSpec},
                                               {Act::TapeOn}, {Act::ShowInfo, kTape}}));
     // Every other source greys the tape group after filling it from the
-    // specification, and always shows its own description.
+    // device name, and always shows its own description.
     for (const char* media : {"1", "2", "4", "5"}) {
         const StartPlan q = planStart(media, "9", "0", "0");
         int fills = 0;

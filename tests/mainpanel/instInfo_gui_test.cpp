@@ -178,7 +178,7 @@ TEST_F(InstInfo, ClickingIntoGreyFieldsChoosesTheirSource) {
     EXPECT_TRUE(editableField("prodInfoEmailText"));
     EXPECT_FALSE(app->toggle("prodInfoOrvantaCatalog"));
     waitDescription(2);
-    // The device field: Tape, local as the script's specification says.
+    // The device field: Tape, local as the script's device name says.
     app->click("prodInfoTapeDevName");
     app->waitFor([&] { return app->toggle("prodInfoTape"); }, "Tape chosen");
     EXPECT_FALSE(app->toggle("prodInfoEmail"));
@@ -214,7 +214,7 @@ TEST_F(InstInfo, ClickingIntoGreyFieldsChoosesTheirSource) {
     EXPECT_EQ(r.out, "DeviceTAPE='hostB:/dev/rmt/0'\n");
 }
 
-TEST_F(InstInfo, ARemoteTapeSpecificationIsShownAndAnswered) {
+TEST_F(InstInfo, ARemoteTapeDeviceIsShownAndAnswered) {
     start({"3", "0", "hostA:/dev/rmt/0", "0", "0"});
     EXPECT_TRUE(app->toggle("prodInfoTapeRemote"));
     EXPECT_FALSE(app->toggle("prodInfoTapeLocal"));
@@ -232,7 +232,7 @@ TEST_F(InstInfo, ARemoteTapeSpecificationIsShownAndAnswered) {
     EXPECT_EQ(mp::status(root).named("infoSource"), 3);
 }
 
-TEST_F(InstInfo, ARemoteSpecificationIsKeptWhileAnotherSourceIsChosen) {
+TEST_F(InstInfo, ARemoteTapeDeviceIsKeptWhileAnotherSourceIsChosen) {
     start({"2", "0", "hostA:/dev/rmt/0", "0", "0"});
     EXPECT_TRUE(greyed("prodInfoTapeDevName"));
     EXPECT_TRUE(greyed("prodInfoTapeHostName"));

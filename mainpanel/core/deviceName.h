@@ -1,4 +1,4 @@
-// Device specifications of the device and media forms, without X: how a
+// Device names of the device and media forms, without X: how a
 // "host:device" or "device" string splits, the required-media text of the
 // Load Device Options form, and the check of an entry group's fields with
 // its warning text and the shell assignment lines printed for the scripts.
@@ -17,7 +17,7 @@ constexpr int kDevTapeFile = 256;
 constexpr const char* kLocalHostLabel = "(local)";
 
 struct DevSpec {
-    bool remote = false;   // the specification holds a colon
+    bool remote = false;   // the device name holds a colon
     std::string host;      // text before the first colon; empty when local
     std::string device;    // everything after the first colon, or the whole text
 };

@@ -1,4 +1,4 @@
-// Device specifications without a display: the split at the first colon,
+// Device names without a display: the split at the first colon,
 // the required-media lines, the check of the entry groups with its warning
 // and its result lines, and the media forms' text files.
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "core/deviceSpec.h"
+#include "core/deviceName.h"
 #include "core/mediaLists.h"
 
 using namespace trev;

@@ -1,4 +1,4 @@
-#include "deviceSpec.h"
+#include "deviceName.h"
 
 #include "shellQuote.h"
 
