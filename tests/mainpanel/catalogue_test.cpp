@@ -90,71 +90,56 @@ TEST(ScanDecimal, ReadsAsPercentDDoesAndRefusesWhatDoesNotFit) {
 
 // ---- Product description and selection files -------------------------------------------
 
-TEST(ProductLine, SevenFieldsWithTildesInTheTitle) {
-    auto p = trev::parseProductLine("Orvanta~Graph~Kit aux1 graphkit 1200 v2 sun4v_x available\n");
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->title, "Orvanta Graph Kit");
-    EXPECT_EQ(p->auxField, "aux1");
-    EXPECT_EQ(p->name, "graphkit");
-    EXPECT_EQ(p->size, 1200);
-    EXPECT_EQ(p->tag1, "v2");
-    EXPECT_EQ(p->tag2, "sun4v_x");
-    EXPECT_EQ(p->status, "available");
-    EXPECT_EQ(p->selected, 0);
+TEST(ProductLine, FieldsTildesBlanksWidthsAndTheStatus) {
+    const std::string title(100, 'T'), aux(90, 'A'), name(40, 'N'), tag1(10, '1'), tag2(60, '2');
+    const struct {
+        std::string line, title, aux, name;
+        std::int32_t size;
+        std::string tag1, tag2, status;
+    } cases[] = {
+        {"Orvanta~Graph~Kit aux1 graphkit 1200 v2 sun4v_x available\n", "Orvanta Graph Kit",
+         "aux1", "graphkit", 1200, "v2", "sun4v_x", "available"},
+        // Six fields give an empty status.
+        {"T a n 5 t1 t2   \n", "T", "a", "n", 5, "t1", "t2", ""},
+        // Several blanks; the status is the rest of the line, blanks
+        // included, cut to nine.
+        {"T    a  n     77 t1  t2    installedAndMore words\n", "T", "a", "n", 77, "t1", "t2",
+         "installed"},
+        {"T a n 1 t1 t2 a b\n", "T", "a", "n", 1, "t1", "t2", "a b"},
+        // Fields cut to their widths; the size field to nine characters.
+        {title + " " + aux + " " + name + " 12345678901 " + tag1 + " " + tag2 + " failed",
+         std::string(79, 'T'), std::string(79, 'A'), std::string(31, 'N'), 123456789,
+         std::string(7, '1'), std::string(55, '2'), "failed"},
+        // Five fields and a blank: the sixth is empty, so is the status; a
+        // size that is no number counts 0.
+        {"t a n x5 tag1 tag2", "t", "a", "n", 0, "tag1", "tag2", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        auto p = trev::parseProductLine(c.line);
+        ASSERT_TRUE(p);
+        EXPECT_EQ(p->title, c.title);
+        EXPECT_EQ(p->auxField, c.aux);
+        EXPECT_EQ(p->name, c.name);
+        EXPECT_EQ(p->size, c.size);
+        EXPECT_EQ(p->tag1, c.tag1);
+        EXPECT_EQ(p->tag2, c.tag2);
+        EXPECT_EQ(p->status, c.status);
+        EXPECT_EQ(p->selected, 0);
+    }
     // Written back, the title carries "~" again and the line is the input.
-    EXPECT_EQ(trev::formatProductLine(*p),
-              "Orvanta~Graph~Kit aux1 graphkit 1200 v2 sun4v_x available\n");
-}
-
-TEST(ProductLine, SixFieldsGiveAnEmptyStatusThatSurvivesAWriteAndARead) {
-    auto p = trev::parseProductLine("T a n 5 t1 t2   \n");
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->tag2, "t2");
-    EXPECT_EQ(p->status, "");
-    const std::string line = trev::formatProductLine(*p);
-    EXPECT_EQ(line, "T a n 5 t1 t2 \n");
-    auto again = trev::parseProductLine(line);
+    auto p = trev::parseProductLine(cases[0].line);
+    EXPECT_EQ(trev::formatProductLine(*p), cases[0].line);
+    // An empty status survives a write and a read.
+    p = trev::parseProductLine(cases[1].line);
+    EXPECT_EQ(trev::formatProductLine(*p), "T a n 5 t1 t2 \n");
+    auto again = trev::parseProductLine(trev::formatProductLine(*p));
     ASSERT_TRUE(again);
     EXPECT_EQ(again->status, "");
     EXPECT_EQ(again->tag2, "t2");
-}
-
-TEST(ProductLine, SeveralBlanksAndALongStatus) {
-    auto p = trev::parseProductLine("T    a  n     77 t1  t2    installedAndMore words\n");
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->name, "n");
-    EXPECT_EQ(p->size, 77);
-    EXPECT_EQ(p->tag2, "t2");
-    EXPECT_EQ(p->status, "installed");
-    // The status is the rest of the line, blanks included, cut to nine.
-    p = trev::parseProductLine("T a n 1 t1 t2 a b\n");
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->status, "a b");
-}
-
-TEST(ProductLine, FieldsAreCutToTheirWidths) {
-    const std::string title(100, 'T'), aux(90, 'A'), name(40, 'N'), tag1(10, '1'), tag2(60, '2');
-    auto p = trev::parseProductLine(title + " " + aux + " " + name + " 12345678901 " + tag1 +
-                                    " " + tag2 + " failed");
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->title, std::string(79, 'T'));
-    EXPECT_EQ(p->auxField, std::string(79, 'A'));
-    EXPECT_EQ(p->name, std::string(31, 'N'));
-    EXPECT_EQ(p->size, 123456789);   // the size field is cut to nine characters
-    EXPECT_EQ(p->tag1, std::string(7, '1'));
-    EXPECT_EQ(p->tag2, std::string(55, '2'));
-    EXPECT_EQ(p->status, "failed");
-}
-
-TEST(ProductLine, AnyOfTheFirstFiveFieldsEndingTheLineIsRefused) {
-    EXPECT_FALSE(trev::parseProductLine("title\n"));
-    EXPECT_FALSE(trev::parseProductLine("t a n 5\n"));
-    EXPECT_FALSE(trev::parseProductLine("t a n 5 tag1   \n"));
-    EXPECT_FALSE(trev::parseProductLine("\n"));
-    // Five fields and a blank: the sixth is empty, so is the status.
-    auto p = trev::parseProductLine("t a n x5 tag1 tag2");
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->size, 0);   // a size that is no number counts 0
+    // Any of the first five fields ending the line is refused.
+    for (const char* bad : {"title\n", "t a n 5\n", "t a n 5 tag1   \n", "\n"})
+        EXPECT_FALSE(trev::parseProductLine(bad)) << bad;
 }
 
 TEST(ProductDescFile, AWrongLineStopsTheReadWithItsMessage) {

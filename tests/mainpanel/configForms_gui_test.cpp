@@ -2,7 +2,7 @@
 // Env, Configure User Env, Test Installed Products) driven with real clicks:
 // the greyed choices and the codes they answer, and the products picked by
 // their bare titles written to the selection file.
-#include "catalogueGui.h"
+#include "mpTest.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ TEST(ConfigureProducts, ChoicesGreyedOutAndTheCodeOkAnswers) {
         tk::StatusFile::blank().set("configChoice", 41).save(root.file(mp::kStatus));
         tk::GuiApp app(mp::argv(c.words), mp::env(root));
         app.waitMapped("configOk");
-        cg::waitPlaced(app, mp::kShell);
+        app.waitPlaced(mp::kShell);
         EXPECT_EQ(app.title(mp::kShell), "Trevalon: Configure Products") << what;
         EXPECT_EQ(app.label("configSystemV"), "System Environment ") << what;
         for (const char* t : {"configSystemV", "configUserV"}) {
@@ -61,7 +61,7 @@ TEST(ConfigureProducts, MainMenuAndHelp) {
     tk::TempRoot root;
     tk::GuiApp app(mp::argv({"10"}), mp::env(root));
     app.waitMapped("configHelp");
-    cg::waitPlaced(app, mp::kShell);
+    app.waitPlaced(mp::kShell);
     cg::expectHelpWindow(app, "configHelp", "configHelpTextWin",
                          "Trevalon Help: Configure Products");
     app.click("configMainMenu");
@@ -107,7 +107,7 @@ struct PickRun {
     tk::GuiApp app;
     explicit PickRun(const PickingForm& f) : app(pickArgs(root, f), mp::env(root)) {
         app.waitMapped(f.list);
-        cg::waitPlaced(app, mp::kShell);
+        app.waitPlaced(mp::kShell);
     }
 };
 

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "Process.h"
+#include "TempRoot.h"
 #include "core/deviceName.h"
 #include "core/mediaLists.h"
 
@@ -31,15 +33,6 @@ void expectSplit(const std::string& spec, bool remote, const std::string& host,
 DevEntry local(const std::string& device) { return {device, "", false}; }
 DevEntry remote(const std::string& host, const std::string& device) {
     return {device, host, true};
-}
-
-// Runs `script` with /bin/sh in `dir`; returns its standard output.
-std::string shell(const std::string& dir, const std::string& script) {
-    const std::string out = dir + "/sh.out";
-    const std::string cmd = "cd '" + dir + "' && /bin/sh -c '" + script + "' > sh.out 2>&1";
-    EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
-    std::ifstream in(out);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::vector<std::string> linesOf(const std::string& text) {
@@ -150,24 +143,18 @@ TEST(DevCheck, CdromHostIsCutAtItsLastColonTapeHostIsNot) {
 }
 
 TEST(DevCheck, SingleQuotesCannotEndTheQuotingWhenTheScriptEvaluatesTheLines) {
-    namespace fs = std::filesystem;
-    const std::string dir = fs::temp_directory_path() / ("devcheck." + std::to_string(getpid()));
-    fs::create_directories(dir);
-    const std::string pwned = dir + "/pwned";
+    tk::TempRoot dir;
+    const std::string pwned = dir.file("pwned");
     const std::string evil = "x'; touch " + pwned + "; '";
     const DevCheck c = checkDevEntries(kDevCdrom | kDevTape, remote(evil, evil), local(evil));
     ASSERT_TRUE(c.complete());
     EXPECT_EQ(c.result, "DeviceCD='x'\\''; touch " + pwned + "; '\\'':x'\\''; touch " + pwned +
                             "; '\\'''\n"
                             "DeviceTAPE='x'\\''; touch " + pwned + "; '\\'''\n");
-    {
-        std::ofstream(dir + "/lines") << c.result;
-    }
-    const std::string got =
-        shell(dir, "eval \"$(cat lines)\"; printf \"%s|%s\" \"$DeviceCD\" \"$DeviceTAPE\"");
-    EXPECT_EQ(got, evil + ":" + evil + "|" + evil);
-    EXPECT_FALSE(fs::exists(pwned));
-    fs::remove_all(dir);
+    tk::Spawn sh({"/bin/sh", "-c", "eval \"$(cat \"$1\")\"; printf \"%s|%s\" \"$DeviceCD\" \"$DeviceTAPE\"",
+                  "sh", dir.write("lines", c.result)});
+    EXPECT_EQ(tk::run(sh).out, evil + ":" + evil + "|" + evil);
+    EXPECT_FALSE(dir.exists("pwned"));
 }
 
 TEST(DevCheck, ValuesWithoutQuotesStayByteForByte) {

@@ -4,7 +4,7 @@
 // and the Host field's look as the group switches.
 #include <filesystem>
 
-#include "devTest.h"
+#include "mpTest.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ TEST(LoadDevices, OneKnownCdromShowsItsFrameAndOkPrintsNothing) {
                                  "inMedDTapeUnknown", "inMedDTapeKnownFrameLabel",
                                  "inMedDTapeUnknownFrameLabel"})
             EXPECT_FALSE(app.exists(gone)) << gone;
-        tk::RunResult r = dev::clickAndExit(app, "inMedDOk");
+        tk::RunResult r = app.clickAndExit("inMedDOk");
         EXPECT_EQ(r.code, 0) << r.describe();
         EXPECT_EQ(r.out, "");
         EXPECT_GT(mp::status(root).slot(152).width, 0u);
@@ -67,7 +67,7 @@ TEST(LoadDevices, UnknownLocalTapeSwitchesToRemoteWhenItsGreyHostIsClicked) {
     app.click("inMedDTapeUnkHost");
     app.typeText(evil);
     app.waitFor([&] { return app.text("inMedDTapeUnkHost") == evil; }, "host typed");
-    tk::RunResult r = dev::clickAndExit(app, "inMedDOk");
+    tk::RunResult r = app.clickAndExit("inMedDOk");
     EXPECT_EQ(r.code, 0) << r.describe();
     EXPECT_EQ(r.out, "DeviceTAPE='x'\\''; touch " + pwned + "; '\\'':/dev/rmt/0'\n");
     EXPECT_EQ(dev::evalLines(root, r.out, "DeviceTAPE"), evil + ":/dev/rmt/0");
@@ -93,7 +93,7 @@ TEST(LoadDevices, BothDevicesTapeGroupFirstStillShowCdromFirstAndOnTop) {
     for (const char* title : {"inMedDCDUnknownFrameLabel", "inMedDTapeUnknownFrameLabel"})
         for (int dy : {10, 11})
             EXPECT_EQ(app.pixel(title, 1, dy), "#e0e0e0") << title << " at " << dy;
-    tk::RunResult r = dev::clickAndExit(app, "inMedDOk");
+    tk::RunResult r = app.clickAndExit("inMedDOk");
     EXPECT_EQ(r.code, 0) << r.describe();
     EXPECT_EQ(r.out, "DeviceCD='/dev/sr0'\nDeviceTAPE='/dev/rmt/0'\n");
 }
@@ -108,7 +108,7 @@ TEST(LoadDevices, KnownCdromWithUnknownTapePrintsOnlyTheTape) {
     EXPECT_TRUE(app.toggle("inMedDTapeUnkRemote"));
     EXPECT_EQ(app.text("inMedDTapeUnkHost"), "tapehost");
     dev::expectHostEditable(app, "inMedDTapeUnkHost");
-    tk::RunResult r = dev::clickAndExit(app, "inMedDOk");
+    tk::RunResult r = app.clickAndExit("inMedDOk");
     EXPECT_EQ(r.code, 0) << r.describe();
     EXPECT_EQ(r.out, "DeviceTAPE='tapehost:/dev/rmt/0'\n");
 }
@@ -138,7 +138,7 @@ TEST(LoadDevices, LocalTogglePutsARemoteGroupBackAndEverythingMissingIsListed) {
     app.click("inMedDTapeUnkHost");
     app.typeText("th");
     app.waitFor([&] { return app.text("inMedDTapeUnkHost") == "th"; }, "tape host typed");
-    tk::RunResult r = dev::clickAndExit(app, "inMedDOk");
+    tk::RunResult r = app.clickAndExit("inMedDOk");
     EXPECT_EQ(r.code, 0) << r.describe();
     EXPECT_EQ(r.out, "DeviceCD='/dev/sr1'\nDeviceTAPE='th:/dev/rst0'\n");
 }
@@ -147,7 +147,7 @@ TEST(LoadDevices, MainMenuAndPreviousPrintNothing) {
     for (auto [button, code] : {std::pair{"inMedDMainMenu", 250}, {"inMedDPrev", 255}}) {
         tk::TempRoot root;
         tk::GuiApp app(mp::argv({"4", "CDROM", "1", "/dev/sr0", "0", "C"}), mp::env(root));
-        tk::RunResult r = dev::clickAndExit(app, button);
+        tk::RunResult r = app.clickAndExit(button);
         EXPECT_EQ(r.code, code) << r.describe();
         EXPECT_EQ(r.out, "");
     }
@@ -163,7 +163,7 @@ TEST(LoadDevices, KindWordsAreChecked) {
           {"4", "TAPE", "1", "/dev/sr0", "0", "C", "TAPE", "1", "/d", "0", "C"},
           {"4", "cdrom", "1", "/dev/sr0", "0", "C"},
           {"4", "CDROM", "1", "/dev/sr0", "0", "C", "DISK", "1", "/d", "0", "C"}}) {
-        tk::RunResult r = dev::runMp(args, root);
+        tk::RunResult r = mp::runMp(args, root);
         EXPECT_EQ(r.code, 1) << args[1] << ": " << r.describe();
         EXPECT_EQ(r.err, usage);
         EXPECT_EQ(r.out, "");
@@ -173,7 +173,7 @@ TEST(LoadDevices, KindWordsAreChecked) {
 TEST(LoadDevices, Help) {
     tk::TempRoot root;
     tk::GuiApp app(mp::argv({"4", "CDROM", "1", "/dev/sr0", "0", "C"}), mp::env(root));
-    dev::checkHelp(app, "inMedDHelp", "inMedD", "Trevalon Help: Load Device Options");
+    mp::checkHelp(app, "inMedDHelp", "inMedD", "Trevalon Help: Load Device Options");
 }
 
 // ---- Device Read Failed (14) ------------------------------------------------------------
@@ -188,7 +188,7 @@ TEST(ReadFailed, TapeWithABarePathPrintsIt) {
     EXPECT_EQ(app.label("unreadInMedHead2"), ", respecify the location of the device.");
     EXPECT_TRUE(app.toggle("unreadInMedLocalV"));
     dev::expectHostGrey(app, "unreadInMedHostV");
-    tk::RunResult r = dev::clickAndExit(app, "unreadInMedOk");
+    tk::RunResult r = app.clickAndExit("unreadInMedOk");
     EXPECT_EQ(r.code, 0) << r.describe();
     EXPECT_EQ(r.out, "DeviceTAPE='/dev/rmt/0'\n");
     EXPECT_GT(mp::status(root).slot(232).width, 0u);
@@ -205,7 +205,7 @@ TEST(ReadFailed, TapeChoosingRemoteHostAndTypingAHost) {
     app.click("unreadInMedHostV");
     app.typeText("tapehost");
     app.waitFor([&] { return app.text("unreadInMedHostV") == "tapehost"; }, "host typed");
-    tk::RunResult r = dev::clickAndExit(app, "unreadInMedOk");
+    tk::RunResult r = app.clickAndExit("unreadInMedOk");
     EXPECT_EQ(r.code, 0) << r.describe();
     EXPECT_EQ(r.out, "DeviceTAPE='tapehost:/dev/rmt/0'\n");
 }
@@ -223,7 +223,7 @@ TEST(ReadFailed, OtherKindIsATapeFile) {
     app.click("unreadInMedDevV");
     app.typeText(typed);
     app.waitFor([&] { return app.text("unreadInMedDevV") == typed; }, "device typed");
-    tk::RunResult r = dev::clickAndExit(app, "unreadInMedOk");
+    tk::RunResult r = app.clickAndExit("unreadInMedOk");
     EXPECT_EQ(r.code, 0) << r.describe();
     EXPECT_EQ(r.out, "TFILE='/tmp/it'\\''s.tar'\n");
     EXPECT_EQ(dev::evalLines(root, r.out, "TFILE"), typed);
@@ -250,7 +250,7 @@ TEST(ReadFailed, RemoteCdromThenLocalGreysTheHost) {
     app.click("unreadInMedLocalV");
     app.waitFor([&] { return app.toggle("unreadInMedLocalV"); }, "Local set again");
     dev::expectHostGrey(app, "unreadInMedHostV");
-    tk::RunResult r = dev::clickAndExit(app, "unreadInMedOk");
+    tk::RunResult r = app.clickAndExit("unreadInMedOk");
     EXPECT_EQ(r.code, 0) << r.describe();
     EXPECT_EQ(r.out, "DeviceCD='/dev/sr0'\n");
 }
@@ -258,8 +258,8 @@ TEST(ReadFailed, RemoteCdromThenLocalGreysTheHost) {
 TEST(ReadFailed, MainMenuAndHelp) {
     tk::TempRoot root;
     tk::GuiApp app(mp::argv({"14", "CDROM", "/dev/sr0"}), mp::env(root));
-    dev::checkHelp(app, "unreadInMedHelp", "unreadInMed", "Trevalon Help: Device Read Failed");
-    tk::RunResult r = dev::clickAndExit(app, "unreadInMedMainMenu");
+    mp::checkHelp(app, "unreadInMedHelp", "unreadInMed", "Trevalon Help: Device Read Failed");
+    tk::RunResult r = app.clickAndExit("unreadInMedMainMenu");
     EXPECT_EQ(r.code, 250) << r.describe();
     EXPECT_EQ(r.out, "");
 }
@@ -269,7 +269,7 @@ TEST(ReadFailed, MainMenuAndHelp) {
 TEST(InstallMedia, IllegalMediaType) {
     tk::TempRoot root;
     for (const char* type : {"cdrom", "DISK", ""}) {
-        tk::RunResult r = dev::runMp({"15", type, "Label", "/dev/sr0"}, root);
+        tk::RunResult r = mp::runMp({"15", type, "Label", "/dev/sr0"}, root);
         EXPECT_EQ(r.code, 1) << r.describe();
         EXPECT_EQ(r.err, std::string("Illegal media type ") + type + "\n");
         EXPECT_EQ(r.out, "");
@@ -288,8 +288,8 @@ TEST(InstallMedia, RemoteCdromOkPrintsHostAndDevice) {
     EXPECT_EQ(app.text("instMediaCDHostName"), "srv");
     EXPECT_EQ(app.text("instMediaCDDevName"), "/dev/sr0");
     dev::expectHostEditable(app, "instMediaCDHostName");
-    dev::checkHelp(app, "instMediaCDHelp", "instMedia", "Trevalon Help: Install Media");
-    tk::RunResult r = dev::clickAndExit(app, "instMediaCDOk");
+    mp::checkHelp(app, "instMediaCDHelp", "instMedia", "Trevalon Help: Install Media");
+    tk::RunResult r = app.clickAndExit("instMediaCDOk");
     EXPECT_EQ(r.code, 0) << r.describe();
     EXPECT_EQ(r.out, "DeviceCD='srv:/dev/sr0'\n");
     tk::StatusFile st = mp::status(root);
@@ -322,7 +322,7 @@ TEST(InstallMedia, TapeBarePathGreyHostClickedSwitchesToRemote) {
     app.click("instMediaTapeHostName");
     app.typeText("th:");
     app.waitFor([&] { return app.text("instMediaTapeHostName") == "th:"; }, "host typed");
-    tk::RunResult r = dev::clickAndExit(app, "instMediaTapeOk");
+    tk::RunResult r = app.clickAndExit("instMediaTapeOk");
     EXPECT_EQ(r.code, 0) << r.describe();
     // A tape host keeps its colon.
     EXPECT_EQ(r.out, "DeviceTAPE='th::/dev/rmt/0'\n");
@@ -342,7 +342,7 @@ TEST(InstallMedia, MainMenuOfBothVariantsAndHelpOfTheTape) {
         EXPECT_EQ(app.title("instMediaHelpTextWin"), "Trevalon Help: Install Media");
         app.click("instMediaHelpTextWinClose");
         app.waitUnmapped("instMediaHelpTextWin");
-        tk::RunResult r = dev::clickAndExit(app, prefix + "MainMenu");
+        tk::RunResult r = app.clickAndExit(prefix + "MainMenu");
         EXPECT_EQ(r.code, 250) << r.describe();
         EXPECT_EQ(r.out, "");
     }

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "catalogueGui.h"
+#include "mpTest.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ struct RecheckForm {
         env.insert(extraEnv.begin(), extraEnv.end());
         app = std::make_unique<tk::GuiApp>(cg::loadProducts(root, "1000"), env);
         app->waitMapped(kList);
-        cg::waitPlaced(*app, mp::kShell);
+        app->waitPlaced(mp::kShell);
     }
     // Runs the estimator in `mode`; returns once the form has handled it.
     void recheck(const std::string& mode) {
@@ -149,7 +149,7 @@ TEST(DiskSpaceCheck, EachButtonAnswersItsCode) {
             root.file(mp::kStatus));
         tk::GuiApp app(mp::argv({"3", "800", "1400"}), mp::env(root));
         app.waitMapped(button);
-        cg::waitPlaced(app, mp::kShell);
+        app.waitPlaced(mp::kShell);
         app.click(button);
         tk::RunResult r = app.waitExit();
         EXPECT_EQ(r.code, code) << button << ": " << r.describe();
@@ -165,7 +165,7 @@ TEST(DiskSpaceCheck, FiguresInSixColumnsAndHelp) {
     tk::TempRoot root;
     tk::GuiApp app(mp::argv({"3", "800", "1400"}), mp::env(root));
     app.waitMapped("lackSpaceDiskAvaV");
-    cg::waitPlaced(app, mp::kShell);
+    app.waitPlaced(mp::kShell);
     EXPECT_EQ(app.title(mp::kShell), "Trevalon: Disk Space Check Failed");
     EXPECT_EQ(app.label("lackSpaceDiskAvaV"), "   800");
     EXPECT_EQ(app.label("lackSpaceDiskReqV"), "  1400");
@@ -188,11 +188,10 @@ TEST(DiskSpaceCheck, FiguresInSixColumnsAndHelp) {
 
 // ---- Start-up failures --------------------------------------------------------------------
 
+// The product forms' start with the platform set, or not.
 tk::RunResult runForm(const tk::TempRoot& root, const std::vector<std::string>& args,
                       bool platform = true) {
-    tk::Spawn s = mp::spawn(args, root, tk::XServer::shared().display());
-    if (platform) s.env["OVS_INST_PLAT"] = "sun4v";
-    return tk::run(s, std::chrono::seconds(20));
+    return mp::runMp(args, root, platform ? cg::env(root) : mp::env(root));
 }
 
 TEST(StartFailures, MessagesStatusOneAndAnEmptySelectionFile) {

@@ -45,39 +45,33 @@ void check(const Cell& c) {
     EXPECT_EQ(o.cat.installedDiskUsage, c.installed);
 }
 
-TEST(UpdateDiskUsage, InstallFormChoose) {
-    check({2, true, 0, 1000, 1000, 1, 1500});   // R = 0: estimate += S, R becomes 1
-    check({2, true, 1, 1000, 1000, 2, 1000});   // R = 1: R becomes 2
-    check({2, true, 5, 1000, 1000, 6, 1000});   // R > 1: R + 1
-}
-
-TEST(UpdateDiskUsage, InstallFormRelease) {
-    check({2, false, 0, 1000, 1800, 0, 1800});   // R = 0: nothing
-    check({2, false, 1, 1000, 1800, 0, 1300});    // R = 1: estimate -= S, R becomes 0
-    check({2, false, 1, 1000, 1200, 1, 1000});    // ... below installed: clamp, R stays 1
-    check({2, false, 1, 1000, 1500, 0, 1000});    // ... exactly installed: R becomes 0
-    check({2, false, 3, 1000, 1800, 2, 1800});    // R > 1: R - 1
-}
-
-TEST(UpdateDiskUsage, RemoveFormChoose) {
-    check({9, true, 0, 1000, 1000, 0, 1000});   // R = 0: nothing
-    check({9, true, 1, 1000, 1000, 0, 500});    // R = 1: estimate -= S, R becomes 0
-    check({9, true, 1, 1000, 300, 1, 0});       // ... below 0: clamp to 0, R stays 1
-    check({9, true, 1, 1000, 500, 0, 0});       // ... exactly 0: R becomes 0
-    check({9, true, 4, 1000, 1000, 3, 1000});   // R > 1: R - 1
-}
-
-TEST(UpdateDiskUsage, RemoveFormRelease) {
-    check({9, false, 0, 1000, 400, 1, 900});    // R = 0: estimate += S, R becomes 1
-    check({9, false, 0, 1000, 800, 0, 1000});   // ... above installed: clamp, R stays 0
-    check({9, false, 0, 1000, 500, 1, 1000});   // ... exactly installed: R becomes 1
-    check({9, false, 1, 1000, 400, 2, 400});    // R = 1: R + 1
-    check({9, false, 2, 1000, 400, 3, 400});    // R > 1: R + 1
-}
-
-TEST(UpdateDiskUsage, OtherKindsChangeNothing) {
+TEST(UpdateDiskUsage, EveryCellOfTheTable) {
+    std::vector<Cell> cells = {
+        // The install form (2): choose, then release.
+        {2, true, 0, 1000, 1000, 1, 1500},   // R = 0: estimate += S, R becomes 1
+        {2, true, 1, 1000, 1000, 2, 1000},   // R = 1: R becomes 2
+        {2, true, 5, 1000, 1000, 6, 1000},   // R > 1: R + 1
+        {2, false, 0, 1000, 1800, 0, 1800},   // R = 0: nothing
+        {2, false, 1, 1000, 1800, 0, 1300},    // R = 1: estimate -= S, R becomes 0
+        {2, false, 1, 1000, 1200, 1, 1000},    // ... below installed: clamp, R stays 1
+        {2, false, 1, 1000, 1500, 0, 1000},    // ... exactly installed: R becomes 0
+        {2, false, 3, 1000, 1800, 2, 1800},    // R > 1: R - 1
+        // The remove form (9): choose, then release.
+        {9, true, 0, 1000, 1000, 0, 1000},   // R = 0: nothing
+        {9, true, 1, 1000, 1000, 0, 500},    // R = 1: estimate -= S, R becomes 0
+        {9, true, 1, 1000, 300, 1, 0},       // ... below 0: clamp to 0, R stays 1
+        {9, true, 1, 1000, 500, 0, 0},       // ... exactly 0: R becomes 0
+        {9, true, 4, 1000, 1000, 3, 1000},   // R > 1: R - 1
+        {9, false, 0, 1000, 400, 1, 900},    // R = 0: estimate += S, R becomes 1
+        {9, false, 0, 1000, 800, 0, 1000},   // ... above installed: clamp, R stays 0
+        {9, false, 0, 1000, 500, 1, 1000},   // ... exactly installed: R becomes 1
+        {9, false, 1, 1000, 400, 2, 400},    // R = 1: R + 1
+        {9, false, 2, 1000, 400, 3, 400},    // R > 1: R + 1
+    };
+    // Other kinds change nothing.
     for (int kind : {0, 11, 12, 13, 18})
-        for (bool select : {true, false}) check({kind, select, 0, 1000, 1000, 0, 1000});
+        for (bool select : {true, false}) cells.push_back({kind, select, 0, 1000, 1000, 0, 1000});
+    for (const Cell& c : cells) check(c);
 }
 
 TEST(UpdateDiskUsage, APackageListedTwiceTakesAndGivesBackTwoReferences) {
@@ -107,23 +101,28 @@ TEST(InstalledDiskUsage, SumsThePackagesWithReferences) {
 // ---- Label text ---------------------------------------------------------------------------
 
 TEST(LabelText, FifteenCharactersCapAndColours) {
-    const auto l0 = trev::diskUsageLabelText(0);
-    EXPECT_EQ(l0.text, "0 KBytes       ");
-    EXPECT_EQ(l0.colours, trev::LabelColours::Normal);
-    EXPECT_EQ(trev::diskUsageLabelText(60).text, "60 KBytes      ");
-    const auto neg = trev::diskUsageLabelText(-50);
-    EXPECT_EQ(neg.text, "-50 KBytes     ");
-    EXPECT_EQ(neg.colours, trev::LabelColours::Warning);
-    EXPECT_EQ(trev::diskUsageLabelText(99999999).text, "99999999 KBytes");
-    EXPECT_EQ(trev::diskUsageLabelText(123456789).text, "99999999 KBytes");
-    // A 16-character text loses its last letter.
-    const auto big = trev::diskUsageLabelText(-12345678);
-    EXPECT_EQ(big.text, "-12345678 KByte");
-    EXPECT_EQ(big.colours, trev::LabelColours::Warning);
-    // Values beyond 32 bits are texts like any other.
-    EXPECT_EQ(trev::diskUsageLabelText(-5000000000).text, "-5000000000 KBy");
-    // Plenty of space is never shown as a warning.
-    EXPECT_EQ(trev::diskUsageLabelText(123456789).colours, trev::LabelColours::Normal);
+    using trev::LabelColours;
+    const struct {
+        std::int64_t kb;
+        const char* text;
+        LabelColours colours;
+    } cases[] = {
+        {0, "0 KBytes       ", LabelColours::Normal},
+        {60, "60 KBytes      ", LabelColours::Normal},
+        {-50, "-50 KBytes     ", LabelColours::Warning},
+        {99999999, "99999999 KBytes", LabelColours::Normal},
+        // Plenty of space is capped, and never shown as a warning.
+        {123456789, "99999999 KBytes", LabelColours::Normal},
+        // A 16-character text loses its last letter.
+        {-12345678, "-12345678 KByte", LabelColours::Warning},
+        // Values beyond 32 bits are texts like any other.
+        {-5000000000, "-5000000000 KBy", LabelColours::Warning},
+    };
+    for (const auto& c : cases) {
+        const auto label = trev::diskUsageLabelText(c.kb);
+        EXPECT_EQ(label.text, c.text) << c.kb;
+        EXPECT_EQ(label.colours, c.colours) << c.kb;
+    }
 }
 
 // ---- The estimator's result ----------------------------------------------------------------
@@ -134,19 +133,22 @@ std::optional<std::int64_t> result(const std::string& text) {
 }
 
 TEST(FreeDiskResult, FirstLineCutAtThirteenCharactersLessTheLast) {
-    EXPECT_EQ(result("2048000\n"), 2048000);
-    EXPECT_EQ(result("2048000 KB free\nmore\n"), 2048000);
-    EXPECT_EQ(result("-5\n"), -5);
-    EXPECT_EQ(result("100000000\n"), 100000000);
-    EXPECT_EQ(result("\n"), 0);
-    EXPECT_EQ(result("none\n"), 0);
-    // Thirteen characters are read and the last of them dropped: the
-    // thirteenth digit is lost.
-    EXPECT_EQ(result("1234567890123\n"), 123456789012);
-    EXPECT_EQ(result("000000000123456\n"), 123);
-    // Without a line feed the last character is still dropped.
-    EXPECT_EQ(result("2048000"), 204800);
-    EXPECT_EQ(result(""), std::nullopt);
+    const std::pair<std::string, std::optional<std::int64_t>> cases[] = {
+        {"2048000\n", 2048000},
+        {"2048000 KB free\nmore\n", 2048000},
+        {"-5\n", -5},
+        {"100000000\n", 100000000},
+        {"\n", 0},
+        {"none\n", 0},
+        // Thirteen characters are read and the last of them dropped: the
+        // thirteenth digit is lost.
+        {"1234567890123\n", 123456789012},
+        {"000000000123456\n", 123},
+        // Without a line feed the last character is still dropped.
+        {"2048000", 204800},
+        {"", std::nullopt},
+    };
+    for (const auto& [text, value] : cases) EXPECT_EQ(result(text), value) << text;
     EXPECT_TRUE(trev::freeDiskInRange(0));
     EXPECT_TRUE(trev::freeDiskInRange(99999999));
     EXPECT_FALSE(trev::freeDiskInRange(100000000));
@@ -154,15 +156,11 @@ TEST(FreeDiskResult, FirstLineCutAtThirteenCharactersLessTheLast) {
 }
 
 TEST(DiskAvail, LeadingNumberAndAnythingElseZero) {
-    EXPECT_EQ(trev::parseDiskAvail("100"), 100);
-    EXPECT_EQ(trev::parseDiskAvail("-5"), -5);
-    EXPECT_EQ(trev::parseDiskAvail("12kb"), 12);
-    EXPECT_EQ(trev::parseDiskAvail("lots"), 0);
-    EXPECT_EQ(trev::parseDiskAvail(""), 0);
-    EXPECT_EQ(trev::parseDiskAvail("4294967296"), 4294967296);
-    EXPECT_EQ(trev::parseDiskAvail("999999999999999999"), 999999999999999999);
-    EXPECT_EQ(trev::parseDiskAvail("1000000000000000000"), std::nullopt);
-    EXPECT_EQ(trev::parseDiskAvail("-99999999999999999999"), std::nullopt);
+    const std::pair<const char*, std::optional<std::int64_t>> cases[] = {
+        {"100", 100}, {"-5", -5}, {"12kb", 12}, {"lots", 0}, {"", 0},
+        {"4294967296", 4294967296}, {"999999999999999999", 999999999999999999},
+        {"1000000000000000000", std::nullopt}, {"-99999999999999999999", std::nullopt}};
+    for (const auto& [text, value] : cases) EXPECT_EQ(trev::parseDiskAvail(text), value) << text;
 }
 
 }  // namespace

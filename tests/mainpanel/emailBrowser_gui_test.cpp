@@ -4,7 +4,7 @@
 // the window manager's close, and its start directory.
 #include <filesystem>
 
-#include "instInfoTest.h"
+#include "mpTest.h"
 
 namespace {
 
@@ -46,14 +46,11 @@ protected:
     }
     void open() {
         app->click("prodInfoEmailBrowser");
-        mp::waitPlaced(*app, kBox);
+        app->waitMappedSettled(kBox);
     }
     void startAndOpen() {
         start("2");
         open();
-    }
-    void typeInto(const std::string& field, const std::string& text) {
-        mp::typeInto(*app, field, text);
     }
     void waitItems(const std::string& list, const Items& want) {
         app->waitFor([&] { return app->listItems(list) == want; },
@@ -127,16 +124,16 @@ TEST_F(Browser, TypedSearchPathsAreTakenBelowTheShownDirectoryUnexpanded) {
     startAndOpen();
     waitFilter(top + "/*");
     // "~" is the directory named "~" below the shown one, not a home.
-    typeInto(kFilter, "~/mail/*");
+    app->typeInto(kFilter, "~/mail/*");
     app->key("Return");
     waitItems(kFiles, (Items{"tilde.wo"}));
     waitFilter(top + "/~/mail/*");
     // An absolute path is taken as it is.
-    typeInto(kFilter, top + "/mail/Work*");
+    app->typeInto(kFilter, top + "/mail/Work*");
     app->key("Return");
     waitItems(kFiles, (Items{"WorkOrder.1", "WorkOrder.2"}));
     // A pattern with a directory wildcard lists every match by its name.
-    typeInto(kFilter, top + "/*/inbox");
+    app->typeInto(kFilter, top + "/*/inbox");
     app->click(kSearch);
     waitItems(kFiles, (Items{"inbox", "inbox", "inbox"}));
     waitFilter(top + "/*/inbox");
@@ -146,21 +143,21 @@ TEST_F(Browser, TypedSearchPathsAreTakenBelowTheShownDirectoryUnexpanded) {
 TEST_F(Browser, APathWithoutAStarIsTakenAsADirectoryWhenLeft) {
     startAndOpen();
     waitFilter(top + "/*");
-    typeInto(kFilter, top + "/mail");
+    app->typeInto(kFilter, top + "/mail");
     app->key("Tab");
     waitFilter(top + "/mail/*");
     // "?" does not keep the path from being taken as a directory.
-    typeInto(kFilter, top + "/wo?.txt");
+    app->typeInto(kFilter, top + "/wo?.txt");
     app->key("Tab");
     waitFilter(top + "/wo?.txt/*");
     // A path with a "*" stays as typed.
-    typeInto(kFilter, top + "/w*");
+    app->typeInto(kFilter, top + "/w*");
     app->key("Tab");
     app->settle();
     EXPECT_EQ(app->text(kFilter), top + "/w*");
     // A directory that does not exist leaves the lists as they were.
     const Items files = app->listItems(kFiles);
-    typeInto(kFilter, top + "/none/*");
+    app->typeInto(kFilter, top + "/none/*");
     app->key("Return");
     app->settle();
     EXPECT_EQ(app->listItems(kFiles), files);
@@ -171,13 +168,13 @@ TEST_F(Browser, OkOnlyTakesARegularFileAndFillsTheFormsField) {
     startAndOpen();
     waitFilter(top + "/*");
     // A name that does not exist: the bell, and the browser stays.
-    typeInto(kSelection, "missing.txt");
+    app->typeInto(kSelection, "missing.txt");
     app->click(kOk);
     app->settle();
     EXPECT_TRUE(app->mapped("emailBrowser"));
     EXPECT_EQ(app->text("prodInfoEmailText"), "");
     // A directory neither.
-    typeInto(kSelection, "mail");
+    app->typeInto(kSelection, "mail");
     app->click(kOk);
     app->settle();
     EXPECT_TRUE(app->mapped("emailBrowser"));
@@ -199,7 +196,7 @@ TEST_F(Browser, OkOnlyTakesARegularFileAndFillsTheFormsField) {
 
 TEST_F(Browser, ADirectoryWildcardMatchIsJoinedToTheShownDirectory) {
     startAndOpen();
-    typeInto(kFilter, top + "/*/inbox");
+    app->typeInto(kFilter, top + "/*/inbox");
     app->key("Return");
     waitItems(kFiles, (Items{"inbox", "inbox", "inbox"}));
     app->clickListItem(kFiles, 1);

@@ -30,45 +30,30 @@ Names sorted(Names n) {
 // ---- Patterns -------------------------------------------------------------------
 
 TEST(PatternToRegex, WildcardsDotsAndTheFirstSegment) {
-    EXPECT_EQ(patternToRegex("*"), "^.*$");
-    EXPECT_EQ(patternToRegex("wo?.txt"), "^wo.\\.txt$");
-    EXPECT_EQ(patternToRegex("WorkOrder*"), "^WorkOrder.*$");
-    EXPECT_EQ(patternToRegex("[A-Z]*.mail"), "^[A-Z].*\\.mail$");
-    EXPECT_EQ(patternToRegex("*/inbox"), "^.*$");
-    EXPECT_EQ(patternToRegex(""), "^$");
-    EXPECT_EQ(patternToRegex("a\\?"), "^a\\.$");
+    const std::pair<const char*, const char*> cases[] = {
+        {"*", "^.*$"}, {"wo?.txt", "^wo.\\.txt$"}, {"WorkOrder*", "^WorkOrder.*$"},
+        {"[A-Z]*.mail", "^[A-Z].*\\.mail$"}, {"*/inbox", "^.*$"}, {"", "^$"}, {"a\\?", "^a\\.$"}};
+    for (auto [pattern, regex] : cases) EXPECT_EQ(patternToRegex(pattern), regex) << pattern;
 }
 
 TEST(NameMatcher, MatchesWholeNamesInBasicSyntax) {
-    const NameMatcher wo("WorkOrder*");
-    EXPECT_TRUE(wo.matches("WorkOrder"));
-    EXPECT_TRUE(wo.matches("WorkOrder.17"));
-    EXPECT_FALSE(wo.matches("OldWorkOrder"));
-    EXPECT_FALSE(wo.matches("workorder"));
-
-    const NameMatcher q("wo?.txt");
-    EXPECT_TRUE(q.matches("wo1.txt"));
-    EXPECT_FALSE(q.matches("wo1xtxt"));   // "." is no wildcard
-    EXPECT_FALSE(q.matches("wo12.txt"));
-
-    const NameMatcher cls("[ab]*");
-    EXPECT_TRUE(cls.matches("box"));
-    EXPECT_FALSE(cls.matches("cab"));
-
-    // Basic syntax: + ( ) | are plain characters.
-    const NameMatcher plus("a+(b)|c");
-    EXPECT_TRUE(plus.matches("a+(b)|c"));
-    EXPECT_FALSE(plus.matches("aab"));
-
-    // "\" escapes what follows: here the "." that "?" became.
-    const NameMatcher esc("x\\?");
-    EXPECT_TRUE(esc.matches("x."));
-    EXPECT_FALSE(esc.matches("xy"));
-
-    // A pattern that does not compile matches everything.
-    const NameMatcher broken("[ab");
-    EXPECT_TRUE(broken.matches("anything"));
-    EXPECT_TRUE(broken.matches(""));
+    const struct {
+        const char *pattern, *name;
+        bool match;
+    } cases[] = {
+        {"WorkOrder*", "WorkOrder", true}, {"WorkOrder*", "WorkOrder.17", true},
+        {"WorkOrder*", "OldWorkOrder", false}, {"WorkOrder*", "workorder", false},
+        {"wo?.txt", "wo1.txt", true}, {"wo?.txt", "wo1xtxt", false},  // "." is no wildcard
+        {"wo?.txt", "wo12.txt", false},
+        {"[ab]*", "box", true}, {"[ab]*", "cab", false},
+        // Basic syntax: + ( ) | are plain characters.
+        {"a+(b)|c", "a+(b)|c", true}, {"a+(b)|c", "aab", false},
+        // "\" escapes what follows: here the "." that "?" became.
+        {"x\\?", "x.", true}, {"x\\?", "xy", false},
+        // A pattern that does not compile matches everything.
+        {"[ab", "anything", true}, {"[ab", "", true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(NameMatcher(c.pattern).matches(c.name), c.match) << c.pattern << " " << c.name;
 }
 
 // ---- Listings -------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "TempRoot.h"
 #include "core/fileUtils.h"
 
 using namespace trev;
@@ -19,23 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class TempDir {
-public:
-    TempDir() {
-        char tmpl[] = "/tmp/mp_fileutils_XXXXXX";
-        path_ = mkdtemp(tmpl);
-    }
-    ~TempDir() { fs::remove_all(path_); }
-    const std::string& path() const { return path_; }
-    std::string write(const std::string& name, const std::string& content) const {
-        const std::string p = path_ + "/" + name;
-        std::ofstream(p) << content;
-        return p;
-    }
-
-private:
-    std::string path_;
-};
+using TempDir = tk::TempRoot;
 
 // Runs `body` in a fresh process, so that the caller's home directory, which
 // is looked up once per process, comes from the environment `body` sets.

@@ -28,14 +28,10 @@ std::vector<const char*> words(int n, const char* third = "x") {
 }  // namespace
 
 TEST(FormType, IsTheDecimalPrefixOfTheFirstArgument) {
-    EXPECT_EQ(parseFormType("19"), 19);
-    EXPECT_EQ(parseFormType("  7x"), 7);
-    EXPECT_EQ(parseFormType("+3"), 3);
-    EXPECT_EQ(parseFormType("-1"), -1);
-    EXPECT_EQ(parseFormType("x"), 0);
-    EXPECT_EQ(parseFormType(""), 0);
-    EXPECT_EQ(parseFormType("99999999999999"), INT_MAX);
-    EXPECT_EQ(parseFormType("-99999999999999"), INT_MIN);
+    const std::pair<const char*, int> cases[] = {
+        {"19", 19}, {"  7x", 7}, {"+3", 3}, {"-1", -1}, {"x", 0}, {"", 0},
+        {"99999999999999", INT_MAX}, {"-99999999999999", INT_MIN}};
+    for (auto [text, type] : cases) EXPECT_EQ(parseFormType(text), type) << text;
 }
 
 TEST(FormTable, HasARowForEveryFormTypeButSevenAndSixteen) {

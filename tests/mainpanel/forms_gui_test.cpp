@@ -12,12 +12,6 @@ namespace {
 
 const std::vector<std::string> kMenuAll = {"0", "20", "1", "1", "1", "1", "1"};
 
-tk::RunResult clickAndExit(tk::GuiApp& app, const std::string& button) {
-    app.waitMapped(button);
-    app.click(button);
-    return app.waitExit();
-}
-
 // ---- Main menu -----------------------------------------------------------------
 
 TEST(MainMenu, EachToggleThenOkAnswersItsCodeAndStoresIt) {
@@ -30,7 +24,7 @@ TEST(MainMenu, EachToggleThenOkAnswersItsCodeAndStoresIt) {
         app.waitMapped(toggle);
         app.click(toggle);
         app.waitFor([&] { return app.toggle(toggle); }, std::string(toggle) + " set");
-        tk::RunResult r = clickAndExit(app, "topLevOK");
+        tk::RunResult r = app.clickAndExit("topLevOK");
         EXPECT_EQ(r.code, code) << toggle << ": " << r.describe();
         EXPECT_EQ(r.out, "");
         tk::StatusFile st = mp::status(root);
@@ -51,7 +45,7 @@ TEST(MainMenu, PreselectionAnswersWithoutAClick) {
                               "topLevRemoveProd", "topLevUpdtProd"})
             set += app.toggle(t);
         EXPECT_EQ(set, 1) << "actDef " << actDef;
-        tk::RunResult r = clickAndExit(app, "topLevOK");
+        tk::RunResult r = app.clickAndExit("topLevOK");
         EXPECT_EQ(r.code, code) << "actDef " << actDef << ": " << r.describe();
         EXPECT_EQ(mp::status(root).named("mainMenuAction"), code);
     }
@@ -73,7 +67,7 @@ TEST(MainMenu, FlagWordsGreyTheirActionsOut) {
     EXPECT_EQ(app.title(mp::kShell), "Trevalon: Main Menu");
     EXPECT_EQ(app.iconName(mp::kShell), "Trevalon Menu");
     EXPECT_EQ(app.label("topLevTitle"), "  Trevalon Main Menu");
-    EXPECT_EQ(clickAndExit(app, "topLevOK").code, 20);
+    EXPECT_EQ(app.clickAndExit("topLevOK").code, 20);
 }
 
 TEST(MainMenu, QuitDeletesTheStatusFileAndAnswers250) {
@@ -82,7 +76,7 @@ TEST(MainMenu, QuitDeletesTheStatusFileAndAnswers250) {
     tk::GuiApp app(mp::argv(kMenuAll), mp::env(root));
     app.waitMapped("topLevRemoveProd");
     app.click("topLevRemoveProd");
-    tk::RunResult r = clickAndExit(app, "topLevQuit");
+    tk::RunResult r = app.clickAndExit("topLevQuit");
     EXPECT_EQ(r.code, 250) << r.describe();
     EXPECT_EQ(r.out + r.err, "");
     EXPECT_FALSE(root.exists(mp::kStatus));
@@ -113,66 +107,26 @@ TEST(MainMenu, WindowManagerCloseAnswers250AndRewritesTheRecord) {
 
 // ---- Help windows ----------------------------------------------------------------
 
-struct HelpCase {
-    std::vector<std::string> args;
-    std::string form, helpButton, title, closeButton;
-};
-
-void checkHelpWindow(const HelpCase& c) {
-    tk::TempRoot root;
-    if (c.args[0] == "19") root.write("plat", "sun4v V\n");
-    std::vector<std::string> args = c.args;
-    if (c.args[0] == "19") args[1] = root.file("plat");
-    tk::GuiApp app(mp::argv(args), mp::env(root));
-    const std::string win = c.form + "HelpTextWin";
-    const std::string text = c.form + "HelpText";
-    app.waitMapped(c.helpButton);
-    EXPECT_FALSE(app.mapped(win));
-    app.click(c.helpButton);
-    app.waitMapped(win);
-    EXPECT_EQ(app.title(win), c.title);
-    EXPECT_EQ(app.iconName(win), "Trevalon Help");
-    EXPECT_EQ(app.geometry(win).width, 540);
-    const std::string helpText = app.text(text);
-    EXPECT_GT(helpText.size(), 200u);
-    EXPECT_FALSE(app.editable(text));
-    // Help again: the same window stays up; Close takes it down.
-    app.click(c.helpButton);
-    app.click(c.closeButton);
-    app.waitUnmapped(win);
-    app.click(c.helpButton);
-    app.waitMapped(win);
-    // Closed by the window manager, it goes and a hidden new one takes its
-    // place; Help shows that one.
-    app.wmClose(win);
-    app.waitUnmapped(win);
-    EXPECT_TRUE(app.exists(win));
-    EXPECT_TRUE(app.running());
-    app.click(c.helpButton);
-    app.waitMapped(win);
-    EXPECT_EQ(app.text(text), helpText);
-    EXPECT_EQ(app.title(win), c.title);
-    EXPECT_EQ(app.geometry(win).width, 540);
-    app.click(c.closeButton);
-    app.waitUnmapped(win);
-    // And the form still answers.
-    app.wmClose(mp::kShell);
-    EXPECT_EQ(app.waitExit().code, 250);
-}
-
-TEST(Help, MainMenu) {
-    checkHelpWindow({kMenuAll, "mainpanel", "topLevHelp", "Trevalon Help: Main Menu",
-                     "mainpanelHelpTextWinClose"});
-}
-
-TEST(Help, Platform) {
-    checkHelpWindow({{"19", "plat"}, "topPlat", "topPlatHelp", "Trevalon Help: Media Required",
-                     "topPlatHelpTextWinClose"});
-}
-
-TEST(Help, InstallationType) {
-    checkHelpWindow({{"23"}, "topDC", "topDCHelp", "Trevalon Help: Installation Type",
-                     "topDCHelpTextWinClose"});
+TEST(Help, MainMenuPlatformAndInstallationType) {
+    const struct {
+        std::vector<std::string> args;
+        std::string form, button, title;
+    } cases[] = {
+        {kMenuAll, "mainpanel", "topLevHelp", "Trevalon Help: Main Menu"},
+        {{"19", "plat"}, "topPlat", "topPlatHelp", "Trevalon Help: Media Required"},
+        {{"23"}, "topDC", "topDCHelp", "Trevalon Help: Installation Type"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.form);
+        tk::TempRoot root;
+        std::vector<std::string> args = c.args;
+        if (args[0] == "19") args[1] = root.write("plat", "sun4v V\n");
+        tk::GuiApp app(mp::argv(args), mp::env(root));
+        mp::checkHelp(app, c.button, c.form, c.title);
+        // And the form still answers.
+        app.wmClose(mp::kShell);
+        EXPECT_EQ(app.waitExit().code, 250);
+    }
 }
 
 // ---- Platform -----------------------------------------------------------------------
@@ -198,7 +152,7 @@ TEST_F(Platform, OkPrintsTheChosenNameAndTheNextRunPreselectsIt) {
     EXPECT_TRUE(app->toggle("1"));   // the "sun4v" line
     app->click("2");
     app->waitFor([&] { return app->toggle("2") && !app->toggle("1"); }, "third platform set");
-    tk::RunResult r = clickAndExit(*app, "topPlatOK");
+    tk::RunResult r = app->clickAndExit("topPlatOK");
     EXPECT_EQ(r.code, 0) << r.describe();
     EXPECT_EQ(r.out, "i86pc");
     EXPECT_EQ(mp::status(root).named("platformIndex"), 2);
@@ -206,7 +160,7 @@ TEST_F(Platform, OkPrintsTheChosenNameAndTheNextRunPreselectsIt) {
     app = start();
     EXPECT_TRUE(app->toggle("2"));
     EXPECT_FALSE(app->toggle("1"));
-    r = clickAndExit(*app, "topPlatOK");
+    r = app->clickAndExit("topPlatOK");
     EXPECT_EQ(r.out, "i86pc");
 }
 
@@ -215,7 +169,7 @@ TEST_F(Platform, PreviousAndMainMenuKeepTheDefaultChoice) {
         auto app = start();
         app->click("0");
         app->waitFor([&] { return app->toggle("0"); }, "first platform set");
-        tk::RunResult r = clickAndExit(*app, button);
+        tk::RunResult r = app->clickAndExit(button);
         EXPECT_EQ(r.code, code) << r.describe();
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(mp::status(root).named("platformIndex"), 1) << button;
@@ -232,7 +186,7 @@ TEST_F(Platform, ShowsOnlyTheFirstTenPlatforms) {
     EXPECT_TRUE(app->toggle("0"));   // no "sun4v": the first line
     app->click("9");
     app->waitFor([&] { return app->toggle("9"); }, "tenth platform set");
-    tk::RunResult r = clickAndExit(*app, "topPlatOK");
+    tk::RunResult r = app->clickAndExit("topPlatOK");
     EXPECT_EQ(r.out, "p9");
 }
 
@@ -248,7 +202,7 @@ TEST(InstallType, OkAnswersTheChoiceAndDefaultIsAlwaysPreselected) {
         EXPECT_EQ(app.label("topDCDef"), "Default Installation");
         EXPECT_EQ(app.label("topDCCus"), "Custom Installation");
         EXPECT_TRUE(app.toggle("topDCDef"));
-        tk::RunResult r = clickAndExit(app, "topDCOK");
+        tk::RunResult r = app.clickAndExit("topDCOK");
         EXPECT_EQ(r.code, 231) << r.describe();
         EXPECT_EQ(mp::status(root).named("installType"), 231);
     }
@@ -256,7 +210,7 @@ TEST(InstallType, OkAnswersTheChoiceAndDefaultIsAlwaysPreselected) {
     app.waitMapped("topDCCus");
     app.click("topDCCus");
     app.waitFor([&] { return app.toggle("topDCCus") && !app.toggle("topDCDef"); }, "custom set");
-    tk::RunResult r = clickAndExit(app, "topDCOK");
+    tk::RunResult r = app.clickAndExit("topDCOK");
     EXPECT_EQ(r.code, 232) << r.describe();
     EXPECT_EQ(mp::status(root).named("installType"), 232);
 }
@@ -270,7 +224,7 @@ TEST(InstallType, PreviousAndMainMenu) {
         EXPECT_EQ(app.label("topDCCus"), "My own");
         app.click("topDCCus");
         app.waitFor([&] { return app.toggle("topDCCus"); }, "custom set");
-        tk::RunResult r = clickAndExit(app, button);
+        tk::RunResult r = app.clickAndExit(button);
         EXPECT_EQ(r.code, code) << r.describe();
         EXPECT_EQ(mp::status(root).named("installType"), 232);
     }
@@ -294,7 +248,7 @@ TEST(Message, ShowsTheFileUnderTheCaptionAndAnswers51Or52) {
         const tk::Rect g = app.geometry(mp::kShell);
         EXPECT_EQ(g.width, 630);
         EXPECT_EQ(g.height, 375);
-        tk::RunResult r = clickAndExit(app, button);
+        tk::RunResult r = app.clickAndExit(button);
         EXPECT_EQ(r.code, code) << r.describe();
         tk::StatusFile st = mp::status(root);
         EXPECT_EQ(st.slot(224).width, 630u);
@@ -344,7 +298,7 @@ TEST(ExitProtocol, AFailedWriteOfTheRecordIsReportedAndTheCodeKept) {
     app->waitMapped("topDCCus");
     app->click("topDCCus");
     app->waitFor([&] { return app->toggle("topDCCus"); }, "custom set");
-    tk::RunResult r = clickAndExit(*app, "topDCOK");
+    tk::RunResult r = app->clickAndExit("topDCOK");
     EXPECT_EQ(r.code, 232) << r.describe();
     EXPECT_EQ(r.err, "Cannot write file " + root.file(mp::kStatus) + "(File too large)\n");
 }

@@ -8,11 +8,6 @@ namespace {
 
 const std::vector<std::string> kMenu = {"0", "20", "1", "1", "1", "1", "1"};
 
-tk::RunResult endWithOk(tk::GuiApp& app) {
-    app.click("topLevOK");
-    return app.waitExit();
-}
-
 TEST(Geometry, FirstFormAfterAResetIsShownAt500By400) {
     tk::TempRoot root;
     tk::GuiApp app(mp::argv(kMenu), mp::env(root));
@@ -21,7 +16,7 @@ TEST(Geometry, FirstFormAfterAResetIsShownAt500By400) {
     EXPECT_EQ(frame.x, 500);
     EXPECT_EQ(frame.y, 400);
     const tk::Rect shell = app.geometry(mp::kShell);
-    EXPECT_EQ(endWithOk(app).code, 20);
+    EXPECT_EQ(app.clickAndExit("topLevOK").code, 20);
     tk::StatusFile st = mp::status(root);
     EXPECT_EQ(st.named("positionSet"), 1);
     EXPECT_EQ(st.named("placedX"), 500);
@@ -46,7 +41,7 @@ TEST(Geometry, MovedAndResizedFormComesBackThereAtThatSize) {
         app.resizeFrame(mp::kShell, natural.width + 90, natural.height + 70);
         app.waitFor([&] { return app.geometry(mp::kShell).width == natural.width + 90; }, "resized");
         EXPECT_EQ(app.frameGeometry(mp::kShell).x, 160);
-        EXPECT_EQ(endWithOk(app).code, 20);
+        EXPECT_EQ(app.clickAndExit("topLevOK").code, 20);
     }
     tk::StatusFile st = mp::status(root);
     EXPECT_EQ(st.named("winX"), 160);
@@ -61,7 +56,7 @@ TEST(Geometry, MovedAndResizedFormComesBackThereAtThatSize) {
     const tk::Rect shell = app.geometry(mp::kShell);
     EXPECT_EQ(shell.width, natural.width + 90);
     EXPECT_EQ(shell.height, natural.height + 70);
-    EXPECT_EQ(endWithOk(app).code, 20);
+    EXPECT_EQ(app.clickAndExit("topLevOK").code, 20);
 
     // Another form type comes at the same place, at its own size.
     tk::GuiApp other(mp::argv({"23"}), mp::env(root));
@@ -77,7 +72,7 @@ TEST(Geometry, PlacePastTheRightEdgeIsPulledBack) {
     {
         tk::GuiApp app(mp::argv(kMenu), mp::env(root));
         app.waitMapped("topLevOK");
-        EXPECT_EQ(endWithOk(app).code, 20);
+        EXPECT_EQ(app.clickAndExit("topLevOK").code, 20);
     }
     // The user left a window near the right edge; this form is wider than
     // the room left there.
@@ -91,7 +86,7 @@ TEST(Geometry, PlacePastTheRightEdgeIsPulledBack) {
     const tk::Rect frame = app.frameGeometry(mp::kShell);
     EXPECT_EQ(frame.x + frame.width, screenW);
     EXPECT_EQ(frame.y, 200);
-    EXPECT_EQ(endWithOk(app).code, 20);
+    EXPECT_EQ(app.clickAndExit("topLevOK").code, 20);
     // Where the program put it is not a move by the user.
     tk::StatusFile after = mp::status(root);
     EXPECT_EQ(after.named("winX"), screenW - 40);
@@ -113,7 +108,7 @@ TEST(Geometry, WithoutAWindowManagerNothingIsTakenAsAMove) {
         const tk::Rect shell = app.geometry(mp::kShell);
         EXPECT_EQ(shell.x, 500) << "run " << run;
         EXPECT_EQ(shell.y, 400) << "run " << run;
-        EXPECT_EQ(endWithOk(app).code, 20);
+        EXPECT_EQ(app.clickAndExit("topLevOK").code, 20);
         tk::StatusFile st = mp::status(root);
         EXPECT_EQ(st.named("frameExtraW"), 0);
         EXPECT_EQ(st.named("frameExtraH"), 0);

@@ -2,7 +2,7 @@
 // key events: its start from the command line, the five sources across the
 // two radio boxes, the e-mail row and the tape group, OK with its checks
 // and results, Main Menu, and its help window.
-#include "instInfoTest.h"
+#include "mpTest.h"
 
 namespace {
 
@@ -44,13 +44,10 @@ protected:
     bool editableField(const std::string& field) {
         return app->editable(field) && app->colors(field).bg == kEditableBg;
     }
-    void typeInto(const std::string& field, const std::string& text) {
-        mp::typeInto(*app, field, text);
-    }
     // OK that must be refused: the warning text, closed again; the form stays.
     std::string refusedOk() {
         app->click("instInfoOk");
-        mp::waitPlaced(*app, "WarnDialogV");
+        app->waitMappedSettled("WarnDialogV");
         const std::string text = app->label("WarnDialogV");
         app->click("WarnDialogOk");
         app->waitUnmapped("WarnDialogV");
@@ -193,7 +190,7 @@ TEST_F(InstInfo, ClickingIntoGreyFieldsChoosesTheirSource) {
     app->waitFor([&] { return app->toggle("prodInfoTapeRemote"); }, "Remote host set");
     EXPECT_FALSE(app->toggle("prodInfoTapeLocal"));
     EXPECT_TRUE(editableField("prodInfoTapeHostName"));
-    typeInto("prodInfoTapeHostName", "hostB");
+    app->typeInto("prodInfoTapeHostName", "hostB");
     // Local greys the host again; Work Order then leaves Tape altogether.
     app->click("prodInfoTapeLocal");
     app->waitFor([&] { return greyed("prodInfoTapeHostName"); }, "host field grey");
@@ -223,9 +220,9 @@ TEST_F(InstInfo, ARemoteTapeDeviceIsShownAndAnswered) {
     EXPECT_TRUE(editableField("prodInfoTapeHostName"));
     expectDescription(3);
     // A missing device name is refused; the form stays.
-    typeInto("prodInfoTapeDevName", "");
+    app->typeInto("prodInfoTapeDevName", "");
     EXPECT_NE(refusedOk().find("Tape device name"), std::string::npos);
-    typeInto("prodInfoTapeDevName", "/dev/rmt/0");
+    app->typeInto("prodInfoTapeDevName", "/dev/rmt/0");
     tk::RunResult r = ok();
     EXPECT_EQ(r.code, 3) << r.describe();
     EXPECT_EQ(r.out, "DeviceTAPE='hostA:/dev/rmt/0'\n");
@@ -256,20 +253,20 @@ TEST_F(InstInfo, TheEmailFileIsExaminedAsTyped) {
     root.mkdir("dir");
     start({"2", "0", "/dev/rmt/0", "0", "0"}, {{"HOME", root.file("home")}});
     // ~/wo.txt exists once expanded, but the text is examined as typed.
-    typeInto("prodInfoEmailText", "~/wo.txt");
+    app->typeInto("prodInfoEmailText", "~/wo.txt");
     EXPECT_EQ(refusedOk(),
               "Stat system call failed for ~/wo.txt\nSystem_Error:No such file or directory\n");
-    typeInto("prodInfoEmailText", root.file("dir"));
+    app->typeInto("prodInfoEmailText", root.file("dir"));
     EXPECT_EQ(refusedOk(), root.file("dir") + ": Not a regular file\n Respecify the email file name\n");
     // Longer than the record holds: refused, never cut.
     std::string longPath = root.file(std::string(120, 'd') + "/" + std::string(130, 'f'));
     root.write(longPath.substr(root.path().size() + 1), "x");
     ASSERT_GE(longPath.size(), 256u);
-    typeInto("prodInfoEmailText", longPath);
+    app->typeInto("prodInfoEmailText", longPath);
     EXPECT_NE(refusedOk().find("too long"), std::string::npos);
     // A name with quotes and blanks is answered quoted for the shell.
     const std::string odd = root.write("it's a \"mail\"", "Subject: work order\n");
-    typeInto("prodInfoEmailText", odd);
+    app->typeInto("prodInfoEmailText", odd);
     tk::RunResult r = ok();
     EXPECT_EQ(r.code, 2) << r.describe();
     const std::string quoted = root.path() + "/it'\\''s a \"mail\"";
@@ -320,7 +317,7 @@ TEST_F(InstInfo, HelpWindowComesBackAfterAWindowManagerClose) {
     app->wmClose("instInfoHelpTextWin");
     app->waitUnmapped("instInfoHelpTextWin");
     app->click("instInfoHelp");
-    mp::waitPlaced(*app, "instInfoHelpTextWin");
+    app->waitMappedSettled("instInfoHelpTextWin");
     EXPECT_EQ(app->text("instInfoHelpText"), text);
     app->click("instInfoHelpTextWinClose");
     app->waitUnmapped("instInfoHelpTextWin");

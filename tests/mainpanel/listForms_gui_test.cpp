@@ -2,7 +2,7 @@
 // real clicks: the three orders of the list text and the order kept in
 // form.status, the held products' names, and the space freed by removing
 // products that share packages.
-#include "catalogueGui.h"
+#include "mpTest.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ TEST(ListProducts, TheTogglesReorderTheTextAndTheOrderComesBackNextTime) {
         // No platform and no package files: the list reads nothing else.
         tk::GuiApp app(mp::argv({"8", prods}), mp::env(root));
         app.waitMapped(kListText);
-        cg::waitPlaced(app, mp::kShell);
+        app.waitPlaced(mp::kShell);
         EXPECT_EQ(app.title(mp::kShell), "Trevalon: List Products");
         EXPECT_EQ(app.text(kListText), kByName);
         EXPECT_FALSE(app.editable(kListText));
@@ -81,7 +81,7 @@ TEST(ListProducts, TheTogglesReorderTheTextAndTheOrderComesBackNextTime) {
     // Back to the list: failed products first, the status toggle set.
     tk::GuiApp app(mp::argv({"8", prods}), mp::env(root));
     app.waitMapped(kListText);
-    cg::waitPlaced(app, mp::kShell);
+    app.waitPlaced(mp::kShell);
     EXPECT_EQ(app.text(kListText), kByStatus);
     EXPECT_TRUE(app.toggle("listByStatusV"));
     EXPECT_FALSE(app.toggle("listByProductV"));
@@ -108,7 +108,7 @@ TEST(OnHoldProducts, NamesWithBlanksALineWithoutBlankSkippedAndOk) {
         root.write("held", c.file);
         tk::GuiApp app(mp::argv({"17", root.file("held")}), mp::env(root));
         app.waitMapped("listHoldProdListV");
-        cg::waitPlaced(app, mp::kShell);
+        app.waitPlaced(mp::kShell);
         EXPECT_EQ(app.title(mp::kShell), "Trevalon: On Hold Products");
         EXPECT_EQ(app.text("listHoldProdListV"), c.shown);
         EXPECT_FALSE(app.editable("listHoldProdListV"));
@@ -169,7 +169,7 @@ TEST(RemoveProducts, SharedPackagesAreFreedWithTheirLastHolderOnly) {
     writeRemoveCatalogue(root);
     tk::GuiApp app(removeArgs(root), cg::env(root));
     app.waitMapped(kRmList);
-    cg::waitPlaced(app, mp::kShell);
+    app.waitPlaced(mp::kShell);
     EXPECT_EQ(app.title(mp::kShell), "Trevalon: Remove Products");
     EXPECT_EQ(app.listItems(kRmList),
               (std::vector<std::string>{"   900  installed  Draw Kit", "   600  installed  Paint",
@@ -213,7 +213,7 @@ TEST(RemoveProducts, OkWritesTheChoiceAndTheOrderIsKeptForTheNextRun) {
     {
         tk::GuiApp app(removeArgs(root), cg::env(root));
         app.waitMapped(kRmList);
-        cg::waitPlaced(app, mp::kShell);
+        app.waitPlaced(mp::kShell);
         app.click("rmInstBySizeV");
         app.waitFor([&] { return app.listItems(kRmList).front() == "   300  failed     Broken"; },
                     "the list by size");

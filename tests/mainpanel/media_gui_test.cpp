@@ -1,7 +1,7 @@
 // The media forms driven with real pointer events: Select Media (20),
 // Media Required (21) and Workorder List (22); their exit statuses, what
 // they show from their files, and their refusals at start.
-#include "devTest.h"
+#include "mpTest.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ TEST(SelectMedia, OkWithoutInteractionIsCdromAndStoresIt) {
     EXPECT_EQ(app.label("instMediaTapeV"), "Tape");
     EXPECT_TRUE(app.toggle("instMediaCDV"));
     EXPECT_FALSE(app.toggle("instMediaTapeV"));
-    tk::RunResult r = dev::clickAndExit(app, "instMediaOk");
+    tk::RunResult r = app.clickAndExit("instMediaOk");
     EXPECT_EQ(r.code, 55) << r.describe();
     EXPECT_EQ(r.out, "");
     tk::StatusFile st = mp::status(root);
@@ -44,7 +44,7 @@ TEST(SelectMedia, TapeThenOkAnswers56AndBackToCdrom55) {
             app.waitFor([&] { return app.toggle("instMediaCDV"); }, "CD-ROM set");
         }
         const int want = back ? 55 : 56;
-        tk::RunResult r = dev::clickAndExit(app, "instMediaOk");
+        tk::RunResult r = app.clickAndExit("instMediaOk");
         EXPECT_EQ(r.code, want) << r.describe();
         EXPECT_EQ(mp::status(root).named("mediaTypeChoice"), want);
     }
@@ -53,11 +53,11 @@ TEST(SelectMedia, TapeThenOkAnswers56AndBackToCdrom55) {
 TEST(SelectMedia, MainMenuKeepsTheChoiceInTheRecordAndHelp) {
     tk::TempRoot root;
     tk::GuiApp app(mp::argv({"20"}), mp::env(root));
-    dev::checkHelp(app, "instMediaTypeHelp", "instMediaType",
+    mp::checkHelp(app, "instMediaTypeHelp", "instMediaType",
                    "Trevalon Help: Installation Media Type");
     app.click("instMediaTapeV");
     app.waitFor([&] { return app.toggle("instMediaTapeV"); }, "Tape set");
-    tk::RunResult r = dev::clickAndExit(app, "instMediaMainMenu");
+    tk::RunResult r = app.clickAndExit("instMediaMainMenu");
     EXPECT_EQ(r.code, 250) << r.describe();
     EXPECT_EQ(mp::status(root).named("mediaTypeChoice"), 56);
 }
@@ -77,7 +77,7 @@ TEST(MediaRequired, VariantOneListsTheFileWithoutOtherMedia) {
         EXPECT_FALSE(app.exists("listMediaOther"));
         for (const char* b : {"listMediaOk", "listMediaPrev", "listMediaMainMenu", "listMediaHelp"})
             EXPECT_TRUE(app.mapped(b)) << b;
-        tk::RunResult r = dev::clickAndExit(app, button);
+        tk::RunResult r = app.clickAndExit(button);
         EXPECT_EQ(r.code, code) << button << ": " << r.describe();
         EXPECT_EQ(r.out, "");
         EXPECT_GT(mp::status(root).slot(248).width, 0u);
@@ -99,17 +99,17 @@ TEST(MediaRequired, VariantTwoOffersOtherMediaAndALongListIsShownWhole) {
     app.waitMapped("listMediaOther");
     EXPECT_EQ(app.label("listMediaOther"), "Other Media");
     EXPECT_EQ(app.label("reqMediaList"), shown);
-    dev::checkHelp(app, "listMediaHelp", "listMedia", "Trevalon Help: Media Required");
-    tk::RunResult r = dev::clickAndExit(app, "listMediaOther");
+    mp::checkHelp(app, "listMediaHelp", "listMedia", "Trevalon Help: Media Required");
+    tk::RunResult r = app.clickAndExit("listMediaOther");
     EXPECT_EQ(r.code, 57) << r.describe();
 }
 
 TEST(MediaRequired, UnreadableLabelFileEndsTheRun) {
     tk::TempRoot root;
-    tk::RunResult r = dev::runMp({"21", "2", root.file("missing")}, root);
+    tk::RunResult r = mp::runMp({"21", "2", root.file("missing")}, root);
     EXPECT_EQ(r.code, 1) << r.describe();
     EXPECT_EQ(r.err, "Cannot open " + root.file("missing") + "(No such file or directory)\n");
-    r = dev::runMp({"21", "2", root.path()}, root);
+    r = mp::runMp({"21", "2", root.path()}, root);
     EXPECT_EQ(r.code, 1) << r.describe();
     EXPECT_EQ(r.err.rfind("Cannot open " + root.path(), 0), 0u) << r.err;
 }
@@ -133,7 +133,7 @@ TEST(WorkOrders, ThirdLineSelectedAnswers3AndNothingSelectedWarns) {
     app.clickListItem("listWOProdL", 3);
     app.waitFor([&] { return app.listSelected("listWOProdL") == std::vector<int>{3}; },
                 "third line selected");
-    tk::RunResult r = dev::clickAndExit(app, "listWOOk");
+    tk::RunResult r = app.clickAndExit("listWOOk");
     EXPECT_EQ(r.code, 3) << r.describe();
     EXPECT_EQ(r.out, "");
     EXPECT_GT(mp::status(root).slot(256).width, 0u);
@@ -149,15 +149,15 @@ TEST(WorkOrders, EmptyFileAlwaysWarnsAndPreviousAnswers255) {
         EXPECT_EQ(dev::warning(app), "No Work Order Selected");
         dev::closeWarning(app);
     }
-    dev::checkHelp(app, "listWOHelp", "listWO", "Trevalon Help: Media Required");
-    tk::RunResult r = dev::clickAndExit(app, "listWOPrev");
+    mp::checkHelp(app, "listWOHelp", "listWO", "Trevalon Help: Media Required");
+    tk::RunResult r = app.clickAndExit("listWOPrev");
     EXPECT_EQ(r.code, 255) << r.describe();
 }
 
 TEST(WorkOrders, MoreThan249LinesAreRefused) {
     tk::TempRoot root;
     const std::string file = root.write("wo", numberedLines(250));
-    tk::RunResult r = dev::runMp({"22", file}, root);
+    tk::RunResult r = mp::runMp({"22", file}, root);
     EXPECT_EQ(r.code, 1) << r.describe();
     EXPECT_EQ(r.err, "Work order list " + file + " has 250 lines; at most 249 can be offered.\n");
     EXPECT_EQ(r.out, "");
@@ -173,13 +173,13 @@ TEST(WorkOrders, MoreThan249LinesAreRefused) {
     app.key("End", tk::Ctrl);
     app.waitFor([&] { return app.listSelected("listWOProdL") == std::vector<int>{249}; },
                 "last line selected");
-    tk::RunResult end = dev::clickAndExit(app, "listWOOk");
+    tk::RunResult end = app.clickAndExit("listWOOk");
     EXPECT_EQ(end.code, 249) << end.describe();
 }
 
 TEST(WorkOrders, MissingListFileAndMainMenu) {
     tk::TempRoot root;
-    tk::RunResult r = dev::runMp({"22", root.file("none")}, root);
+    tk::RunResult r = mp::runMp({"22", root.file("none")}, root);
     EXPECT_EQ(r.code, 1) << r.describe();
     const std::string tail = "Cannot open " + root.file("none") + "(No such file or directory)\n";
     ASSERT_GE(r.err.size(), tail.size()) << r.err;
@@ -190,7 +190,7 @@ TEST(WorkOrders, MissingListFileAndMainMenu) {
     app.clickListItem("listWOProdL", 1);
     app.waitFor([&] { return app.listSelected("listWOProdL") == std::vector<int>{1}; },
                 "first line selected");
-    tk::RunResult m = dev::clickAndExit(app, "listWOMainMenu");
+    tk::RunResult m = app.clickAndExit("listWOMainMenu");
     EXPECT_EQ(m.code, 250) << m.describe();
 }
 

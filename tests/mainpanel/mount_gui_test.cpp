@@ -8,7 +8,7 @@
 #include <functional>
 #include <sstream>
 
-#include "devTest.h"
+#include "mpTest.h"
 
 // After the test kit: Xlib's macros (None, Bool) would clash with its names.
 #include <X11/Xlib.h>
@@ -164,7 +164,7 @@ TEST(MountCd, NoUsableTerminalShowsTheNoteWhoseCancelReturnsToTheForm) {
         tk::GuiApp app(mp::argv({"5", "", "Disc 2", "srv:/dev/sr0", "0"}), env);
         app.waitMapped("mntCDMount");
         app.click("mntCDMount");
-        dev::waitDialog(app, "mntCDMsg", "mntCDMsgL");
+        app.waitDialog("mntCDMsg", "mntCDMsgL");
         EXPECT_EQ(app.title("mntCDMsg"), "Note");
         EXPECT_EQ(app.label("mntCDMsgL"),
                   "Click OK after find a window in which to\nbecome root and mount the CD-ROM drive.");
@@ -177,12 +177,12 @@ TEST(MountCd, NoUsableTerminalShowsTheNoteWhoseCancelReturnsToTheForm) {
         EXPECT_TRUE(app.mapped("mntCDMount"));
         // Closed by the window manager, the note is built again.
         app.click("mntCDMount");
-        dev::waitDialog(app, "mntCDMsg", "mntCDMsgL");
+        app.waitDialog("mntCDMsg", "mntCDMsgL");
         app.wmClose("mntCDMsg");
         app.waitGone("mntCDMsgL");
         app.click("mntCDMount");
-        dev::waitDialog(app, "mntCDMsg", "mntCDMsgL");
-        tk::RunResult r = dev::clickAndExit(app, "mntCDMsgOk");
+        app.waitDialog("mntCDMsg", "mntCDMsgL");
+        tk::RunResult r = app.clickAndExit("mntCDMsgOk");
         EXPECT_EQ(r.code, 0) << r.describe();
         // Each Mount CD printed the line.
         EXPECT_EQ(r.out, "DeviceCD='srv:/dev/sr0'\nDeviceCD='srv:/dev/sr0'\nDeviceCD='srv:/dev/sr0'\n");
@@ -194,7 +194,7 @@ TEST(MountCd, TerminalThatCannotBeExecutedStillEndsTheForm) {
     auto env = mp::env(root);
     env["XTERM"] = root.write("not-executable", "#!/bin/sh\nexit 0\n", 0644);
     tk::GuiApp app(mp::argv({"5", "", "Disc 2", "/dev/sr0", "0"}), env);
-    tk::RunResult r = dev::clickAndExit(app, "mntCDMount");
+    tk::RunResult r = app.clickAndExit("mntCDMount");
     EXPECT_EQ(r.code, 0) << r.describe();
     EXPECT_EQ(r.out, "DeviceCD='/dev/sr0'\n");
     EXPECT_EQ(r.err, "System error in execv\n");
@@ -219,7 +219,7 @@ TEST(MountCd, RemoteSpecCdMountedPrintsHostAndDeviceAnd221) {
     const tk::Rect title = app.geometry("mntCDTitle");
     EXPECT_EQ(app.geometry("mntCDmsg").y, title.y + title.height + 25);
     EXPECT_TRUE(app.sensitive("mntCDSkip"));
-    tk::RunResult r = dev::clickAndExit(app, "mntCDMounted");
+    tk::RunResult r = app.clickAndExit("mntCDMounted");
     EXPECT_EQ(r.code, 221) << r.describe();
     EXPECT_EQ(r.out, "DeviceCD='srv:/dev/sr0'\n");
     EXPECT_GT(mp::status(root).slot(160).width, 0u);
@@ -254,7 +254,7 @@ TEST(MountCd, LocalSpecHostClickedThenCdMountedWantsTheHost) {
     app.click("mntCDUnkLocal");
     app.waitFor([&] { return app.toggle("mntCDUnkLocal"); }, "Local set");
     dev::expectHostGrey(app, "mntCDHostNameV");
-    tk::RunResult r = dev::clickAndExit(app, "mntCDMounted");
+    tk::RunResult r = app.clickAndExit("mntCDMounted");
     EXPECT_EQ(r.code, 221) << r.describe();
     EXPECT_EQ(r.out, "DeviceCD='/dev/sr0'\n");
 }
@@ -263,8 +263,8 @@ TEST(MountCd, SkipMainMenuAndHelp) {
     for (auto [button, code] : {std::pair{"mntCDSkip", 5}, {"mntCDMainMenu", 250}}) {
         tk::TempRoot root;
         tk::GuiApp app(mp::argv({"5", "", "Disc", "/dev/sr0", "0"}), mp::env(root));
-        if (code == 5) dev::checkHelp(app, "mntCDHelp", "mntCD", kMountHelpTitle);
-        tk::RunResult r = dev::clickAndExit(app, button);
+        if (code == 5) mp::checkHelp(app, "mntCDHelp", "mntCD", kMountHelpTitle);
+        tk::RunResult r = app.clickAndExit(button);
         EXPECT_EQ(r.code, code) << r.describe();
         EXPECT_EQ(r.out, "");
     }
@@ -285,7 +285,7 @@ TEST(MountTape, RemoteSpecOkPrintsTheTape) {
     EXPECT_EQ(app.text("mntTapeHostV"), "th");
     EXPECT_EQ(app.text("mntTapeDevV"), "/dev/rmt/0");
     EXPECT_TRUE(app.sensitive("mntTapeSkip"));
-    tk::RunResult r = dev::clickAndExit(app, "mntTapeOk");
+    tk::RunResult r = app.clickAndExit("mntTapeOk");
     EXPECT_EQ(r.code, 0) << r.describe();
     EXPECT_EQ(r.out, "DeviceTAPE='th:/dev/rmt/0'\n");
     EXPECT_GT(mp::status(root).slot(168).width, 0u);
@@ -306,7 +306,7 @@ TEST(MountTape, LocalThenRemoteHostNeedsAHost) {
     app.click("mntTapeHostV");
     app.typeText("tapes");
     app.waitFor([&] { return app.text("mntTapeHostV") == "tapes"; }, "host typed");
-    tk::RunResult r = dev::clickAndExit(app, "mntTapeOk");
+    tk::RunResult r = app.clickAndExit("mntTapeOk");
     EXPECT_EQ(r.code, 0) << r.describe();
     EXPECT_EQ(r.out, "DeviceTAPE='tapes:/dev/rmt/0'\n");
 }
@@ -315,8 +315,8 @@ TEST(MountTape, SkipMainMenuAndHelp) {
     for (auto [button, code] : {std::pair{"mntTapeSkip", 5}, {"mntTapeMainMenu", 250}}) {
         tk::TempRoot root;
         tk::GuiApp app(mp::argv({"6", "T", "/dev/rmt/0", "0"}), mp::env(root));
-        if (code == 5) dev::checkHelp(app, "mntTapeHelp", "mntTape", "Trevalon Help: Mount Tape");
-        tk::RunResult r = dev::clickAndExit(app, button);
+        if (code == 5) mp::checkHelp(app, "mntTapeHelp", "mntTape", "Trevalon Help: Mount Tape");
+        tk::RunResult r = app.clickAndExit(button);
         EXPECT_EQ(r.code, code) << r.describe();
         EXPECT_EQ(r.out, "");
     }

@@ -2,7 +2,7 @@
 // figures with shared packages, the warning colours, Select All and Deselect
 // All, the sort orders, OK, Main Menu and Previous, and what a second run
 // restores from form.status.
-#include "catalogueGui.h"
+#include "mpTest.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ TEST(LoadProducts, SharedPackageCountsOnceAndNegativeSpaceTurnsRed) {
     cg::writeCatalogue(root);
     tk::GuiApp app(cg::loadProducts(root, "1000"), cg::env(root));
     app.waitMapped(kList);
-    cg::waitPlaced(app, mp::kShell);
+    app.waitPlaced(mp::kShell);
     EXPECT_EQ(app.title(mp::kShell), "Trevalon: Load Products");
     EXPECT_EQ(app.label("selProdTitle"), "Load Products");
     EXPECT_EQ(app.label("selProdOrderNum"), "Order # 1234");
@@ -80,7 +80,7 @@ TEST(LoadProducts, SelectAllDeselectAllAndTheSortOrdersKeepTheSelection) {
     cg::writeCatalogue(root);
     tk::GuiApp app(cg::loadProducts(root, "5000"), cg::env(root));
     app.waitMapped(kList);
-    cg::waitPlaced(app, mp::kShell);
+    app.waitPlaced(mp::kShell);
     app.click("selProdSelAll");
     waitSelected(app, {1, 2, 3, 4, 5, 6});
     // 500 shared + 2000 + 0 installed + 350 + 100.
@@ -137,12 +137,12 @@ TEST(LoadProducts, OkWithoutSelectionShowsTheNoteAndStays) {
     cg::writeCatalogue(root);
     tk::GuiApp app(cg::loadProducts(root, "1000"), cg::env(root));
     app.waitMapped("selProdOK");
-    cg::waitPlaced(app, mp::kShell);
+    app.waitPlaced(mp::kShell);
     app.click("selProdOK");
     app.waitMapped("WarnNoProdSelL");
     EXPECT_EQ(app.label("WarnNoProdSelL"), "You need to select one or more products to proceed.");
     EXPECT_EQ(app.title("WarnNoProdSel"), "Note");
-    cg::waitPlaced(app, "WarnNoProdSel");
+    app.waitPlaced("WarnNoProdSel");
     app.click("WarnNoProdSelOk");
     app.waitUnmapped("WarnNoProdSelL");
     app.settle();
@@ -163,7 +163,7 @@ TEST(LoadProducts, OkWritesTheSelectionAndASecondRunRestoresFailedProductsAndThe
     {
         tk::GuiApp app(cg::loadProducts(root, "1000"), cg::env(root));
         app.waitMapped(kList);
-        cg::waitPlaced(app, mp::kShell);
+        app.waitPlaced(mp::kShell);
         // Chosen in size order; written in catalogue order.
         app.click("selProdBySizeV");
         app.waitFor([&] { return app.listItems(kList).front() == "   100  failed     Zeta"; },
@@ -190,7 +190,7 @@ TEST(LoadProducts, OkWritesTheSelectionAndASecondRunRestoresFailedProductsAndThe
     // and the list comes up by size.
     tk::GuiApp app(cg::loadProducts(root, "1000"), cg::env(root));
     app.waitMapped(kList);
-    cg::waitPlaced(app, mp::kShell);
+    app.waitPlaced(mp::kShell);
     EXPECT_TRUE(app.toggle("selProdBySizeV"));
     EXPECT_FALSE(app.toggle("selProdByNameV"));
     EXPECT_EQ(app.listItems(kList).front(), "   100  failed     Zeta");
@@ -210,7 +210,7 @@ TEST(LoadProducts, ASelectionFileThatCannotBeWrittenIsNoAnswer) {
     cg::writeCatalogue(root);
     tk::GuiApp app(mp::argv({"2", root.file("prods"), "/dev/full", "1000", "wo"}), cg::env(root));
     app.waitMapped(kList);
-    cg::waitPlaced(app, mp::kShell);
+    app.waitPlaced(mp::kShell);
     app.clickListItem(kList, 2);
     waitSelected(app, {2});
     app.click("selProdOK");
@@ -226,7 +226,7 @@ TEST(LoadProducts, MainMenuAndPreviousLeaveNoSelection) {
         root.write("sel", "old contents\n");
         tk::GuiApp app(cg::loadProducts(root, "1000"), cg::env(root));
         app.waitMapped(kList);
-        cg::waitPlaced(app, mp::kShell);
+        app.waitPlaced(mp::kShell);
         app.clickListItem(kList, 5);
         app.clickListItem(kList, 6, tk::Ctrl);
         waitSelected(app, {5, 6});
@@ -248,7 +248,7 @@ TEST(LoadProducts, WorkOrderHeadingAndHelpWindow) {
         cg::writeCatalogue(root);
         tk::GuiApp app(cg::loadProducts(root, "1000", order), cg::env(root));
         app.waitMapped("selProdOrderNum");
-        cg::waitPlaced(app, mp::kShell);
+        app.waitPlaced(mp::kShell);
         EXPECT_EQ(app.label("selProdOrderNum"), heading);
         if (std::string(order).empty()) continue;
         EXPECT_FALSE(app.mapped("selProdHelpTextWin"));
@@ -271,7 +271,7 @@ TEST(LoadDocuments, NoNamesAfterTheRecordAndTheSavedOrderNotRestored) {
         root.file(mp::kStatus));
     tk::GuiApp app(cg::loadDocuments(root, "3000"), cg::env(root));
     app.waitMapped(kList);
-    cg::waitPlaced(app, mp::kShell);
+    app.waitPlaced(mp::kShell);
     EXPECT_EQ(app.title(mp::kShell), "Trevalon: Load Documents");
     EXPECT_EQ(app.label("selDocTitle"), "Documentation");
     EXPECT_EQ(app.label("selDocOrderNum"), "Catalog");

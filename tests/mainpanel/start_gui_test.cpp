@@ -9,13 +9,6 @@ namespace {
 
 std::string display() { return tk::XServer::shared().display(); }
 
-tk::RunResult runMp(const std::vector<std::string>& args, const tk::TempRoot& root,
-                    const std::map<std::string, std::string>& extraEnv = {}) {
-    tk::Spawn s = mp::spawn(args, root, display());
-    for (const auto& [k, v] : extraEnv) s.env[k] = v;
-    return tk::run(s, std::chrono::seconds(20));
-}
-
 std::vector<std::string> words(int count) {
     std::vector<std::string> w;
     for (int i = 0; i < count; ++i) w.push_back("w" + std::to_string(i));
@@ -24,7 +17,7 @@ std::vector<std::string> words(int count) {
 
 TEST(Start, DisplayTestAnswersZeroAndTouchesNoFile) {
     tk::TempRoot root;
-    tk::RunResult r = runMp({"-1"}, root);
+    tk::RunResult r = mp::runMp({"-1"}, root);
     EXPECT_EQ(r.code, 0) << r.describe();
     EXPECT_EQ(r.out + r.err, "");
     EXPECT_FALSE(root.exists(mp::kStatus));
@@ -67,23 +60,23 @@ TEST(Start, EveryFormTypeChecksItsWordCount) {
     for (const auto& c : cases) {
         std::vector<std::string> args = words(c.words - 1);
         args[0] = std::to_string(c.type);
-        tk::RunResult r = runMp(args, root);
+        tk::RunResult r = mp::runMp(args, root);
         EXPECT_EQ(r.code, 1) << "type " << c.type << ": " << r.describe();
         EXPECT_EQ(r.err, c.usage) << "type " << c.type;
         EXPECT_EQ(r.out, "") << "type " << c.type;
     }
     // The configure form takes only "noSystem" or "noUser" as third word.
-    tk::RunResult r = runMp({"10", "noSys"}, root);
+    tk::RunResult r = mp::runMp({"10", "noSys"}, root);
     EXPECT_EQ(r.err, "USAGE: " + p + " 10 [[noSys] [noUser]].\n");
     // A toolkit option after the form type is not one of the form's words.
-    r = runMp({"23", "-bg", "red", "x"}, root);
+    r = mp::runMp({"23", "-bg", "red", "x"}, root);
     EXPECT_EQ(r.err, "Usage: " + p + " 23 [default inst prompt] [custome inst promp]>\n");
 }
 
 TEST(Start, FormTypesWithoutAFormAreNotSupported) {
     tk::TempRoot root;
     for (const std::string type : {"7", "16", "25", "-2"}) {
-        tk::RunResult r = runMp({type, "a", "b"}, root);
+        tk::RunResult r = mp::runMp({type, "a", "b"}, root);
         EXPECT_EQ(r.code, 1) << r.describe();
         EXPECT_EQ(r.err, "Feature " + type + " is not supported yet.\n");
     }
@@ -95,23 +88,23 @@ TEST(Start, MainChecksTheFormsFilesAndEnvironment) {
     tk::TempRoot root;
     const std::string out = root.file("out.prod");
     // Load Products: the result file is opened first, then the platform read.
-    tk::RunResult r = runMp({"2", "in", out, "100", "wo"}, root);
+    tk::RunResult r = mp::runMp({"2", "in", out, "100", "wo"}, root);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "Installation platform not specified.\n");
     EXPECT_TRUE(root.exists("out.prod"));
-    r = runMp({"9", "in", root.file("no/dir/x")}, root, {{"OVS_INST_PLAT", "sun4"}});
+    r = mp::runMp({"9", "in", root.file("no/dir/x")}, root, {{"OVS_INST_PLAT", "sun4"}});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "Cannot open/create file " + root.file("no/dir/x") +
                          "(No such file or directory)\nCannot open " + root.file("no/dir/x") +
                          "(No such file or directory)\n");
-    r = runMp({"22", root.file("missing")}, root);
+    r = mp::runMp({"22", root.file("missing")}, root);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "File " + root.file("missing") + " is not a regular file.\nCannot open " +
                          root.file("missing") + "(No such file or directory)\n");
-    r = runMp({"15", "FLOPPY", "label", "/dev/fd0"}, root);
+    r = mp::runMp({"15", "FLOPPY", "label", "/dev/fd0"}, root);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "Illegal media type FLOPPY\n");
-    r = runMp({"18", "in", out, "100"}, root,
+    r = mp::runMp({"18", "in", out, "100"}, root,
               {{"OVS_INST_PLAT", std::string(500, 'p')}});
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("too long"), std::string::npos) << r.err;
@@ -135,33 +128,33 @@ TEST(Start, InstallationRootIsRequiredAndMustFit) {
     // form.status that can be neither opened nor created.
     tk::TempRoot noTmp;
     std::filesystem::remove_all(noTmp.file("install/tmp"));
-    r = runMp({"23"}, noTmp);
+    r = mp::runMp({"23"}, noTmp);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "Cannot create file " + noTmp.file(mp::kStatus) + "(No such file or directory)\n");
 }
 
 TEST(Start, PlatformFileErrors) {
     tk::TempRoot root;
-    tk::RunResult r = runMp({"19", root.file("none")}, root);
+    tk::RunResult r = mp::runMp({"19", root.file("none")}, root);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "Cannot open " + root.file("none") + "(No such file or directory)\n");
     for (const std::string bad : {"sun4u A\nsun4v\n", "\n", ""}) {
-        r = runMp({"19", root.write("plat", bad)}, root);
+        r = mp::runMp({"19", root.write("plat", bad)}, root);
         EXPECT_EQ(r.code, 1);
         EXPECT_EQ(r.err, mp::kBin + " 19: Wrong platform file\n") << bad;
     }
-    r = runMp({"19", root.write("plat", std::string(20, 'n') + " too long a name\n")}, root);
+    r = mp::runMp({"19", root.write("plat", std::string(20, 'n') + " too long a name\n")}, root);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, mp::kBin + " 19: Wrong platform file: the name on line 1 is longer than 19 characters\n");
 }
 
 TEST(Start, MessageFileErrors) {
     tk::TempRoot root;
-    tk::RunResult r = runMp({"24", root.file("none"), "caption"}, root);
+    tk::RunResult r = mp::runMp({"24", root.file("none"), "caption"}, root);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "File " + root.file("none") + " is not a regular file.\n\nCould not stat file " +
                          root.file("none"));
-    r = runMp({"24", root.path(), "caption"}, root);
+    r = mp::runMp({"24", root.path(), "caption"}, root);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "File " + root.path() + " is not a regular file.\n");
 }

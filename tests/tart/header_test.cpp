@@ -24,60 +24,58 @@ const unsigned char* bytes(const std::string& s) {
     return reinterpret_cast<const unsigned char*>(s.data());
 }
 
-int64_t number(const std::string& fieldBytes, std::size_t width, bool allowNegative = false) {
-    const std::string r = recordWith(0, fieldBytes);
-    return tart::parseNumber(bytes(r), Field{0, width}, allowNegative);
+// A 12-byte binary (base-256) field: the flag byte, then the bytes given
+// at the end, padded with `fill` in between.
+std::string base256(char flag, const std::string& tail, char fill = '\0') {
+    std::string f(12, fill);
+    f[0] = flag;
+    f.replace(12 - tail.size(), tail.size(), tail);
+    return f;
 }
 
-TEST(TartHeaderNumbers, OctalTextAsTarWritesIt) {
-    EXPECT_EQ(number(std::string("0000755\0", 8), 8), 0755);
-    EXPECT_EQ(number(std::string("00000001750\0", 12), 12), 01750);
-    EXPECT_EQ(number("   644 \0", 8), 0644);             // old tars pad with blanks
-    EXPECT_EQ(number("\t12\n", 8), 012);
-    EXPECT_EQ(number(std::string("011626\0 ", 8), 8), 011626);  // a checksum field
-}
-
-TEST(TartHeaderNumbers, GarbageAndEmptyFieldsReadAsZero) {
-    EXPECT_EQ(number(std::string(8, '\0'), 8), 0);
-    EXPECT_EQ(number("        ", 8), 0);
-    EXPECT_EQ(number("zzzzzzzz", 8), 0);
-    EXPECT_EQ(number("-0000001", 8), 0);
-    EXPECT_EQ(number("0000089x", 8), 0);  // digits stop at the first non-octal byte
-    EXPECT_EQ(number("12x34", 8), 012);
-}
-
-TEST(TartHeaderNumbers, NeverReadPastTheField) {
-    // A size field of twelve digits followed at once by more digits (the
-    // mtime field): only the size's own twelve count.
-    EXPECT_EQ(number("77777777777712345670", 12), 0777777777777);
-    EXPECT_EQ(number("123456781234", 4), 01234);
+TEST(TartHeaderNumbers, OctalTextBase256AndGarbage) {
+    const struct {
+        std::string bytes;
+        std::size_t width;
+        bool allowNegative;
+        int64_t value;
+    } cases[] = {
+        // Octal text as tar writes it; old tars pad with blanks.
+        {std::string("0000755\0", 8), 8, false, 0755},
+        {std::string("00000001750\0", 12), 12, false, 01750},
+        {"   644 \0", 8, false, 0644},
+        {"\t12\n", 8, false, 012},
+        {std::string("011626\0 ", 8), 8, false, 011626},  // a checksum field
+        // Garbage and empty fields read as 0; digits stop at the first
+        // non-octal byte.
+        {std::string(8, '\0'), 8, false, 0},
+        {"        ", 8, false, 0},
+        {"zzzzzzzz", 8, false, 0},
+        {"-0000001", 8, false, 0},
+        {"0000089x", 8, false, 0},
+        {"12x34", 8, false, 012},
+        // Never read past the field: a size of twelve digits followed at
+        // once by more digits (the mtime field).
+        {"77777777777712345670", 12, false, 0777777777777},
+        {"123456781234", 4, false, 01234},
+        // Base 256; a negative size or id reads as 0; more than 64 bits is
+        // clamped, never wrapped.
+        {base256('\x80', "\x01\x23\x45"), 12, false, 0x012345},
+        {std::string(12, '\xFF'), 12, true, -1},
+        {std::string(12, '\xFF'), 12, false, 0},
+        {base256('\xFF', "\xFE\xD4", '\xFF'), 12, true, -300},
+        {base256('\xBF', "", '\xFF'), 12, false, INT64_MAX},
+        {base256('\xC0', ""), 12, true, INT64_MIN},
+    };
+    for (const auto& c : cases) {
+        const std::string r = recordWith(0, c.bytes);
+        EXPECT_EQ(tart::parseNumber(bytes(r), Field{0, c.width}, c.allowNegative), c.value)
+            << "\"" << c.bytes << "\" width " << c.width;
+    }
     // The same inside a real record layout.
     std::string r(tart::kRecordSize, '7');
     EXPECT_EQ(tart::parseNumber(bytes(r), tart::kSizeField), 0777777777777);
     EXPECT_EQ(tart::parseNumber(bytes(r), tart::kModeField), 077777777);
-}
-
-TEST(TartHeaderNumbers, Base256) {
-    std::string big(12, '\0');
-    big[0] = static_cast<char>(0x80);
-    big[9] = 0x01;
-    big[10] = 0x23;
-    big[11] = 0x45;
-    EXPECT_EQ(number(big, 12), 0x012345);
-    std::string minusOne(12, static_cast<char>(0xFF));
-    EXPECT_EQ(number(minusOne, 12, true), -1);
-    EXPECT_EQ(number(minusOne, 12, false), 0);  // a negative size or id reads as 0
-    std::string minus300(12, static_cast<char>(0xFF));
-    minus300[10] = static_cast<char>(0xFE);
-    minus300[11] = static_cast<char>(0xD4);
-    EXPECT_EQ(number(minus300, 12, true), -300);
-    // More than 64 bits: clamped, never wrapped.
-    std::string huge(12, static_cast<char>(0xFF));
-    huge[0] = static_cast<char>(0xBF);
-    EXPECT_EQ(number(huge, 12), INT64_MAX);
-    std::string hugeNeg(12, '\0');
-    hugeNeg[0] = static_cast<char>(0xC0);
-    EXPECT_EQ(number(hugeNeg, 12, true), INT64_MIN);
 }
 
 TEST(TartHeaderText, StopsAtNulOrFieldEnd) {
@@ -145,14 +143,12 @@ TEST(TartHeaderParse, FieldsAndDataRecords) {
 }
 
 TEST(TartModeString, SpecialBitsWinOverExecute) {
-    EXPECT_EQ(tart::GetModeStr(04755), "rwsr-xr-x");
-    EXPECT_EQ(tart::GetModeStr(01777), "rwxrwxrwt");
-    EXPECT_EQ(tart::GetModeStr(04644), "rwsr--r--");  // s whatever the execute bit
-    EXPECT_EQ(tart::GetModeStr(02710), "rwx--s---");
-    EXPECT_EQ(tart::GetModeStr(01000), "--------t");
-    EXPECT_EQ(tart::GetModeStr(0644), "rw-r--r--");
-    EXPECT_EQ(tart::GetModeStr(0), "---------");
-    EXPECT_EQ(tart::GetModeStr(0100751), "rwxr-x--x");  // file type bits ignored
+    const std::pair<unsigned, const char*> cases[] = {
+        {04755, "rwsr-xr-x"}, {01777, "rwxrwxrwt"},
+        {04644, "rwsr--r--"},  // s whatever the execute bit
+        {02710, "rwx--s---"}, {01000, "--------t"}, {0644, "rw-r--r--"}, {0, "---------"},
+        {0100751, "rwxr-x--x"}};  // file type bits ignored
+    for (auto [mode, text] : cases) EXPECT_EQ(tart::GetModeStr(mode), text) << std::oct << mode;
 }
 
 class TartLocalDates : public ::testing::Test {

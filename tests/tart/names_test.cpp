@@ -3,25 +3,28 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
-#include <unistd.h>
+
+#include "TempRoot.h"
 
 namespace {
 
+using V = std::vector<std::string>;
+
 TEST(TartPrefix, EntryEndsAtNameEndOrSlash) {
-    EXPECT_TRUE(tart::prefix("usr/lib", "usr/lib"));
-    EXPECT_TRUE(tart::prefix("usr/lib", "usr/lib/"));
-    EXPECT_TRUE(tart::prefix("usr/lib", "usr/lib/x"));
-    EXPECT_TRUE(tart::prefix("usr", "usr/lib/x"));
-    EXPECT_FALSE(tart::prefix("usr/lib", "usr/libx"));
-    EXPECT_FALSE(tart::prefix("usr/lib", "usr/library"));
-    EXPECT_FALSE(tart::prefix("usr/lib", "usr/li"));
-    EXPECT_FALSE(tart::prefix("usr/lib", "usr"));
-    EXPECT_FALSE(tart::prefix("lib", "usr/lib"));
-    // An entry ending in "/" names that member alone.
-    EXPECT_TRUE(tart::prefix("usr/", "usr/"));
-    EXPECT_FALSE(tart::prefix("usr/", "usr/a"));
+    const struct {
+        const char *entry, *name;
+        bool match;
+    } cases[] = {
+        {"usr/lib", "usr/lib", true},     {"usr/lib", "usr/lib/", true},
+        {"usr/lib", "usr/lib/x", true},   {"usr", "usr/lib/x", true},
+        {"usr/lib", "usr/libx", false},   {"usr/lib", "usr/library", false},
+        {"usr/lib", "usr/li", false},     {"usr/lib", "usr", false},
+        {"lib", "usr/lib", false},
+        // An entry ending in "/" names that member alone.
+        {"usr/", "usr/", true},           {"usr/", "usr/a", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(tart::prefix(c.entry, c.name), c.match) << c.entry << " " << c.name;
 }
 
 TEST(TartNameLists, Selection) {
@@ -34,7 +37,7 @@ TEST(TartNameLists, Selection) {
     EXPECT_TRUE(lists.selects("usr/lib/old/y"));
     EXPECT_TRUE(lists.selects("etc/passwd"));
     EXPECT_FALSE(lists.selects("usr/libx"));
-    lists.exclude.emplace(std::vector<std::string>{"usr/lib/old"});
+    lists.exclude.emplace(V{"usr/lib/old"});
     EXPECT_FALSE(lists.selects("usr/lib/old"));
     EXPECT_FALSE(lists.selects("usr/lib/old/y"));
     EXPECT_TRUE(lists.selects("usr/lib/older"));
@@ -44,63 +47,41 @@ TEST(TartNameLists, Selection) {
 }
 
 TEST(TartSplitWords, WhiteSpaceSeparates) {
-    using V = std::vector<std::string>;
-    EXPECT_EQ(tart::splitWords(""), V{});
-    EXPECT_EQ(tart::splitWords(" \n\t "), V{});
-    EXPECT_EQ(tart::splitWords("usr/lib\n  etc\tvar\r\n\v\fopt"),
-              (V{"usr/lib", "etc", "var", "opt"}));
-    EXPECT_EQ(tart::splitWords(std::string("ab\0cd ef", 8)), (V{"ab", "ef"}));
     const std::string longWord(10000, 'w');
-    EXPECT_EQ(tart::splitWords(longWord + " x"), (V{longWord, "x"}));
+    const std::pair<std::string, V> cases[] = {
+        {"", {}},
+        {" \n\t ", {}},
+        {"usr/lib\n  etc\tvar\r\n\v\fopt", {"usr/lib", "etc", "var", "opt"}},
+        {std::string("ab\0cd ef", 8), {"ab", "ef"}},
+        {longWord + " x", {longWord, "x"}},
+    };
+    for (const auto& [text, words] : cases) EXPECT_EQ(tart::splitWords(text), words) << text.size();
 }
 
-class TartListFiles : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char dir[] = "/tmp/tart_namesXXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        dir_ = dir;
-    }
-    void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
-    std::string file(const std::string& name, const std::string& text) {
-        const std::string path = dir_ + "/" + name;
-        FILE* f = std::fopen(path.c_str(), "w");
-        std::fputs(text.c_str(), f);
-        std::fclose(f);
-        return path;
-    }
-    std::string dir_;
-};
-
-TEST_F(TartListFiles, CommandLineNamesThenIncludeFile) {
+TEST(TartListFiles, CommandLineNamesThenTheFiles) {
+    tk::TempRoot dir;
+    std::string msg;
     tart::NameLists lists;
-    std::string msg;
-    ASSERT_TRUE(tart::MkUseLists({"a", "b"}, file("inc", "c\n d\te\n"), file("exc", "x y"), lists,
-                                 msg));
-    EXPECT_EQ(*lists.include, (std::vector<std::string>{"a", "b", "c", "d", "e"}));
-    EXPECT_EQ(*lists.exclude, (std::vector<std::string>{"x", "y"}));
-}
-
-TEST_F(TartListFiles, WhichListsExist) {
+    ASSERT_TRUE(tart::MkUseLists({"a", "b"}, dir.write("inc", "c\n d\te\n"), dir.write("exc", "x y"),
+                                 lists, msg));
+    EXPECT_EQ(*lists.include, (V{"a", "b", "c", "d", "e"}));
+    EXPECT_EQ(*lists.exclude, (V{"x", "y"}));
+    // No file: no list; an empty file: an empty list.
     tart::NameLists none;
-    std::string msg;
     ASSERT_TRUE(tart::MkUseLists({}, std::nullopt, std::nullopt, none, msg));
     EXPECT_FALSE(none.include);
     EXPECT_FALSE(none.exclude);
     tart::NameLists empty;
-    ASSERT_TRUE(tart::MkUseLists({}, file("inc", ""), file("exc", "\n"), empty, msg));
+    ASSERT_TRUE(tart::MkUseLists({}, dir.write("inc", ""), dir.write("exc", "\n"), empty, msg));
     ASSERT_TRUE(empty.include);
     EXPECT_TRUE(empty.include->empty());
     ASSERT_TRUE(empty.exclude);
     EXPECT_TRUE(empty.exclude->empty());
-}
-
-TEST_F(TartListFiles, ADirectoryIsNotAnEmptyList) {
-    // It opens but cannot be read: an error, not a list that selects nothing.
-    tart::NameLists lists;
-    std::string msg;
-    EXPECT_FALSE(tart::MkUseLists({}, dir_, std::nullopt, lists, msg));
-    EXPECT_EQ(msg, "tart: cannot read include file (" + dir_ + ")\n" + dir_ +
+    // A directory opens but cannot be read: an error, not a list that
+    // selects nothing.
+    tart::NameLists lists2;
+    EXPECT_FALSE(tart::MkUseLists({}, dir.path(), std::nullopt, lists2, msg));
+    EXPECT_EQ(msg, "tart: cannot read include file (" + dir.path() + ")\n" + dir.path() +
                        ": Is a directory\n");
 }
 

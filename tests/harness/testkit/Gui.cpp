@@ -236,18 +236,6 @@ void GuiApp::click(const std::string& path, unsigned mods) {
     request({"click", path, modsText(mods)});
 }
 
-void GuiApp::clickAt(const std::string& path, int dx, int dy, unsigned mods) {
-    if (!mapped(path)) failWith("cannot click " + path + ": not on the screen");
-    spaceFromOtherPrograms(pid());
-    request({"click", path, modsText(mods), std::to_string(dx), std::to_string(dy)});
-}
-
-void GuiApp::doubleClick(const std::string& path) {
-    if (!mapped(path)) failWith("cannot click " + path + ": not on the screen");
-    spaceFromOtherPrograms(pid());
-    request({"dblclick", path, ""});
-}
-
 void GuiApp::clickListItem(const std::string& path, int pos, unsigned mods) {
     if (!mapped(path)) failWith("cannot click " + path + ": not on the screen");
     spaceFromOtherPrograms(pid());
@@ -372,6 +360,53 @@ void GuiApp::waitGone(const std::string& path, std::chrono::milliseconds timeout
 }
 
 void GuiApp::settle() { request({"sync"}); }
+
+void GuiApp::waitMappedSettled(const std::string& path) {
+    waitMapped(path);
+    settle();
+}
+
+void GuiApp::waitPlaced(const std::string& shell) {
+    Rect last{-1, -1, -1, -1};
+    int steady = 0;
+    waitFor(
+        [&] {
+            const Rect g = geometry(shell);
+            const bool framed = frameGeometry(shell).height > g.height;
+            steady = framed && g.x == last.x && g.y == last.y ? steady + 1 : 0;
+            last = g;
+            return steady >= 3;
+        },
+        shell + " framed and in place");
+}
+
+void GuiApp::waitDialog(const std::string& shell, const std::string& inner) {
+    waitMapped(inner);
+    waitFor(
+        [&] {
+            const Rect c = geometry(shell), f = frameGeometry(shell);
+            return c.x - f.x == (f.x + f.width) - (c.x + c.width);
+        },
+        shell + " placed by the window manager");
+}
+
+RunResult GuiApp::clickAndExit(const std::string& button) {
+    waitMapped(button);
+    click(button);
+    return waitExit();
+}
+
+void GuiApp::typeInto(const std::string& field, const std::string& text) {
+    click(field);
+    const std::string name = field.substr(field.rfind('/') + 1);
+    waitFor([&] { return focus() == name; }, "keyboard focus in " + field);
+    const std::size_t length = this->text(field).size();
+    const std::size_t cursor = std::stoul(resource(field, "cursorPosition"));
+    for (std::size_t i = 0; i < cursor; ++i) key("BackSpace");
+    for (std::size_t i = cursor; i < length; ++i) key("Delete");
+    typeText(text);
+    waitFor([&] { return this->text(field) == text; }, "typed into " + field);
+}
 
 RunResult GuiApp::waitExit(std::chrono::milliseconds timeout) {
     if (!result_) result_ = ended(timeout);

@@ -51,8 +51,6 @@ public:
 
     // Input (genuine XTest events).
     void click(const std::string& path, unsigned mods = None);
-    void clickAt(const std::string& path, int dx, int dy, unsigned mods = None);
-    void doubleClick(const std::string& path);
     void clickListItem(const std::string& path, int pos, unsigned mods = None);
     void typeText(const std::string& text);
     void key(const std::string& keysym, unsigned mods = None);
@@ -98,6 +96,26 @@ public:
     // Lets the program handle every event already sent to it (no waiting for
     // the window manager); for checks that something did NOT change.
     void settle();
+    // Waits until `path` is mapped and the program has handled every event
+    // so far, so that it knows where the window manager put the window.
+    void waitMappedSettled(const std::string& path);
+    // Waits until the window manager has framed `shell` and left it in
+    // place: a window may still move for a moment after it is on the
+    // screen, and a click computed before the move misses.
+    void waitPlaced(const std::string& shell);
+    // Waits until the dialog `shell` is up (its widget `inner` mapped) and
+    // the window manager has done with it: a dialog comes up at its own size
+    // and is then widened, so its buttons move once.  Done when the client
+    // sits in the middle of its frame.
+    void waitDialog(const std::string& shell, const std::string& inner);
+    // Waits for `button`, clicks it and waits for the program's end.
+    RunResult clickAndExit(const std::string& button);
+    // Replaces the text of a text field by typing, as a user would: a click
+    // into it (waiting until typed keys go there: the window manager may
+    // still hold a click into a new window), the old text deleted key by
+    // key, the new one typed.  Home and End are not used: in a file
+    // selection box's search path they move in the directory list.
+    void typeInto(const std::string& field, const std::string& text);
     bool running();
     pid_t pid() const { return attached_ > 0 ? attached_ : proc_.pid(); }
     Process& process() { return proc_; }

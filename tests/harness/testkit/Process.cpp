@@ -6,10 +6,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <mutex>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -99,7 +101,7 @@ void Process::start(const Spawn& s) {
     std::vector<std::string> args = s.argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
-    bool devNullIn = !s.stdinData && !s.keepStdinOpen;
+    bool devNullIn = !s.stdinData && !s.keepStdinOpen && s.stdinFd < 0;
 
     pid_t parent = getpid();
     pid_ = fork();
@@ -108,13 +110,15 @@ void Process::start(const Spawn& s) {
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (getppid() != parent) _exit(127);
         setpgid(0, 0);
-        if (devNullIn) {
+        if (s.stdinFd >= 0) {
+            dup2(s.stdinFd, 0);
+        } else if (devNullIn) {
             int dn = open("/dev/null", O_RDONLY);
             dup2(dn, 0);
         } else {
             dup2(in[0], 0);
         }
-        dup2(out[1], 1);
+        dup2(s.stdoutFd >= 0 ? s.stdoutFd : out[1], 1);
         dup2(err[1], 2);
         if (!s.cwd.empty() && chdir(s.cwd.c_str()) != 0) _exit(126);
         signal(SIGPIPE, SIG_DFL);
@@ -211,6 +215,35 @@ std::optional<RunResult> Process::wait(std::chrono::milliseconds timeout) {
 RunResult run(const Spawn& s, std::chrono::milliseconds timeout) {
     Process p(s);
     return *p.wait(timeout);
+}
+
+Feeder::Feeder(std::string data, FeedPace pace) {
+    signal(SIGPIPE, SIG_IGN);
+    int p[2];
+    if (pipe2(p, O_CLOEXEC) != 0) throw std::runtime_error("tk::Feeder: pipe failed");
+    readFd_ = p[0];
+    writer_ = std::thread([fd = p[1], data = std::move(data), pace] {
+        std::mt19937 rng(99);
+        std::size_t off = 0;
+        for (std::size_t i = 0; off < data.size(); ++i) {
+            std::size_t n = std::min(pace.piece, data.size() - off);
+            if (pace.randomPieces) n = std::min<std::size_t>(n, 1 + rng() % pace.piece);
+            ssize_t w = write(fd, data.data() + off, n);
+            if (w < 0 && errno == EINTR) continue;
+            if (w <= 0) break;  // the reader has gone
+            off += static_cast<size_t>(w);
+            if (i == 0)
+                std::this_thread::sleep_for(pace.firstPause);
+            else if (i <= pace.pausedWrites)
+                std::this_thread::sleep_for(pace.pause);
+        }
+        close(fd);
+    });
+}
+
+Feeder::~Feeder() {
+    close(readFd_);
+    writer_.join();
 }
 
 }  // namespace tk

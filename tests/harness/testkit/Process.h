@@ -3,11 +3,13 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <sys/types.h>
+#include <thread>
 #include <vector>
 
 namespace tk {
@@ -25,6 +27,9 @@ struct Spawn {
                                                 // none: stdin is /dev/null
     std::string cwd;                            // working directory; empty: unchanged
     bool keepStdinOpen = false;                 // leave stdin open after stdinData (for prompts)
+    int stdinFd = -1;                           // >= 0: the program's stdin instead (a file, a
+                                                // Feeder's pipe); the caller keeps and closes it
+    int stdoutFd = -1;                          // >= 0: the program's stdout instead, not captured
 };
 
 struct RunResult {
@@ -67,5 +72,33 @@ private:
 
 // Runs to completion (or the deadline) and returns the result.
 RunResult run(const Spawn& s, std::chrono::milliseconds timeout = 30s);
+
+// Writes `data` into a new pipe from a thread, for a reader that must cope
+// with short reads: writes of at most `piece` bytes (of 1 to `piece` bytes,
+// from a fixed seed, when randomPieces), a pause of firstPause after the
+// first write and of `pause` after each of the next pausedWrites writes.
+// readFd() is the pipe's read end (for Spawn::stdinFd or a reader under
+// test).  The destructor closes the read end and waits for the writer, which
+// stops when the reader has gone.  SIGPIPE is ignored in the test process.
+struct FeedPace {
+    std::size_t piece = 65536;
+    bool randomPieces = false;
+    std::chrono::microseconds firstPause{0};
+    std::chrono::microseconds pause{0};
+    std::size_t pausedWrites = SIZE_MAX;
+};
+
+class Feeder {
+public:
+    Feeder(std::string data, FeedPace pace);
+    ~Feeder();
+    Feeder(const Feeder&) = delete;
+    Feeder& operator=(const Feeder&) = delete;
+    int readFd() const { return readFd_; }
+
+private:
+    int readFd_ = -1;
+    std::thread writer_;
+};
 
 }  // namespace tk
