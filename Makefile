@@ -22,10 +22,12 @@ deps:
 deps-fuzz:
 	@tools/ensure-debs $(DEB_FUZZ)
 
-$(BUILD)/CMakeCache.txt:
+# The generated Makefile marks a finished configure: a configure that failed
+# (say, before `make deps`) leaves a cache behind but no Makefile.
+$(BUILD)/Makefile:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-build: $(BUILD)/CMakeCache.txt
+build: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Every test layer: unit tests, program tests and GUI tests.  GUI tests start
@@ -56,7 +58,7 @@ install: build
 # private X server with a screenshot of every window in $(BUILD)/screens.
 # Builds only what the demo needs.
 demo: deps
-	$(MAKE) $(BUILD)/CMakeCache.txt
+	$(MAKE) $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS) --target demo-walk
 	demo/run-demo $(BUILD)
 

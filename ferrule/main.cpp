@@ -67,9 +67,9 @@ int main(int argc, char** argv) {
     FILE* command = nullptr;
     int outFd = 1;
     bool paced = false;
-    if (!pipeline.command.empty()) {
+    if (!pipeline.first.empty()) {
         errno = 0;
-        command = ::popen(pipeline.command.c_str(), "w");
+        command = ::popen(shellCommand(pipeline).c_str(), "w");
         if (command == nullptr) {
             messages.perror("popen", errno != 0 ? errno : ENOMEM);
             return kExitNoCommand;

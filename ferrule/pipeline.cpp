@@ -100,9 +100,9 @@ Modes adjustForInput(Modes m, Identity id) {
 }
 
 Pipeline composePipeline(const Modes& modes, const std::string& programName) {
-    Pipeline p{std::string(), modes};
+    Pipeline p{std::string(), std::string(), modes};
     if (modes.compression == Compression::None) return p;
-    p.command = modes.compression == Compression::Compress ? kCompressCommand : kZcatCommand;
+    p.first = modes.compression == Compression::Compress ? kCompressCommand : kZcatCommand;
     const bool moveScramble =
         modes.scrambling == Scrambling::Scramble && modes.compression == Compression::Compress;
     if (modes.blocking || modes.checksum || modes.dotKb > 0 || moveScramble) {
@@ -120,7 +120,7 @@ Pipeline composePipeline(const Modes& modes, const std::string& programName) {
             letters += 's';
             values += ' ' + trev::shellQuote(modes.sFile);
         }
-        p.command += " | " + trev::shellQuote(programName) + ' ' + letters + ' ' + values;
+        p.second = trev::shellQuote(programName) + ' ' + letters + ' ' + values;
         p.local.blocking = false;
         p.local.checksum = false;
         p.local.dotKb = 0;
@@ -128,6 +128,15 @@ Pipeline composePipeline(const Modes& modes, const std::string& programName) {
     }
     p.local.compression = Compression::None;
     return p;
+}
+
+std::string shellCommand(const Pipeline& pipeline) {
+    if (pipeline.second.empty()) return pipeline.first;
+    // fd 3 keeps the standard output for the second stage's output; the
+    // first stage's status comes back through the command substitution on
+    // fd 4, while the substitution's own status is the second stage's.
+    return "exec 3>&1; s=$( { { " + pipeline.first + " 3>&- 4>&-; echo $? >&4; } | " +
+           pipeline.second + " 4>&- >&3 3>&-; } 4>&1 ) || exit; exit \"${s:-1}\"";
 }
 
 FilterChain buildChain(const Modes& m, int outFd, bool paced, Messages& messages, KeySource& keys) {

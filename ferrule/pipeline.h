@@ -59,10 +59,12 @@ Identity identify(const unsigned char* buf, std::size_t count);
 // that is not.
 Modes adjustForInput(Modes modes, Identity id);
 
-// What runs: the shell command behind this process (empty: write to
-// standard output) and the operations left in this process.
+// What runs behind this process: the compressor or zcat (`first`; empty:
+// write to standard output), the second ferrule it feeds (`second`; empty:
+// none), and the operations left in this process.
 struct Pipeline {
-    std::string command;
+    std::string first;
+    std::string second;
     Modes local;
 };
 
@@ -71,9 +73,16 @@ extern const char kZcatCommand[];
 
 // The command and what moves behind it into a second ferrule (blocking,
 // checksum, dots, and scrambling when compressing).  Every word taken from
-// the command line or from
-// `programName` (argv[0]) is single-quoted for the shell.
+// the command line or from `programName` (argv[0]) is single-quoted for the
+// shell.
 Pipeline composePipeline(const Modes& modes, const std::string& programName);
+
+// The text given to the shell: `first`, or `first | second` written so that
+// the shell's status is the second stage's when it failed and otherwise the
+// first stage's.  A plain pipeline would report only the second stage, and
+// zcat failing on a damaged archive would pass for success behind a second
+// ferrule that simply met the end of its input.  Empty when nothing runs.
+std::string shellCommand(const Pipeline& pipeline);
 
 // The filters of a process, in chain order, ending with FilterEnd.
 class FilterChain {

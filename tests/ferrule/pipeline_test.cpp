@@ -135,30 +135,30 @@ TEST(Compose, CommandAndWhatStaysHere) {
     const struct {
         std::vector<std::string> args;
         Identity input;
-        std::string prog, command;
+        std::string prog, first, second;
         Scrambling scrambling;
         bool blocking, checksum;
     } cases[] = {
-        {{""}, kPlain, "ferrule", "", kNoS, false, false},
-        {{"c"}, kPlain, "ferrule", "/usr/bin/compress -f", kNoS, false, false},
-        {{"cbv", "sumfile"}, kPlain, "ferrule", "/usr/bin/compress -f | 'ferrule' bv  'sumfile'",
+        {{""}, kPlain, "ferrule", "", "", kNoS, false, false},
+        {{"c"}, kPlain, "ferrule", "/usr/bin/compress -f", "", kNoS, false, false},
+        {{"cbv", "sumfile"}, kPlain, "ferrule", "/usr/bin/compress -f", "'ferrule' bv  'sumfile'",
          kNoS, false, false},
-        {{"cs", "/keys/k"}, kPlain, "ferrule", "/usr/bin/compress -f | 'ferrule' s  '/keys/k'",
+        {{"cs", "/keys/k"}, kPlain, "ferrule", "/usr/bin/compress -f", "'ferrule' s  '/keys/k'",
          kNoS, false, false},
-        {{"x"}, kScrambled, "ferrule", "/usr/bin/zcat", kU, false, false},  // never moves
-        {{"xV", "20"}, kCompressed, "ferrule", "/usr/bin/zcat | 'ferrule' V  20", kNoS, false, false},
-        {{"s", "k"}, kPlain, "ferrule", "", kS, false, false},
-        {{"bv", "sums"}, kPlain, "ferrule", "", kNoS, true, true},
+        {{"x"}, kScrambled, "ferrule", "/usr/bin/zcat", "", kU, false, false},  // never moves
+        {{"xV", "20"}, kCompressed, "ferrule", "/usr/bin/zcat", "'ferrule' V  20", kNoS, false, false},
+        {{"s", "k"}, kPlain, "ferrule", "", "", kS, false, false},
+        {{"bv", "sums"}, kPlain, "ferrule", "", "", kNoS, true, true},
         // Letters in the order b V v s; the dot size as a number.
         {{"svVcb", "key", "sums", "0005"}, kPlain, "/opt/bin/ferrule",
-         "/usr/bin/compress -f | '/opt/bin/ferrule' bVvs  5 'sums' 'key'", kNoS, false, false},
+         "/usr/bin/compress -f", "'/opt/bin/ferrule' bVvs  5 'sums' 'key'", kNoS, false, false},
         // Scramble with decompress does not move behind zcat.
-        {{"xs", "k"}, kCompressed, "ferrule", "/usr/bin/zcat", kS, false, false},
+        {{"xs", "k"}, kCompressed, "ferrule", "/usr/bin/zcat", "", kS, false, false},
         // Compressed input: everything runs here.
-        {{"cbv", "s"}, kCompressed, "ferrule", "", kNoS, true, true},
+        {{"cbv", "s"}, kCompressed, "ferrule", "", "", kNoS, true, true},
         // Words from the command line are quoted.
         {{"cvs", "a b;rm -rf x", "it's"}, kPlain, "/my dir/$(id)/ferrule",
-         "/usr/bin/compress -f | '/my dir/$(id)/ferrule' vs  'a b;rm -rf x' 'it'\\''s'", kNoS,
+         "/usr/bin/compress -f", "'/my dir/$(id)/ferrule' vs  'a b;rm -rf x' 'it'\\''s'", kNoS,
          false, false},
     };
     for (const auto& c : cases) {
@@ -166,18 +166,46 @@ TEST(Compose, CommandAndWhatStaysHere) {
         Modes m = modesOf(c.args);
         if (m.compression != Compression::None) m = adjustForInput(m, c.input);
         const Pipeline p = composePipeline(m, c.prog);
-        EXPECT_EQ(p.command, c.command);
+        EXPECT_EQ(p.first, c.first);
+        EXPECT_EQ(p.second, c.second);
         EXPECT_EQ(p.local.compression, Compression::None);
         EXPECT_EQ(p.local.scrambling, c.scrambling);
         EXPECT_EQ(p.local.blocking, c.blocking);
         EXPECT_EQ(p.local.checksum, c.checksum);
-        if (!c.command.empty()) {
+        if (!c.first.empty()) {
             EXPECT_EQ(p.local.dotKb, 0);
         }
     }
     // No limit on the length of the command.
     const Pipeline p = composePipeline(modesOf({"cv", std::string(3000, 'n')}), std::string(2000, 'p'));
-    EXPECT_EQ(p.command.size(), std::string("/usr/bin/compress -f | '' v  ''").size() + 5000);
+    EXPECT_EQ(p.second.size(), std::string("'' v  ''").size() + 5000);
+}
+
+TEST(Compose, ShellStatusOfBothStages) {
+    // The shell text run with stand-in stages under /bin/sh: the second
+    // stage's output reaches standard output, its failure wins, and
+    // otherwise the first stage's status (a signal as 128 + its number).
+    const struct {
+        std::string first, second;
+        int status;
+    } cases[] = {
+        {"printf ab", "tr ab xy", 0},
+        {"printf ab; exit 3", "tr ab xy", 3},
+        {"printf ab; kill -TERM $$", "tr ab xy", 128 + SIGTERM},
+        {"printf ab; exit 3", "tr ab xy; exit 5", 5},
+        {"printf ab", "tr ab xy; exit 5", 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first + " | " + c.second);
+        const Pipeline p{"sh -c '" + c.first + "'", "sh -c '" + c.second + "'", Modes{}};
+        tk::RunResult r = tk::run(tk::Spawn({"/bin/sh", "-c", shellCommand(p)}));
+        ASSERT_TRUE(r.exited) << r.describe();
+        EXPECT_EQ(r.code, c.status);
+        EXPECT_EQ(r.out, "xy");
+    }
+    // A single stage runs as it is.
+    EXPECT_EQ(shellCommand(Pipeline{"/usr/bin/zcat", "", Modes{}}), "/usr/bin/zcat");
+    EXPECT_EQ(shellCommand(Pipeline{}), "");
 }
 
 // ---- the chain ----

@@ -279,6 +279,23 @@ TEST(Failures, MissingKeyFileWhenUnscrambling) {
     EXPECT_EQ(x.out, "");
 }
 
+TEST(Failures, DamagedArchiveBehindSecondFerrule) {
+    // zcat refuses a damaged archive part way; the second ferrule behind it
+    // just meets the end of its input and succeeds.  zcat's failure must
+    // still be ferrule's status, with or without a second ferrule.
+    tk::TempRoot dir;
+    Bytes z = compressReal(randomBytes(300000, 24));
+    for (std::size_t k = 1000; k < z.size(); k += 7) z[k] = static_cast<char>(~z[k]);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"x"}, {"xb"}, {"xbv", dir.file("sums")}, {"xV", "100"}}) {
+        SCOPED_TRACE(args[0]);
+        tk::RunResult r = runFerrule(args, z);
+        EXPECT_TRUE(r.exited) << r.describe();
+        EXPECT_EQ(r.code, 1);
+        EXPECT_NE(r.err.find("corrupt input"), std::string::npos) << r.err;
+    }
+}
+
 TEST(Failures, HeaderWithoutNulIsRefused) {
     const Bytes stream = "\x1F\x08" + Bytes(5000, 'A');
     tk::RunResult r = runFerrule({"x"}, stream);
