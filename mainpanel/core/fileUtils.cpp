@@ -109,8 +109,13 @@ FilePtr openFile(const char* path, const char* mode, int report, std::string* ex
     const char* real = expanded ? expanded->c_str() : path;
     if (mode[0] != 'w') {
         struct stat st;
-        if (stat(real, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const bool found = stat(real, &st) == 0;
+        if (!found || !S_ISREG(st.st_mode)) {
+            // errno tells callers' "Cannot open ..." why: stat's own reason,
+            // or what kind of file stands there.
+            const int err = !found ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
             if (report) std::fprintf(stderr, "File %s is not a regular file.\n", path);
+            errno = err;
             return nullptr;
         }
     }

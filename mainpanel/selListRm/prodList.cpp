@@ -156,12 +156,10 @@ private:
 }  // namespace
 
 trev::FilePtr openCatalogueFile(const char* path) {
-    errno = 0;
     trev::FilePtr f = trev::openFile(path, "r", 1);
     if (!f) {
         const int err = errno;
-        // Something that is no regular file leaves no system reason.
-        std::fprintf(stderr, "Cannot open file %s%s", path, err ? "" : "\n");
+        std::fprintf(stderr, "Cannot open file %s", path);
         errno = err;
         trev::systemError(1);
     }

@@ -223,7 +223,7 @@ TEST(StartFailures, MessagesStatusOneAndAnEmptySelectionFile) {
          },
          [](tk::TempRoot& r) {
              return "File " + r.file("prods") + " is not a regular file.\nCannot open file " +
-                    r.file("prods") + "\n";
+                    r.file("prods") + "(Is a directory)\n";
          }},
         {"bundle file",
          [](tk::TempRoot& r) { ::unlink(r.file("install/tmp/bundles.sun4v").c_str()); },

@@ -152,11 +152,20 @@ TEST(OpenFile, ReadsOnlyRegularFiles) {
     }
     EXPECT_EQ(expanded, "untouched");   // no expansion took place
 
+    // errno says why for the callers' own messages, whatever it held before.
     CaptureStderr();
+    errno = 0;
     EXPECT_FALSE(openFile(dir.path().c_str(), "r", 1));
+    EXPECT_EQ(errno, EISDIR);
+    errno = ENOMEM;
     EXPECT_FALSE(openFile(dir.path().c_str(), "r", 0));
+    EXPECT_EQ(errno, EISDIR);
+    errno = 0;
+    EXPECT_FALSE(openFile("/dev/null", "r", 0));
+    EXPECT_EQ(errno, EINVAL);
     const std::string missing = dir.path() + "/missing";
     EXPECT_FALSE(openFile(missing.c_str(), "r+", 1));
+    EXPECT_EQ(errno, ENOENT);
     EXPECT_EQ(GetCapturedStderr(), "File " + dir.path() + " is not a regular file.\nFile " +
                                        missing + " is not a regular file.\n");
     EXPECT_FALSE(fs::exists(missing));

@@ -101,6 +101,10 @@ TEST(Start, MainChecksTheFormsFilesAndEnvironment) {
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "File " + root.file("missing") + " is not a regular file.\nCannot open " +
                          root.file("missing") + "(No such file or directory)\n");
+    r = mp::runMp({"22", root.path()}, root);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "File " + root.path() + " is not a regular file.\nCannot open " + root.path() +
+                         "(Is a directory)\n");
     r = mp::runMp({"15", "FLOPPY", "label", "/dev/fd0"}, root);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "Illegal media type FLOPPY\n");
