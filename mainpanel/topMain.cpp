@@ -51,6 +51,9 @@ void promptForDisplay(int& argc, char** argv) {
         if (c == '\n') break;
         std::printf("Press <return> to continue ->");
     }
+    // The prompt is not the form's answer: an error writing it must not
+    // count against the lines printed later.
+    std::clearerr(stdout);
     display = openDisplay(argc, argv);
     if (!display) {
         std::printf("%s: Open display failed again.", progName);

@@ -87,6 +87,18 @@ std::vector<trev::WinAttrs> ancestorChain(Window shellWindow) {
 }  // namespace
 
 void cleanExit(int code) {
+    // The lines a script evaluates (platform name, EmailFile, device lines)
+    // are the form's answer.  When they could not be written the script
+    // must not act on the code alone: say so, and end as a form left
+    // without an answer does.  A form that printed nothing has nothing to
+    // flush and cannot fail here.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        const int err = errno;
+        std::fputs("Cannot write to standard output", stderr);
+        errno = err;
+        trev::systemError(0);
+        code = trev::exitcode::kMainMenu;
+    }
     if (std::FILE* f = statusFd.get()) {
         // One report for the first step that fails.
         const bool written = trev::writeStatusRecord(f, formStatusRec) && writeSelectedNames(f);
@@ -102,11 +114,17 @@ void topWinDestroyCB(Widget, XtPointer, XtPointer) {
     cleanExit(trev::exitcode::kMainMenu);
 }
 
-void generalWinDestroyCB(Widget, XtPointer clientData, XtPointer) {
+// The handles of secondary and help windows are given up only when the
+// window is really going: a WM_SAVE_YOURSELF destroys nothing, and a handle
+// replaced then would leave a window on screen that its own buttons no
+// longer reach.
+void generalWinDestroyCB(Widget, XtPointer clientData, XtPointer callData) {
+    if (!isDeleteWindow(callData)) return;
     *static_cast<Widget*>(clientData) = nullptr;
 }
 
-void helpWinDestroyCB(Widget, XtPointer clientData, XtPointer) {
+void helpWinDestroyCB(Widget, XtPointer clientData, XtPointer callData) {
+    if (!isDeleteWindow(callData)) return;
     const int value = static_cast<int>(reinterpret_cast<std::intptr_t>(clientData));
     Widget help = rebuildHelpWindow(value);
     if (!help) return;

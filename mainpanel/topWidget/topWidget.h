@@ -41,6 +41,11 @@ void adjustWindowLoc();
 // WM_SAVE_YOURSELF of `shell`.
 void addWinDestroyCallback(Widget shell, XtCallbackProc cb, XtPointer clientData);
 
+// Whether a protocol callback's data is the window manager's
+// WM_DELETE_WINDOW, the one message after which the toolkit destroys a
+// secondary window; WM_SAVE_YOURSELF leaves the window as it is.
+bool isDeleteWindow(XtPointer callData);
+
 // ---- Help windows -------------------------------------------------------------
 
 // Gives a help window (not yet shown) the width 540, also as its maximum

@@ -51,14 +51,28 @@ void adjustWindowLoc() {
                   static_cast<Position>(p.y), nullptr);
 }
 
-void addWinDestroyCallback(Widget shell, XtCallbackProc cb, XtPointer clientData) {
-    static Atom protocols = XmInternAtom(display, const_cast<char*>("WM_PROTOCOLS"), False);
+namespace {
+
+Atom deleteWindowAtom() {
     static Atom deleteWindow =
         XmInternAtom(display, const_cast<char*>("WM_DELETE_WINDOW"), False);
+    return deleteWindow;
+}
+
+}  // namespace
+
+void addWinDestroyCallback(Widget shell, XtCallbackProc cb, XtPointer clientData) {
+    static Atom protocols = XmInternAtom(display, const_cast<char*>("WM_PROTOCOLS"), False);
     static Atom saveYourself =
         XmInternAtom(display, const_cast<char*>("WM_SAVE_YOURSELF"), False);
-    XmAddProtocolCallback(shell, protocols, deleteWindow, cb, clientData);
+    XmAddProtocolCallback(shell, protocols, deleteWindowAtom(), cb, clientData);
     XmAddProtocolCallback(shell, protocols, saveYourself, cb, clientData);
+}
+
+bool isDeleteWindow(XtPointer callData) {
+    const auto* cbs = static_cast<const XmAnyCallbackStruct*>(callData);
+    return cbs && cbs->event && cbs->event->type == ClientMessage &&
+           static_cast<Atom>(cbs->event->xclient.data.l[0]) == deleteWindowAtom();
 }
 
 void installLogoImage() {

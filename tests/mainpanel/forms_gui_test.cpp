@@ -176,6 +176,30 @@ TEST_F(Platform, PreviousAndMainMenuKeepTheDefaultChoice) {
     }
 }
 
+TEST_F(Platform, AnAnswerThatCannotBeWrittenIsNoAnswer) {
+    // Standard output on a full device: the name is lost, so OK must not
+    // answer 0; a button that prints nothing is unaffected.
+    const auto startIntoFullDevice = [&] {
+        std::vector<std::string> args{"/bin/sh", "-c", "exec \"$@\" >/dev/full", "sh"};
+        for (const std::string& a : mp::argv({"19", plat, "ignored"})) args.push_back(a);
+        auto app = std::make_unique<tk::GuiApp>(args, mp::env(root));
+        app->waitMapped("topPlatOK");
+        return app;
+    };
+    auto app = startIntoFullDevice();
+    app->click("2");
+    app->waitFor([&] { return app->toggle("2"); }, "third platform set");
+    tk::RunResult r = app->clickAndExit("topPlatOK");
+    EXPECT_EQ(r.code, 250) << r.describe();
+    EXPECT_EQ(r.err, "Cannot write to standard output(No space left on device)\n");
+    EXPECT_EQ(mp::status(root).named("platformIndex"), 2);
+
+    app = startIntoFullDevice();
+    r = app->clickAndExit("topPlatPrev");
+    EXPECT_EQ(r.code, 255) << r.describe();
+    EXPECT_EQ(r.err, "");
+}
+
 TEST_F(Platform, ShowsOnlyTheFirstTenPlatforms) {
     std::string text;
     for (int i = 0; i < 12; ++i) text += "p" + std::to_string(i) + " Platform number " + std::to_string(i) + "\n";

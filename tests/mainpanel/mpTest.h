@@ -75,8 +75,9 @@ inline tk::RunResult runMp(const std::vector<std::string>& args, const tk::TempR
 
 // Help pops the form's help window "<form>HelpTextWin" up with its title,
 // icon name, width and read-only text "<form>HelpText"; Help again leaves
-// it up; Close takes it down; after a window-manager close a hidden new one
-// takes its place and Help shows it with the same text.
+// it up; a session manager's WM_SAVE_YOURSELF leaves it alone, so Close
+// still takes it down; after a window-manager close a hidden new one takes
+// its place and Help shows it with the same text.
 inline void checkHelp(tk::GuiApp& app, const std::string& button, const std::string& form,
                       const std::string& title) {
     const std::string win = form + "HelpTextWin", text = form + "HelpText", close = win + "Close";
@@ -91,6 +92,7 @@ inline void checkHelp(tk::GuiApp& app, const std::string& button, const std::str
     EXPECT_GT(helpText.size(), 200u) << helpText;
     EXPECT_FALSE(app.editable(text));
     app.click(button);
+    app.wmSaveYourself(win);
     app.click(close);
     app.waitUnmapped(win);
     app.click(button);
