@@ -1,6 +1,7 @@
 // The Recheck of the free space with an estimator of our own run through
 // $BOURNE, the disk space check form, and the start-up failures of the
 // product forms (messages, status 1, the selection file already created).
+#include <X11/cursorfont.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,6 +29,8 @@ const char kEstimator[] =
     "kill) echo 4096 > \"$1\"; kill -9 $$ ;;\n"
     "esac\n"
     "exit 0\n";
+
+const std::string kWatch = std::to_string(XC_watch);
 
 struct RecheckForm {
     tk::TempRoot root;
@@ -69,6 +72,8 @@ TEST(Recheck, TheEstimatorsAnswerReplacesTheFreeSpace) {
                                         "|1|" + f.root.path() + "\n");
     EXPECT_FALSE(f.root.exists("install/tmp/freeDisk.out"));
     EXPECT_EQ(f.err(), "");
+    // The form waited under a watch cursor and got its own cursor back.
+    EXPECT_EQ(f.app->cursors(mp::kShell), (std::vector<std::string>{kWatch, "none"}));
     // The new free space counts for the selections that follow.
     f.app->clickListItem(kList, 1);
     f.app->waitFor([&] { return f.app->label(kAvailable) == "2047500 KBytes "; }, "2047500");
@@ -120,6 +125,10 @@ TEST(Recheck, ResultsOutOfRangeAndFailuresChangeNothing) {
     f.app->waitFor([&] { return f.err().size() > seen + sizeof kNotAvailable; }, "missing estimator");
     EXPECT_EQ(f.err().substr(seen + sizeof kNotAvailable - 1), missing);
     EXPECT_TRUE(f.app->running());
+    // A watch cursor for each estimator run, never one left behind.
+    std::vector<std::string> cursors;
+    for (int run = 0; run < 4; ++run) cursors.insert(cursors.end(), {kWatch, "none"});
+    EXPECT_EQ(f.app->cursors(mp::kShell), cursors);
 }
 
 TEST(Recheck, BourneUnsetOrMissing) {
@@ -133,6 +142,7 @@ TEST(Recheck, BourneUnsetOrMissing) {
         EXPECT_EQ(f.err(), message);
         EXPECT_FALSE(f.root.exists("calls"));
         EXPECT_EQ(f.app->label(kAvailable), "1000 KBytes    ");
+        EXPECT_EQ(f.app->cursors(mp::kShell), std::vector<std::string>{});
     }
 }
 

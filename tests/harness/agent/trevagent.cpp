@@ -3,7 +3,8 @@
 // It interposes XtAppMainLoop: before the program's event loop starts, it
 // opens a Unix socket named by TREV_AGENT_SOCKET and registers it as an Xt
 // input source, so every request is served on the program's own event-loop
-// thread, between events.  Requests find widgets by name under the program's
+// thread, between events.  It also interposes XCreateFontCursor and
+// XDefineCursor to keep a record of the cursors defined on each window.  Requests find widgets by name under the program's
 // shells, send genuine pointer and key events through XTest, and read widget
 // state.  Without TREV_AGENT_SOCKET the agent does nothing.
 //
@@ -54,6 +55,20 @@
 #include <vector>
 
 namespace {
+
+// The cursors the program defines on its windows, in order, so that a test
+// can see a busy cursor that came and went while the event loop (and with it
+// the agent) was blocked.  Font cursors are named by their shape number
+// (see XCreateFontCursor and XDefineCursor below).
+std::map<Cursor, unsigned>& fontCursors() {
+    static std::map<Cursor, unsigned> shapes;
+    return shapes;
+}
+
+std::map<Window, std::vector<std::string>>& cursorLog() {
+    static std::map<Window, std::vector<std::string>> log;
+    return log;
+}
 
 XtAppContext gApp = nullptr;
 Display* gDpy = nullptr;  // the program's own connection: widget state
@@ -547,6 +562,12 @@ std::string handle(const std::vector<std::string>& f) {
         return e ? "1" : "0";
     }
     if (cmd == "resource") return esc(resourceOf(w, arg(2)));
+    if (cmd == "cursors") {
+        const std::vector<std::string>& log = cursorLog()[XtWindowOfObject(w)];
+        std::string out = std::to_string(log.size());
+        for (const std::string& c : log) out += "\t" + c;
+        return out;
+    }
     if (cmd == "listitems") {
         XmStringTable items = nullptr;
         int count = 0;
@@ -765,6 +786,24 @@ void start(XtAppContext app) {
 }
 
 }  // namespace
+
+extern "C" Cursor XCreateFontCursor(Display* d, unsigned int shape) {
+    using Fn = Cursor (*)(Display*, unsigned int);
+    static Fn real = reinterpret_cast<Fn>(dlsym(RTLD_NEXT, "XCreateFontCursor"));
+    const Cursor c = real(d, shape);
+    fontCursors()[c] = shape;
+    return c;
+}
+
+extern "C" int XDefineCursor(Display* d, Window w, Cursor c) {
+    using Fn = int (*)(Display*, Window, Cursor);
+    static Fn real = reinterpret_cast<Fn>(dlsym(RTLD_NEXT, "XDefineCursor"));
+    const auto shape = fontCursors().find(c);
+    cursorLog()[w].push_back(c == None                      ? "none"
+                             : shape != fontCursors().end() ? std::to_string(shape->second)
+                                                            : "other");
+    return real(d, w, c);
+}
 
 extern "C" void XtAppMainLoop(XtAppContext app) {
     using Loop = void (*)(XtAppContext);

@@ -300,6 +300,13 @@ std::string GuiApp::dump() { return one({"dump"}); }
 std::string GuiApp::focus() { return one({"focus"}); }
 std::vector<std::string> GuiApp::shells() { return request({"shells"}); }
 
+std::vector<std::string> GuiApp::cursors(const std::string& path) {
+    auto f = request({"cursors", path});
+    if (f.empty()) throw std::runtime_error("agent: empty cursor answer");
+    f.erase(f.begin());
+    return f;
+}
+
 std::vector<std::string> GuiApp::listItems(const std::string& path) {
     auto f = request({"listitems", path});
     if (f.empty()) throw std::runtime_error("agent: empty list answer");

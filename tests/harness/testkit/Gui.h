@@ -71,6 +71,10 @@ public:
     bool mapped(const std::string& path);
     bool editable(const std::string& path);
     std::vector<std::string> listItems(const std::string& path);
+    // Every cursor the program defined on the widget's window so far, in
+    // order: a font cursor's shape number (XC_watch is "150"), "none" for
+    // the parent's cursor, "other" for any other cursor.
+    std::vector<std::string> cursors(const std::string& path);
     std::vector<int> listSelected(const std::string& path);
     Colors colors(const std::string& path);
     std::string pixel(const std::string& path, int dx, int dy);
