@@ -2,7 +2,6 @@
 // $BOURNE, the disk space check form, and the start-up failures of the
 // product forms (messages, status 1, the selection file already created).
 #include <X11/cursorfont.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <functional>
@@ -242,10 +241,15 @@ TEST(StartFailures, MessagesStatusOneAndAnEmptySelectionFile) {
                     "(No such file or directory)\n";
          }},
         {"package information file",
-         [](tk::TempRoot& r) { ::chmod(r.file("install/tmp/pkginfo.sun4v").c_str(), 0); },
+         // A link to itself: no reading it, whoever runs the test.
+         [](tk::TempRoot& r) {
+             const std::string f = r.file("install/tmp/pkginfo.sun4v");
+             ::unlink(f.c_str());
+             ::symlink(f.c_str(), f.c_str());
+         },
          [](tk::TempRoot& r) {
              return "Cannot open pkginfo file " + r.file("install/tmp/pkginfo.sun4v") +
-                    "(Permission denied)\n";
+                    "(Too many levels of symbolic links)\n";
          }},
         {"product marker",
          [](tk::TempRoot& r) { ::unlink(r.file("install/pdts/zeta_v1_t2.nok").c_str()); },
@@ -254,9 +258,7 @@ TEST(StartFailures, MessagesStatusOneAndAnEmptySelectionFile) {
                     "(No such file or directory)\n";
          }},
     };
-    const bool root = geteuid() == 0;
     for (const Case& c : cases) {
-        if (root && std::string(c.what) == "package information file") continue;
         for (const char* type : {"2", "18"}) {
             tk::TempRoot r;
             cg::writeCatalogue(r);
