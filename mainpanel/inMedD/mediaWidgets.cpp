@@ -18,6 +18,7 @@
 
 #include "core/mediaLists.h"
 #include "globals.h"
+#include "topWidget/topWidget.h"
 #include "topStub/topStub.h"
 #include "topUtils.h"
 
@@ -61,9 +62,7 @@ void manageMediaFrame(const MediaFrame& frame, Widget defaultButton, Widget firs
     if (defaultButton) XtVaSetValues(frame.outer, XmNdefaultButton, defaultButton, nullptr);
     // The first keyboard focus goes to a button: a grey Host field that took
     // it would switch its group to Remote host unasked.
-    if (!firstFocus) firstFocus = defaultButton;
-    for (Widget w = firstFocus; w && w != frame.outer; w = XtParent(w))
-        XtVaSetValues(XtParent(w), XmNinitialFocus, w, nullptr);
+    setFirstFocus(firstFocus ? firstFocus : defaultButton, frame.outer);
     XtManageChild(frame.outer);
 }
 

@@ -260,6 +260,9 @@ Widget create_instInfo() {
     buildActions();
 
     XtVaSetValues(outer, XmNdefaultButton, instInfoOk, nullptr);
+    // Browser... comes first in traversal, and its activation chooses the
+    // E-mail File source: Return on the untouched form must answer OK.
+    setFirstFocus(instInfoOk, outer);
     XtManageChild(outer);
     create_instInfoHelpTextWin(instInfo);
     return instInfo;

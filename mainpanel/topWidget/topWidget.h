@@ -33,6 +33,12 @@ Pixel getFgBgColor(const char* name);
 // Makes every child of `area` as wide as the widest; nullptr is ignored.
 void resizeActionButton(Widget area);
 
+// Gives the first keyboard focus inside `top` to `w` (a descendant of it).
+// Forms whose first traversable widget would act on the focus (a button
+// whose activation changes the state, a grey field that switches its group)
+// start on their OK button instead, so that Return answers OK.
+void setFirstFocus(Widget w, Widget top);
+
 // Restores the current form's saved size and places its shell (realized,
 // not yet mapped) from the status record.
 void adjustWindowLoc();

@@ -51,6 +51,10 @@ void adjustWindowLoc() {
                   static_cast<Position>(p.y), nullptr);
 }
 
+void setFirstFocus(Widget w, Widget top) {
+    for (; w && w != top; w = XtParent(w)) XtVaSetValues(XtParent(w), XmNinitialFocus, w, nullptr);
+}
+
 namespace {
 
 Atom deleteWindowAtom() {

@@ -164,6 +164,25 @@ TEST_F(InstInfo, TheChosenSourceIsShownWholeWhateverTheRecordHeld) {
     EXPECT_EQ(app->waitExit().code, 250);
 }
 
+TEST_F(InstInfo, ReturnOnTheUntouchedFormAnswersTheSourceItStartedWith) {
+    // The focus starts on OK: Browser..., first in traversal, would choose
+    // the E-mail File source when Return reached it.
+    const struct {
+        std::string source;
+        std::string out;
+    } cases[] = {{"4", ""}, {"3", "DeviceTAPE='/dev/rmt/0'\n"}, {"1", ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source);
+        start({c.source, "7", "/dev/rmt/0", "0", "0"});
+        app->waitFor([&] { return app->focus() == "instInfoOk"; }, "focus on OK");
+        app->key("Return");
+        tk::RunResult r = app->waitExit();
+        EXPECT_EQ(r.code, std::stoi(c.source)) << r.describe();
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(mp::status(root).named("infoSource"), std::stoi(c.source));
+    }
+}
+
 // ---- Choosing ------------------------------------------------------------------------
 
 TEST_F(InstInfo, ClickingIntoGreyFieldsChoosesTheirSource) {
