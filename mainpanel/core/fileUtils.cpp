@@ -119,7 +119,10 @@ FilePtr openFile(const char* path, const char* mode, int report, std::string* ex
             return nullptr;
         }
     }
-    FilePtr f(std::fopen(real, mode));
+    // Close-on-exec: the estimator and the terminal run as root beside an
+    // open form.status and selection file, which are not theirs to touch.
+    const std::string closeOnExec = std::string(mode) + "e";
+    FilePtr f(std::fopen(real, closeOnExec.c_str()));
     if (!f) {
         if (report) {
             const int err = errno;

@@ -15,8 +15,10 @@ const char kList[] = "selProdListV";
 const char kNotAvailable[] = "Free disk space information not available.\n";
 
 // A free-space estimator that does what $Proot/mode says and records each
-// call (its arguments and $Proot) in $Proot/calls.
+// call (its arguments and $Proot) in $Proot/calls, and the files it was
+// handed open in $Proot/fds.
 const char kEstimator[] =
+    "ls -l /proc/$$/fd >> \"$Proot/fds\"\n"
     "echo \"$0|$1|$#|$Proot\" >> \"$Proot/calls\"\n"
     "case $(cat \"$Proot/mode\") in\n"
     "ok)   echo 2048000 > \"$1\" ;;\n"
@@ -71,6 +73,10 @@ TEST(Recheck, TheEstimatorsAnswerReplacesTheFreeSpace) {
                                         "|1|" + f.root.path() + "\n");
     EXPECT_FALSE(f.root.exists("install/tmp/freeDisk.out"));
     EXPECT_EQ(f.err(), "");
+    // The form's own open files stay with the form.
+    const std::string fds = f.root.read("fds");
+    EXPECT_EQ(fds.find(mp::kStatus), std::string::npos) << fds;
+    EXPECT_EQ(fds.find(f.root.file("sel")), std::string::npos) << fds;
     // The form waited under a watch cursor and got its own cursor back.
     EXPECT_EQ(f.app->cursors(mp::kShell), (std::vector<std::string>{kWatch, "none"}));
     // The new free space counts for the selections that follow.
