@@ -222,20 +222,34 @@ void bringXterm(Widget* helpWindow) {
                                 kMountPlatform, nullptr};
     std::fflush(stdout);
     std::fflush(stderr);
+    // A close-on-exec pipe tells whether the terminal program started: the
+    // child writes to it only when execv failed.  Without the pipe the
+    // terminal still runs; only that report is lost.
+    int started[2] = {-1, -1};
+    if (pipe2(started, O_CLOEXEC) != 0) started[0] = started[1] = -1;
     const pid_t pid = fork();
     if (pid < 0) {
         std::fputs("Failed to fork xterm.\n", stderr);
         std::exit(trev::exitcode::kNoTerminal);
     }
     if (pid == 0) {
-        // form.status belongs to this process, not to the terminal.
-        if (statusFd) fcntl(fileno(statusFd.get()), F_SETFD, FD_CLOEXEC);
         execv(args[0], const_cast<char* const*>(args));
         static const char kExecFailed[] = "System error in execv\n";
-        if (write(STDERR_FILENO, kExecFailed, sizeof kExecFailed - 1) < 0) {
+        if (write(STDERR_FILENO, kExecFailed, sizeof kExecFailed - 1) < 0 ||
+            (started[1] >= 0 && write(started[1], "x", 1) < 0)) {
             // Nothing left to tell it to.
         }
         _exit(trev::exitcode::kNoTerminal);
+    }
+    bool execFailed = false;
+    if (started[1] >= 0) {
+        ::close(started[1]);
+        char byte;
+        ssize_t n;
+        while ((n = ::read(started[0], &byte, 1)) < 0 && errno == EINTR) {
+        }
+        execFailed = n == 1;
+        ::close(started[0]);
     }
     // Until the terminal ends; its status is not looked at.
     for (;;) {
@@ -243,4 +257,7 @@ void bringXterm(Widget* helpWindow) {
         if (done == pid) break;
         if (done < 0 && errno != EINTR) break;
     }
+    // No terminal ran, so nothing was mounted: answer as for a terminal
+    // that could not be created, not as for one that ended.
+    if (execFailed) std::exit(trev::exitcode::kNoTerminal);
 }

@@ -189,15 +189,19 @@ TEST(MountCd, NoUsableTerminalShowsTheNoteWhoseCancelReturnsToTheForm) {
     }
 }
 
-TEST(MountCd, TerminalThatCannotBeExecutedStillEndsTheForm) {
+TEST(MountCd, TerminalThatCannotBeExecutedIsNoTerminal) {
+    // Nothing was mounted: 248, as for a terminal that cannot be created,
+    // and the record is not written back.
     tk::TempRoot root;
+    tk::StatusFile::blank().save(root.file(mp::kStatus));
     auto env = mp::env(root);
     env["XTERM"] = root.write("not-executable", "#!/bin/sh\nexit 0\n", 0644);
     tk::GuiApp app(mp::argv({"5", "", "Disc 2", "/dev/sr0", "0"}), env);
     tk::RunResult r = app.clickAndExit("mntCDMount");
-    EXPECT_EQ(r.code, 0) << r.describe();
+    EXPECT_EQ(r.code, 248) << r.describe();
     EXPECT_EQ(r.out, "DeviceCD='/dev/sr0'\n");
     EXPECT_EQ(r.err, "System error in execv\n");
+    EXPECT_EQ(mp::status(root).slot(160).width, 0u);   // a written record holds the size
 }
 
 // ---- Mount CD-ROM (5): the form ------------------------------------------------------
