@@ -37,27 +37,23 @@ Display* openDisplay(int& argc, char** argv) {
 
 // No display: ask the user to make one reachable and press return; one
 // retry per return.  Ends the run unless the retry opens the display.
+// The prompt goes to standard error: standard output carries the form's
+// answer, which scripts capture and evaluate, and a prompt there would be
+// both invisible to the user and mixed into the answer.
 void promptForDisplay(int& argc, char** argv) {
-    std::printf("%s: Open display failed. Press <return> to continue ->", progName);
+    std::fprintf(stderr, "%s: Open display failed. Press <return> to continue ->", progName);
     for (;;) {
-        std::fflush(stdout);
         const int c = std::getchar();
         if (c == EOF) {
             // Nobody can answer: never go on without a display.
-            std::printf("\n");
-            std::fflush(stdout);
-            fail(std::string(progName) + ": Open display failed and standard input ended.\n");
+            fail("\n" + std::string(progName) + ": Open display failed and standard input ended.\n");
         }
         if (c == '\n') break;
-        std::printf("Press <return> to continue ->");
+        std::fputs("Press <return> to continue ->", stderr);
     }
-    // The prompt is not the form's answer: an error writing it must not
-    // count against the lines printed later.
-    std::clearerr(stdout);
     display = openDisplay(argc, argv);
     if (!display) {
-        std::printf("%s: Open display failed again.", progName);
-        std::fflush(stdout);
+        std::fprintf(stderr, "%s: Open display failed again.", progName);
         std::exit(kStartFailure);
     }
 }
