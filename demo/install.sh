@@ -343,14 +343,25 @@ install_chosen() {
         echo "Archive members differ from the disc's contents list." >> "$log"
     fi
     rm -f "$tmp/R96.sum"
+    # A product counts as loaded only from an archive read whole: ferrule
+    # and tar both content (each stage's status kept, as sh has no
+    # pipefail) and the checksum the disc gives.
+    whole=1
     if [ -s "$tmp/members" ]; then
         # shellcheck disable=SC2046
-        (cd "$Proot" && ferrule xv "$tmp/R96.sum" < cdrom/R96.PKG) |
+        (cd "$Proot" && ferrule xv "$tmp/R96.sum" < cdrom/R96.PKG; echo $? > "$tmp/ferrule.rc") |
             tar -xf - -C "$opt" $(cat "$tmp/members") 2>> "$log"
-        if [ "$(tail -n 1 "$tmp/R96.sum")" = "$(cat "$Proot/cdrom/CHECKSUM")" ]; then
+        tar_rc=$?
+        ferrule_rc=$(cat "$tmp/ferrule.rc")
+        if [ "$ferrule_rc" -ne 0 ] || [ "$tar_rc" -ne 0 ]; then
+            echo "Archive not read whole (ferrule status $ferrule_rc, tar status $tar_rc)." >> "$log"
+            whole=0
+        fi
+        if [ "$(tail -n 1 "$tmp/R96.sum" 2> /dev/null)" = "$(cat "$Proot/cdrom/CHECKSUM")" ]; then
             echo "Archive checksum $(cat "$Proot/cdrom/CHECKSUM") correct." >> "$log"
         else
             echo "Archive checksum wrong: the disc may be damaged." >> "$log"
+            whole=0
         fi
     fi
     echo >> "$log"
@@ -364,7 +375,7 @@ install_chosen() {
         pkglist=$(packages "$name" "$tag1" "$tag2" "$st")
         ok=0
         for pkg in $pkglist; do
-            [ -f "$pkgs/$pkg.ok" ] || [ -d "$opt/$pkg" ] || ok=1
+            [ -f "$pkgs/$pkg.ok" ] || { [ "$whole" -eq 1 ] && [ -d "$opt/$pkg" ]; } || ok=1
         done
         rm -f "$pdts/$tag.ok" "$pdts/$tag.nok"
         if [ "$ok" -eq 0 ]; then
@@ -384,7 +395,11 @@ install_chosen() {
                 echo "$pkg" >> "$pdts/$tag.nok"
                 [ -f "$pkgs/$pkg.ok" ] || echo "$pkg R96 $(size "$pkg") $(date +%Y-%m-%d)" > "$pkgs/$pkg.nok"
             done
-            echo "$(title "$t") $tag1: FAILED, packages missing on the disc." >> "$log"
+            if [ "$whole" -eq 1 ]; then
+                echo "$(title "$t") $tag1: FAILED, packages missing on the disc." >> "$log"
+            else
+                echo "$(title "$t") $tag1: FAILED, the archive could not be read." >> "$log"
+            fi
         fi
     done < "$chosen"
     echo >> "$log"
@@ -658,12 +673,20 @@ update() {
         sed 1d "$pdts/${name}_${tag1}_$tag2.ok"
     done < "$tmp/update.prod" | sort -u | comm -12 - "$tmp/tape.pkgs" > "$tmp/update.pkgs"
     progress_start
+    tar_rc=0
+    echo 0 > "$tmp/ferrule.rc"
     if [ -s "$tmp/update.pkgs" ]; then
         # shellcheck disable=SC2046
-        (cd "$Proot" && ferrule x < "$file") | tar -xf - -C "$opt" $(cat "$tmp/update.pkgs")
+        (cd "$Proot" && ferrule x < "$file"; echo $? > "$tmp/ferrule.rc") |
+            tar -xf - -C "$opt" $(cat "$tmp/update.pkgs")
+        tar_rc=$?
     fi
     sleep 1
     progress_end
+    if [ "$(cat "$tmp/ferrule.rc")" -ne 0 ] || [ "$tar_rc" -ne 0 ]; then
+        note "Work order $order: the update tape $tape_label could not be read whole;~the packages may be only partly updated."
+        return
+    fi
     note "Work order $order: $(wc -l < "$tmp/update.pkgs") packages updated from $tape_label:~$(tr '\n' ' ' < "$tmp/update.pkgs")"
 }
 
@@ -726,7 +749,7 @@ while :; do
     12) test_products ;;
     23) update ;;
     250) ask "Leave the Trevalon installer?" && break ;;
-    *) failed 0 "$rc" ;;
+    *) die "mainpanel 0 failed (status $rc)" ;;
     esac
 done
 say "Installed now: $(products_now | keep installed | awk '{ print $3 }' | tr '\n' ' ')"
