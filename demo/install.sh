@@ -111,7 +111,7 @@ choose() {
 # take: evaluates the assignment lines a form printed (DeviceCD, DeviceTAPE,
 # TFILE, EmailFile), each checked to be one quoted value without quotes in it
 # (mainpanel quotes a quote safely, but no device or file name of this
-# installer holds one); fails on any other.
+# installer holds one); fails on any other, and then takes none of them.
 take() {
     set -f
     old_ifs=$IFS
@@ -121,10 +121,13 @@ take() {
     for line in $out; do
         case $line in
         *\'*\'*\'*) refused="a name with a quote (') in it" ;;
-        DeviceCD=\'*\' | DeviceTAPE=\'*\' | TFILE=\'*\' | EmailFile=\'*\') eval "$line" ;;
+        DeviceCD=\'*\' | DeviceTAPE=\'*\' | TFILE=\'*\' | EmailFile=\'*\') ;;
         *) refused="this answer" ;;
         esac
     done
+    if [ -z "$refused" ]; then
+        for line in $out; do eval "$line"; done
+    fi
     IFS=$old_ifs
     set +f
     if [ -n "$refused" ]; then
