@@ -30,6 +30,17 @@ std::string mediaListText(const std::vector<std::string>& lines) {
     return text;
 }
 
+std::optional<std::size_t> firstLongLine(const std::vector<std::string>& lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].size() > kMaxListLine) return i + 1;
+    return std::nullopt;
+}
+
+std::string longLineMessage(const std::string& file, std::size_t line) {
+    return "Line " + std::to_string(line) + " of " + file + " is longer than " +
+           std::to_string(kMaxListLine) + " characters.\n";
+}
+
 std::string tooManyWorkOrdersMessage(const std::string& file, std::size_t lines) {
     return "Work order list " + file + " has " + std::to_string(lines) + " lines; at most " +
            std::to_string(kMaxWorkOrders) + " can be offered.\n";

@@ -15,9 +15,11 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 
 #include "core/mediaLists.h"
 #include "globals.h"
+#include "mainpanelExit.h"
 #include "topWidget/topWidget.h"
 #include "topStub/topStub.h"
 #include "topUtils.h"
@@ -243,6 +245,10 @@ std::vector<std::string> readLinesOrExit(const char* path) {
         std::fprintf(stderr, "Cannot read %s", path);
         errno = err;
         trev::systemError(1);
+    }
+    if (const std::optional<std::size_t> line = trev::firstLongLine(*lines)) {
+        std::fputs(trev::longLineMessage(path, *line).c_str(), stderr);
+        std::exit(trev::exitcode::kStartFailure);
     }
     return std::move(*lines);
 }

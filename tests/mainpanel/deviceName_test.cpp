@@ -183,6 +183,15 @@ TEST(MediaLists, MediaListIndentsEachLineAndEndsWithoutLineFeed) {
     EXPECT_EQ(text.substr(text.size() - 34), "    " + std::string(30, 'm'));
 }
 
+TEST(MediaLists, LinesBeyond511CharactersAreFound) {
+    const std::string fits(511, 'f'), over(512, 'o');
+    EXPECT_EQ(firstLongLine({}), std::nullopt);
+    EXPECT_EQ(firstLongLine({fits, "", fits}), std::nullopt);
+    EXPECT_EQ(firstLongLine({fits, over, "x", over}), 2u);
+    EXPECT_EQ(firstLongLine({over}), 1u);
+    EXPECT_EQ(longLineMessage("/x/labels", 2), "Line 2 of /x/labels is longer than 511 characters.\n");
+}
+
 TEST(MediaLists, TooManyWorkOrdersMessage) {
     EXPECT_EQ(kMaxWorkOrders, 249u);
     EXPECT_EQ(tooManyWorkOrdersMessage("/x/wo", 250),

@@ -112,6 +112,11 @@ TEST(MediaRequired, UnreadableLabelFileEndsTheRun) {
     r = mp::runMp({"21", "2", root.path()}, root);
     EXPECT_EQ(r.code, 1) << r.describe();
     EXPECT_EQ(r.err.rfind("Cannot open " + root.path(), 0), 0u) << r.err;
+    // A line too long to draw: a clear refusal, not an X error.
+    const std::string labels = root.write("labels", "CD 1\n" + std::string(300000, 'L') + "\n");
+    r = mp::runMp({"21", "2", labels}, root);
+    EXPECT_EQ(r.code, 1) << r.describe();
+    EXPECT_EQ(r.err, "Line 2 of " + labels + " is longer than 511 characters.\n");
 }
 
 // ---- Workorder List (22) ---------------------------------------------------------------
@@ -161,6 +166,10 @@ TEST(WorkOrders, MoreThan249LinesAreRefused) {
     EXPECT_EQ(r.code, 1) << r.describe();
     EXPECT_EQ(r.err, "Work order list " + file + " has 250 lines; at most 249 can be offered.\n");
     EXPECT_EQ(r.out, "");
+    const std::string wide = root.write("wide", std::string(300000, 'W') + "\n");
+    r = mp::runMp({"22", wide}, root);
+    EXPECT_EQ(r.code, 1) << r.describe();
+    EXPECT_EQ(r.err, "Line 1 of " + wide + " is longer than 511 characters.\n");
 
     // 249 lines are offered; the last one answers 249.
     root.write("wo", numberedLines(249));
