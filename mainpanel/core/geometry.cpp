@@ -8,9 +8,11 @@ namespace trev {
 namespace {
 
 // A window position the toolkit can hold (a 16-bit coordinate), whatever a
-// damaged record says.
+// damaged record says.  Saved positions are at least 1, so a negative one
+// is damage too: it would put the form out of reach where no window
+// manager brings it back, and is taken as 0.
 int toPosition(std::int64_t v) {
-    return static_cast<int>(std::clamp<std::int64_t>(v, INT16_MIN, INT16_MAX));
+    return static_cast<int>(std::clamp<std::int64_t>(v, 0, INT16_MAX));
 }
 
 // The coordinate at which a window of `extent` plus `frameExtra` still fits

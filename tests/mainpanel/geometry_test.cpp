@@ -193,7 +193,13 @@ TEST(PlaceWindow, ADamagedRecordGivesAPositionTheToolkitCanHold) {
     FormStatusRec r = measured(INT32_MAX, INT32_MIN);
     r.frameExtraW = INT32_MAX;
     const Placement p = placeWindow(r, *r.slotAt(80), 400, 300, 1280, 1024);
-    EXPECT_GE(p.x, -32768);
+    EXPECT_GE(p.x, 0);
     EXPECT_LE(p.x, 32767);
-    EXPECT_EQ(p.y, -32768);
+    EXPECT_EQ(p.y, 0);   // on the screen, not at -32768
+    // A negative saved position, which no move stores, keeps the form on
+    // the screen.
+    r = measured(-30000, -5);
+    const Placement q = placeWindow(r, *r.slotAt(80), 400, 300, 1280, 1024);
+    EXPECT_EQ(q.x, 0);
+    EXPECT_EQ(q.y, 0);
 }
