@@ -93,11 +93,17 @@ std::vector<std::string> buildFileList(const std::string& dir, const std::string
 std::vector<std::string> listNames(std::vector<std::string> paths) {
     // std::string compares as unsigned bytes: "B" before "a", ".x" before "A".
     std::sort(paths.begin(), paths.end());
+    std::vector<std::string> names;
+    names.reserve(paths.size());
     for (std::string& p : paths) {
         const std::size_t slash = p.rfind('/');
         if (slash != std::string::npos) p.erase(0, slash + 1);
+        // The box's one-line fields drop a line feed or tab from a chosen
+        // item, so such a name would turn into another file's name.
+        if (p.find_first_of("\n\t") != std::string::npos) continue;
+        names.push_back(std::move(p));
     }
-    return paths;
+    return names;
 }
 
 }  // namespace trev

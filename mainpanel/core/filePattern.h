@@ -57,7 +57,8 @@ std::vector<std::string> buildFileList(const std::string& dir, const std::string
                                        int typeMask);
 
 // Full paths sorted byte by byte and cut to their names (the text after the
-// last "/"): what the browser's lists show.
+// last "/"): what the browser's lists show.  Names holding a line feed or a
+// tab are left out: they cannot be chosen as they are.
 std::vector<std::string> listNames(std::vector<std::string> paths);
 
 }  // namespace trev

@@ -88,6 +88,14 @@ TEST_F(Tree, DirectoryListingShowsNamesInByteOrderHiddenOnesIncluded) {
     EXPECT_EQ(dirEntries(root_ + "/", "A", kFileRegular, false), (Names{root_ + "/A"}));
 }
 
+TEST(ListNames, NamesThatCannotBeChosenAsTheyAreAreLeftOut) {
+    // A line feed or tab would be dropped from the chosen name, which would
+    // then name "filenl" or "tabx" instead; a directory part may hold them
+    // (and sorts by its bytes: "\n" before "/").
+    EXPECT_EQ(listNames({"/d/file\nnl", "/d/filenl", "/d/tab\tx", "/d/tabx", "/d\nx/inbox"}),
+              (Names{"inbox", "filenl", "tabx"}));
+}
+
 TEST_F(Tree, LeadingDotsAreMatchedOnlyByALeadingDotWhenSpecial) {
     EXPECT_EQ(listNames(dirEntries(root_, "*", kFileDirectory, true)),
               (Names{"Archive", "a", "b", "link", "mail"}));
