@@ -41,7 +41,16 @@ void resizeActionButton(Widget area) {
 
 void adjustWindowLoc() {
     Dimension w = 0, h = 0;
-    XtVaGetValues(parentWidget, XmNwidth, &w, XmNheight, &h, nullptr);
+    int minWidth = 0;
+    XtVaGetValues(parentWidget, XmNwidth, &w, XmNheight, &h, XmNminWidth, &minWidth, nullptr);
+    // A form whose contents want less than its minimum width is shown at the
+    // minimum (the window manager enforces it); place and record it at that
+    // width, or the window manager's own pull from the screen's edge would
+    // later pass for a move by the user.
+    if (minWidth > 0 && w < minWidth) {
+        w = static_cast<Dimension>(minWidth);
+        XtVaSetValues(parentWidget, XmNwidth, w, nullptr);
+    }
     const trev::Placement p =
         trev::placeWindow(formStatusRec, *currentWinS, w, h, screenWidth, screenHeight);
     if (p.setSize)

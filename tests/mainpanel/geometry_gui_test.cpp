@@ -93,6 +93,34 @@ TEST(Geometry, PlacePastTheRightEdgeIsPulledBack) {
     EXPECT_EQ(after.named("placedX"), frame.x);
 }
 
+TEST(Geometry, AFormNarrowerThanItsMinimumIsPlacedAndRecordedAtTheMinimum) {
+    // The work-order list's natural width is below its minimum of 550: the
+    // window manager shows it 550 wide, so the right-edge pull must count
+    // with 550, or the window manager's own correction passes for a move.
+    tk::TempRoot root;
+    const std::string wo = root.write("wo", "WO1 a\nWO2 b\nWO3 c\n");
+    {
+        tk::GuiApp app(mp::argv(kMenu), mp::env(root));
+        app.waitMapped("topLevOK");
+        EXPECT_EQ(app.clickAndExit("topLevOK").code, 20);
+    }
+    tk::StatusFile st = mp::status(root);
+    const int screenW = tk::XServer::shared().width();
+    st.set("winX", screenW - 460).set("winY", 100).set("positionSet", 1);
+    st.save(root.file(mp::kStatus));
+
+    tk::GuiApp app(mp::argv({"22", wo}), mp::env(root));
+    app.waitMapped("listWOOk");
+    const tk::Rect frame = app.frameGeometry(mp::kShell);
+    EXPECT_EQ(app.geometry(mp::kShell).width, 550);
+    EXPECT_EQ(frame.x + frame.width, screenW);
+    EXPECT_EQ(app.clickAndExit("listWOMainMenu").code, 250);
+    tk::StatusFile after = mp::status(root);
+    EXPECT_EQ(after.named("winX"), screenW - 460);   // still the user's place
+    EXPECT_EQ(after.named("placedX"), frame.x);
+    EXPECT_EQ(after.slot(256).width, 550u);
+}
+
 }  // namespace
 
 namespace {
