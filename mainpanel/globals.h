@@ -66,3 +66,6 @@ extern SelectedNamesFn selectedProductNames;
 
 // Form type of the Load Products form, whose end appends the names.
 constexpr int kLoadProductsForm = 2;
+// Form type of the Load Documents form, which counts its selection in the
+// record like Load Products but appends no names.
+constexpr int kLoadDocumentsForm = 18;

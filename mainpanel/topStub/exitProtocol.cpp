@@ -99,6 +99,11 @@ void cleanExit(int code) {
         trev::systemError(0);
         code = trev::exitcode::kMainMenu;
     }
+    // numSelNames counts the names that follow the record.  Load Documents
+    // writes none, so it leaves 0: with its own count the next Load
+    // Products would take names left over from an earlier run, which the
+    // user had dropped, for the current choice.
+    if (formType == kLoadDocumentsForm) formStatusRec.numSelNames = 0;
     if (std::FILE* f = statusFd.get()) {
         // One report for the first step that fails.
         const bool written = trev::writeStatusRecord(f, formStatusRec) && writeSelectedNames(f);

@@ -266,8 +266,9 @@ TEST(LoadProducts, WorkOrderHeadingAndHelpWindow) {
 TEST(LoadDocuments, NoNamesAfterTheRecordAndTheSavedOrderNotRestored) {
     tk::TempRoot root;
     cg::writeCatalogue(root);
-    // A record left by Load Products: a size order and a failed product named.
-    tk::StatusFile::blank().set("selProdSort", 1).set("numSelNames", 1).appendName("zeta").save(
+    // A record left by Load Products ended with Main Menu after an earlier
+    // OK: a size order, no count, and that OK's names still in the file.
+    tk::StatusFile::blank().set("selProdSort", 1).appendName("zeta").appendName("zeta").save(
         root.file(mp::kStatus));
     tk::GuiApp app(cg::loadDocuments(root, "3000"), cg::env(root));
     app.waitMapped(kList);
@@ -300,12 +301,17 @@ TEST(LoadDocuments, NoNamesAfterTheRecordAndTheSavedOrderNotRestored) {
     EXPECT_EQ(root.read("sel"), "Alpha~Suite aux alpha 500 v1 t2 available\n"
                                 "Beta~Tools aux beta 500 v1 t2 available\n");
     tk::StatusFile st = mp::status(root);
-    EXPECT_EQ(st.named("numSelNames"), 2);
     EXPECT_EQ(st.named("selProdSort"), 1);
-    // The record is rewritten; the old name after it is left as it was and
-    // nothing is added.
-    EXPECT_EQ(st.bytes().size(), 524u + 32);
+    // The record is rewritten; the old names after it are left as they were
+    // and nothing is added, so the count of names after the record stays 0.
+    EXPECT_EQ(st.named("numSelNames"), 0);
+    EXPECT_EQ(st.bytes().size(), 524u + 64);
     EXPECT_EQ(st.bytes().substr(524, 5), std::string("zeta\0", 5));
+    // The next Load Products does not take the dropped name for a choice.
+    tk::GuiApp products(cg::loadProducts(root, "3000"), cg::env(root));
+    products.waitMapped(kList);
+    products.waitPlaced(mp::kShell);
+    EXPECT_TRUE(products.listSelected(kList).empty());
 }
 
 }  // namespace
