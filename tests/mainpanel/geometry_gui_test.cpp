@@ -8,6 +8,19 @@ namespace {
 
 const std::vector<std::string> kMenu = {"0", "20", "1", "1", "1", "1", "1"};
 
+// A record as after a form that mwm framed (so the frame is measured) and
+// that the user then left at (x, y).
+void leftAt(const tk::TempRoot& root, int x, int y) {
+    {
+        tk::GuiApp app(mp::argv(kMenu), mp::env(root));
+        app.waitMapped("topLevOK");
+        EXPECT_EQ(app.clickAndExit("topLevOK").code, 20);
+    }
+    tk::StatusFile st = mp::status(root);
+    st.set("winX", x).set("winY", y).set("positionSet", 1);
+    st.save(root.file(mp::kStatus));
+}
+
 TEST(Geometry, FirstFormAfterAResetIsShownAt500By400) {
     tk::TempRoot root;
     tk::GuiApp app(mp::argv(kMenu), mp::env(root));
@@ -69,17 +82,10 @@ TEST(Geometry, MovedAndResizedFormComesBackThereAtThatSize) {
 
 TEST(Geometry, PlacePastTheRightEdgeIsPulledBack) {
     tk::TempRoot root;
-    {
-        tk::GuiApp app(mp::argv(kMenu), mp::env(root));
-        app.waitMapped("topLevOK");
-        EXPECT_EQ(app.clickAndExit("topLevOK").code, 20);
-    }
     // The user left a window near the right edge; this form is wider than
     // the room left there.
-    tk::StatusFile st = mp::status(root);
     const int screenW = tk::XServer::shared().width();
-    st.set("winX", screenW - 40).set("winY", 200).set("positionSet", 1);
-    st.save(root.file(mp::kStatus));
+    leftAt(root, screenW - 40, 200);
 
     tk::GuiApp app(mp::argv(kMenu), mp::env(root));
     app.waitMapped("topLevOK");
@@ -99,15 +105,8 @@ TEST(Geometry, AFormNarrowerThanItsMinimumIsPlacedAndRecordedAtTheMinimum) {
     // with 550, or the window manager's own correction passes for a move.
     tk::TempRoot root;
     const std::string wo = root.write("wo", "WO1 a\nWO2 b\nWO3 c\n");
-    {
-        tk::GuiApp app(mp::argv(kMenu), mp::env(root));
-        app.waitMapped("topLevOK");
-        EXPECT_EQ(app.clickAndExit("topLevOK").code, 20);
-    }
-    tk::StatusFile st = mp::status(root);
     const int screenW = tk::XServer::shared().width();
-    st.set("winX", screenW - 460).set("winY", 100).set("positionSet", 1);
-    st.save(root.file(mp::kStatus));
+    leftAt(root, screenW - 460, 100);
 
     tk::GuiApp app(mp::argv({"22", wo}), mp::env(root));
     app.waitMapped("listWOOk");
