@@ -1,6 +1,7 @@
 #include "filter.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -45,9 +46,15 @@ void pauseForReader() {
 
 }  // namespace
 
+FilterEnd::FilterEnd(int fd, bool paced) : fd_(fd), paced_(paced), stream_(false) {
+    struct stat st;
+    stream_ = ::fstat(fd, &st) == 0 &&
+              (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode) || S_ISREG(st.st_mode));
+}
+
 Result FilterEnd::run(unsigned char* buf, std::size_t count, Chain) {
     if (count == 0) return Result::ok();
-    if (!paced_) {
+    if (!paced_ && !stream_) {
         ssize_t n = ::write(fd_, buf, count);
         if (n < 0 || static_cast<std::size_t>(n) != count) return Result::fail();
         return Result::ok();

@@ -93,18 +93,22 @@ private:
 };
 
 // Last element of every chain: writes the bytes to a descriptor; anything
-// but a complete write fails.  A plain descriptor gets one write per buffer.
-// A paced one (see makePacedPipe) is a non-blocking pipe: when it is full,
-// the rest of the buffer waits out short sleeps instead of blocking in
-// write(2).
+// but a complete write fails.  A device (a tape, say) gets one write per
+// buffer: there a short write is the end of the medium, and a second write
+// would split the block.  A pipe, socket or file takes the rest of a short
+// write too (a stop and continue of the process cuts a write to a pipe
+// short).  A paced descriptor (see makePacedPipe) is a non-blocking pipe:
+// when it is full, the rest of the buffer waits out short sleeps instead of
+// blocking in write(2).
 class FilterEnd final : public Filter {
 public:
-    explicit FilterEnd(int fd, bool paced = false) : fd_(fd), paced_(paced) {}
+    explicit FilterEnd(int fd, bool paced = false);
     Result run(unsigned char* buf, std::size_t count, Chain rest) override;
 
 private:
     int fd_;
     bool paced_;
+    bool stream_;   // pipe, socket or regular file
 };
 
 // Prepares the pipe to the command for paced writing: a 1 MiB pipe buffer,

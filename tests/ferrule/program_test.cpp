@@ -6,10 +6,16 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <thread>
 
 using namespace ft;
 
@@ -122,6 +128,64 @@ TEST(Program, ScrambleAloneThenDecompressFailsVisibly) {
     tk::RunResult twice = runFerrule({"s", k}, once.out);
     expectClean(twice);
     EXPECT_EQ(twice.out.size(), once.out.size() + 2 + k.size() + 1);
+}
+
+// The system call a process is in ("1 ..." is write on x86-64), read until
+// `done` says so or the deadline passes.
+bool waitForProc(pid_t pid, const std::string& file, const std::function<bool(const std::string&)>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::ifstream in("/proc/" + std::to_string(pid) + "/" + file);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (done(text)) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return false;
+}
+
+TEST(Program, AStopAndContinueWhileWritingCutsNothing) {
+    // A job-control stop while ferrule waits to write into a full pipe cuts
+    // that write short; the rest of the buffer must still go out.
+    const Bytes data = randomBytes(8 << 20, 31);
+    int p[2];
+    ASSERT_EQ(::pipe2(p, O_CLOEXEC), 0);
+    tk::Feeder feed(data, tk::FeedPace{});
+    tk::Spawn s = ferruleSpawn({""});
+    s.stdinFd = feed.readFd();
+    s.stdoutFd = p[1];
+    tk::Process proc(s);
+    ::close(p[1]);
+    Bytes out;
+    const auto readUpTo = [&](std::size_t n) {
+        char buf[65536];
+        while (n > 0) {
+            const ssize_t got = ::read(p[0], buf, std::min(n, sizeof buf));
+            if (got <= 0) return;
+            out.append(buf, static_cast<std::size_t>(got));
+            n -= static_cast<std::size_t>(got);
+        }
+    };
+    const std::string inWrite = std::to_string(SYS_write) + " ";
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_TRUE(waitForProc(proc.pid(), "syscall",
+                                [&](const std::string& t) { return t.rfind(inWrite, 0) == 0; }));
+        ::kill(proc.pid(), SIGSTOP);
+        ASSERT_TRUE(waitForProc(proc.pid(), "stat", [](const std::string& t) {
+            const std::size_t paren = t.rfind(')');
+            return paren != std::string::npos && t.compare(paren + 2, 1, "T") == 0;
+        }));
+        ::kill(proc.pid(), SIGCONT);
+        readUpTo(200000);
+    }
+    readUpTo(data.size());
+    ::close(p[0]);
+    const std::optional<tk::RunResult> r = proc.wait();
+    ASSERT_TRUE(r);
+    EXPECT_TRUE(r->exited) << r->describe();
+    EXPECT_EQ(r->code, 0);
+    EXPECT_EQ(r->err, "");
+    EXPECT_EQ(out.size(), data.size());
+    EXPECT_TRUE(out == data);
 }
 
 // ---- pipelines with a second ferrule ----
