@@ -32,6 +32,14 @@ constexpr Field kLinknameField{157, 100};
 constexpr char kTypeHardLink = '1';
 constexpr char kTypeSymLink = '2';
 
+// GNU tar's sparse member: when its header's "isextended" byte is set, the
+// header is followed by extension records (each with its own flag at 504)
+// that the size field does not count.  They are stepped over, so that the
+// member's data and the next header are read where they are.
+constexpr char kTypeGnuSparse = 'S';
+constexpr std::size_t kGnuSparseExtendedAt = 482;
+constexpr std::size_t kGnuExtensionExtendedAt = 504;
+
 // A numeric field.  Octal text: leading white space is skipped, then octal
 // digits are taken up to the end of the field or the first byte that is not
 // one (a NUL, a blank, or garbage); a field without digits reads as 0.  A

@@ -58,6 +58,15 @@ Found Lister::getdir(TarHeader& h) {
         failWith(msg, kExitChecksum);
         return Found::Failed;
     }
+    bool extended = h.typeflag == kTypeGnuSparse && rec[kGnuSparseExtendedAt] != 0;
+    while (extended) {
+        const ReadStatus e = reader_.readtape(rec);
+        if (e != ReadStatus::Ok) {
+            fail(e);
+            return Found::Failed;
+        }
+        extended = rec[kGnuExtensionExtendedAt] != 0;
+    }
     return Found::Member;
 }
 

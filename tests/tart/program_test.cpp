@@ -422,6 +422,33 @@ TEST(TartProgramGnuTarFields, LargeIdsInBase256) {
     EXPECT_EQ(r.code, 0);
 }
 
+TEST(TartProgramGnuTarFields, SparseMembersWithExtensionRecordsKeepInStep) {
+    // More than four data regions: GNU tar writes extension records after
+    // the header, outside the size.  The member after it must still be
+    // found, and the data not read as headers.
+    Tree t;
+    {
+        std::FILE* f = std::fopen(t.at("holes").c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        for (int i = 0; i < 12; ++i) {
+            std::fseek(f, static_cast<long>(i) * 65536, SEEK_SET);
+            std::fputs("data", f);
+        }
+        std::fclose(f);
+    }
+    t.file("after", 0644, "after");
+    const std::string cmd = "tar --format=gnu -S -cf " + shq(t.at("sparse.tar")) + " -C " +
+                            shq(t.root) + " holes after";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    const std::string tarSums = shell("cd " + shq(t.root) + " && tar -xOf sparse.tar after | sum -r");
+    const tk::RunResult r = runOnFile({"+%f %c"}, t.at("sparse.tar"));
+    EXPECT_EQ(r.code, 0) << r.err;
+    const std::vector<std::string> got = lines(r.out);
+    ASSERT_EQ(got.size(), 2u) << r.out;
+    EXPECT_EQ(got[0].substr(0, 6), "holes ");
+    EXPECT_EQ(got[1], "after " + tarSums.substr(0, 5));
+}
+
 TEST(TartProgramFirstRead, EmptyInputPartialRecordAndReadError) {
     tk::TempRoot root;
     const std::string empty = root.write("empty", ""), hundred = root.write("hundred", std::string(100, 'h'));
