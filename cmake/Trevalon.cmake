@@ -1,7 +1,16 @@
 # Shared build helpers.
 
-# Warnings are errors on our own code.
-set(TREV_WARNINGS -Wall -Wextra -Werror)
+# Warnings on our own code; `make check` makes them errors.
+option(TREV_WERROR "Treat compiler warnings as errors" OFF)
+set(TREV_WARNINGS -Wall -Wextra)
+if(TREV_WERROR)
+  list(APPEND TREV_WARNINGS -Werror)
+endif()
+
+# Where `make install` puts the app-defaults files, which the programs also
+# read at run time.
+set(TREV_APPDEFAULTS_DIR "${CMAKE_INSTALL_FULL_SYSCONFDIR}/X11/app-defaults" CACHE PATH
+    "Directory of the installed app-defaults files")
 
 function(trev_target_defaults target)
   target_compile_options(${target} PRIVATE ${TREV_WARNINGS})

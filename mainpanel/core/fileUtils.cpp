@@ -49,6 +49,13 @@ void systemError(int fatal) {
     if (fatal) std::exit(1);
 }
 
+void reportWithReason(const std::string& message, bool fatal) {
+    const int err = errno;
+    std::fputs(message.c_str(), stderr);
+    errno = err;
+    systemError(fatal ? 1 : 0);
+}
+
 int expandEnv(const char* path, std::string& out) {
     if (path[0] != '$') return 0;
     std::string name, rest;
@@ -133,6 +140,12 @@ FilePtr openFile(const char* path, const char* mode, int report, std::string* ex
         return nullptr;
     }
     if (expanded && expandedOut) *expandedOut = *expanded;
+    return f;
+}
+
+FilePtr openOrExit(const char* path, const char* mode, int report, const char* what) {
+    FilePtr f = openFile(path, mode, report);
+    if (!f) reportWithReason(std::string(what) + " " + path, true);
     return f;
 }
 

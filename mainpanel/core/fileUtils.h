@@ -22,6 +22,11 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 // names a known error; then exits 1 if `fatal` is non-zero.
 void systemError(int fatal);
 
+// Prints `message` (no line feed of its own) on stderr, then the system's
+// reason for errno as systemError does; exits 1 when `fatal`.  errno is the
+// one that stood before the message was printed.
+void reportWithReason(const std::string& message, bool fatal = false);
+
 // "$NAME/rest" -> value of NAME followed by "/rest".  Returns 0 (out left
 // untouched when path does not start with "$") or -1 after a message on
 // stderr: the variable is unset, or the result is longer than kPathMax.
@@ -44,5 +49,8 @@ std::string lookupCallerHome();
 // `expandedOut` is given, the expanded path is stored there.
 FilePtr openFile(const char* path, const char* mode, int report,
                  std::string* expandedOut = nullptr);
+
+// openFile; when that fails, "<what> <path>" and the system's reason, exit 1.
+FilePtr openOrExit(const char* path, const char* mode, int report, const char* what = "Cannot open");
 
 }  // namespace trev

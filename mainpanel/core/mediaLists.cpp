@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "fileUtils.h"
+
 namespace trev {
 
 std::optional<std::vector<std::string>> readTextLines(std::FILE* f) {
@@ -44,6 +46,18 @@ std::string longLineMessage(const std::string& file, std::size_t line) {
 std::string tooManyWorkOrdersMessage(const std::string& file, std::size_t lines) {
     return "Work order list " + file + " has " + std::to_string(lines) + " lines; at most " +
            std::to_string(kMaxWorkOrders) + " can be offered.\n";
+}
+
+std::vector<std::string> readLinesOrExit(const char* path, std::FILE* f) {
+    FilePtr opened;
+    if (!f) f = (opened = openOrExit(path, "r", 0)).get();
+    std::optional<std::vector<std::string>> lines = readTextLines(f);
+    if (!lines) reportWithReason(std::string("Cannot read ") + path, true);
+    if (const std::optional<std::size_t> line = firstLongLine(*lines)) {
+        std::fputs(longLineMessage(path, *line).c_str(), stderr);
+        std::exit(1);
+    }
+    return std::move(*lines);
 }
 
 }  // namespace trev

@@ -15,6 +15,11 @@ namespace trev {
 // line feed counts.  Nothing when reading fails (errno tells why).
 std::optional<std::vector<std::string>> readTextLines(std::FILE* f);
 
+// The lines of the list file `path`, read from `f` (or opened here when
+// nullptr); when it cannot be opened or read, or a line is longer than
+// kMaxListLine, a message on stderr and exit 1.
+std::vector<std::string> readLinesOrExit(const char* path, std::FILE* f = nullptr);
+
 // The media list as shown: each line indented by four blanks, lines
 // separated by line feeds, no line feed after the last.
 std::string mediaListText(const std::vector<std::string>& lines);

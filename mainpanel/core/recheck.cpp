@@ -1,7 +1,6 @@
 #include "recheck.h"
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,6 +8,7 @@
 
 #include "diskUsage.h"
 #include "fileUtils.h"
+#include "process.h"
 
 namespace trev {
 
@@ -17,33 +17,6 @@ namespace {
 bool exists(const std::string& path) {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0;
-}
-
-// Starts `shell estimator result`; the child never returns.  -1 when no
-// child could be started.
-pid_t startEstimator(const std::string& shell, const std::string& estimator,
-                     const std::string& result, std::FILE* diag) {
-    std::fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid != 0) return pid;
-    char* const args[] = {const_cast<char*>(shell.c_str()), const_cast<char*>(estimator.c_str()),
-                          const_cast<char*>(result.c_str()), nullptr};
-    execv(shell.c_str(), args);
-    std::fprintf(diag, "System error(%s) in execv command %s.\n", std::strerror(errno),
-                 estimator.c_str());
-    std::fflush(diag);
-    _exit(255);
-}
-
-// Whether the estimator succeeded: an exit status other than 0 is a
-// failure; an estimator ended by a signal may still have left its answer.
-bool waitEstimator(pid_t pid) {
-    int status = 0;
-    for (;;) {
-        if (waitpid(pid, &status, 0) == pid) break;
-        if (errno != EINTR) return false;
-    }
-    return !(WIFEXITED(status) && WEXITSTATUS(status) != 0);
 }
 
 }  // namespace
@@ -73,15 +46,17 @@ std::optional<std::int64_t> recheckFreeDisk(const char* bourne, const std::strin
         std::fprintf(diag, "Cannot find %s program to estimate free disk.\n", estimator.c_str());
         return std::nullopt;
     }
-    const pid_t pid = startEstimator(bourne, estimator, result, diag);
-    if (pid < 0) {
+    const RunOutcome run = runAndWait({bourne, estimator, result}, started);
+    if (run.end == RunEnd::ForkFailed) {
         std::fputs("Failed to fork a child process to recalculate the available disk space.\n",
                    diag);
         return std::nullopt;
     }
-    started();
+    if (run.end == RunEnd::ExecFailed)
+        std::fprintf(diag, "System error(%s) in execv command %s.\n", std::strerror(run.error),
+                     estimator.c_str());
     std::optional<std::int64_t> freeDisk;
-    if (waitEstimator(pid)) {
+    if (run.endedWell()) {
         if (FilePtr f = openFile(result.c_str(), "r", 0)) {
             freeDisk = readFreeDiskResult(f.get());
             if (freeDisk && !freeDiskInRange(*freeDisk)) {

@@ -25,6 +25,16 @@ bool writeStatusRecord(std::FILE* f, const FormStatusRec& rec);
 // record and flushes.  Returns false when any step fails.
 bool writeSelectedNames(std::FILE* f, const std::vector<std::uint8_t>& tail);
 
+// Writes `text` at the stream's current position (right after the record,
+// or after the names read) and flushes: the Load Products form's selected
+// product lines also follow the record there, until the record and the
+// names are written over them.
+bool writeAtCurrent(std::FILE* f, const std::string& text);
+
+// Reads `count` names from right after the record; nothing when fewer can
+// be read whole.
+std::optional<std::vector<std::string>> readSelectedNames(std::FILE* f, std::int32_t count);
+
 // "<root>/install/tmp/<file>", or nothing when it would be longer than a
 // path may be (511 characters).
 std::optional<std::string> installTmpPath(const std::string& root, const std::string& file);

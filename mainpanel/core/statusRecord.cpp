@@ -126,10 +126,13 @@ void initStatus(FormStatusRec& rec) {
                             &rec.clientOffY, &rec.frameExtraW, &rec.frameExtraH,
                             &rec.positionSet})
         *f = 0;
-    // Slots at 80, 88, 112, 120 and 136 to 232; the others keep their sizes.
-    for (std::size_t offset : {80u, 88u, 112u, 120u})
-        *rec.slotAt(offset) = WinSize{};
-    for (std::size_t offset = 136; offset <= 232; offset += kWinSizeSlotBytes)
+    // The installation type, installation information, on-hold and media
+    // forms keep their sizes.
+    using S = SizeSlot;
+    for (S s : {S::MainMenu, S::Platform, S::InstallMediaCd, S::InstallMediaTape})
+        rec.slot(s) = WinSize{};
+    for (auto offset = static_cast<std::size_t>(S::LoadProducts);
+         offset <= static_cast<std::size_t>(S::ReadFailed); offset += kWinSizeSlotBytes)
         *rec.slotAt(offset) = WinSize{};
     rec.numSelNames = 0;
     rec.emailFile[0] = '\0';

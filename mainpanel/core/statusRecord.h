@@ -22,6 +22,35 @@ constexpr std::size_t kEmailFileSize = 256;     // NUL included: at most 255 cha
 constexpr std::size_t kSelNameSize = 32;        // NUL included: at most 31 characters
 constexpr std::int32_t kNoChoice = 99;          // a choice field that records nothing
 
+// The forms' window-size slots, each by the byte offset at which it starts
+// in the record.  The two load forms share one slot; the install media
+// form has one for each medium.
+enum class SizeSlot : std::size_t {
+    MainMenu = 80,
+    Platform = 88,
+    InstallType = 96,
+    InstallInfo = 104,
+    InstallMediaCd = 112,
+    InstallMediaTape = 120,
+    OnHold = 128,
+    LoadProducts = 136,
+    DiskSpace = 144,
+    LoadDevices = 152,
+    MountCd = 160,
+    MountTape = 168,
+    ListProducts = 176,
+    RemoveProducts = 184,
+    Configure = 192,
+    ConfigureSystem = 200,
+    ConfigureUser = 208,
+    Test = 216,
+    Message = 224,
+    ReadFailed = 232,
+    SelectMedia = 240,
+    MediaRequired = 248,
+    WorkOrders = 256,
+};
+
 // One form's saved window size.
 struct WinSize {
     std::uint16_t width = 0;
@@ -57,6 +86,7 @@ struct FormStatusRec {
     // The size slot that starts at `offset` bytes into the record (80, 88, ...
     // 256).  Returns nullptr for an offset that is not a slot's.
     WinSize* slotAt(std::size_t offset);
+    WinSize& slot(SizeSlot s) { return *slotAt(static_cast<std::size_t>(s)); }
 };
 
 using StatusBytes = std::array<std::uint8_t, kStatusRecordSize>;

@@ -1,90 +1,45 @@
 // Form type 21, Media Required: the media that the chosen installation
 // information uses, one a line, read from the file the scripts name.
-#include <Xm/Label.h>
-#include <Xm/LabelG.h>
-
-#include <cstdio>
+// Variant 2 adds Other Media.  Words after the file name are ignored.
 #include <cstdlib>
-#include <string>
 
+#include "app/form.h"
 #include "core/mediaLists.h"
-#include "globals.h"
-#include "inMedD/mediaForms.h"
-#include "inMedD/mediaWidgets.h"
-#include "topWidget/formFrame.h"
-#include "mainpanelExit.h"
-#include "topStub/topStub.h"
-#include "topWidget/topWidget.h"
-#include "xraii.h"
+#include "inMedD/forms.h"
 
-Widget listMedia, listMediaDialog, listMediaLogo, listMediaOrvanta, listMediaTitle;
-Widget listMediaTopMsg, reqMediaList, listMediaBottomMsg;
-Widget listMediaAction, listMediaActionRow, listMediaOk, listMediaOther, listMediaPrev,
-    listMediaMainMenu, listMediaHelp;
-Widget listMediaHelpTextWin;
-
-namespace {
-
-// The media list of `path`, each line indented, shown whole however long.
-std::string readMediaList(const char* path) {
-    const std::vector<std::string> lines = readLinesOrExit(path);
-    return trev::mediaListText(lines);
-}
-
-}  // namespace
-
-Widget create_listMediaHelpTextWin(Widget parent) {
-    return create_helpTextWin(parent, "listMedia", 2, nullptr, &listMediaHelpTextWin);
-}
-
-Widget create_listMedia(bool otherMedia) {
-    listMedia = createFormShell();
-    const MediaFrame f = createMediaFrame(
-        listMedia, {"widget346", "listMediaDialog", "listMediaLogo", "listMediaOrvanta",
-                    "listMediaTitle", "widget361", "listMediaAction"});
-    listMediaDialog = f.content;
-    listMediaLogo = f.logo;
-    listMediaOrvanta = f.orvanta;
-    listMediaTitle = f.title;
-    listMediaAction = f.action;
-    listMediaTopMsg = XtVaCreateManagedWidget(
-        "listMediaTopMsg", xmLabelGadgetClass, f.content,
+void startListMedia(int, char** argv) {
+    const std::string text = trev::mediaListText(trev::readLinesOrExit(argv[3]));
+    Widget shell = createFormShell();
+    kit::Frame f = kit::buildFrame(shell, {"widget346", "listMediaDialog", "listMediaLogo",
+                                           "listMediaOrvanta", "listMediaTitle", nullptr,
+                                           "widget361", "listMediaAction"});
+    Widget top = XtVaCreateManagedWidget(
+        "listMediaTopMsg", xmLabelWidgetClass, f.upper,
         XmNtopAttachment, XmATTACH_WIDGET, XmNtopWidget, f.title, XmNtopOffset, 20,
         XmNleftAttachment, XmATTACH_FORM, XmNleftOffset, 10, nullptr);
-    reqMediaList = XtVaCreateManagedWidget(
-        "reqMediaList", xmLabelWidgetClass, f.content,
-        XmNtopAttachment, XmATTACH_WIDGET, XmNtopWidget, listMediaTopMsg, XmNtopOffset, 10,
+    Widget list = XtVaCreateManagedWidget(
+        "reqMediaList", xmLabelWidgetClass, f.upper,
+        XmNtopAttachment, XmATTACH_WIDGET, XmNtopWidget, top, XmNtopOffset, 10,
         XmNleftAttachment, XmATTACH_FORM, XmNleftOffset, 10,
         XmNrightAttachment, XmATTACH_FORM, XmNrightOffset, 10, nullptr);
-    listMediaBottomMsg = XtVaCreateManagedWidget(
-        "listMediaBottomMsg", xmLabelWidgetClass, f.content,
-        XmNtopAttachment, XmATTACH_WIDGET, XmNtopWidget, reqMediaList, XmNtopOffset, 10,
-        XmNleftAttachment, XmATTACH_FORM, XmNleftOffset, 10,
-        XmNbottomAttachment, XmATTACH_FORM, XmNbottomOffset, 5, nullptr);
+    XtVaCreateManagedWidget(
+        "listMediaBottomMsg", xmLabelWidgetClass, f.upper,
+        XmNtopAttachment, XmATTACH_WIDGET, XmNtopWidget, list, XmNtopOffset, 10,
+        XmNleftAttachment, XmATTACH_FORM, XmNleftOffset, 10, nullptr);
+    kit::setLabel(list, text);
 
-    listMediaActionRow = createActionRowColumn(listMediaAction, "listMediaActionRow");
-    listMediaOk = createButton(listMediaActionRow, "listMediaOk", false, mediaExitCB,
-                               exitCode(trev::exitcode::kOk));
-    if (otherMedia)
-        listMediaOther = createButton(listMediaActionRow, "listMediaOther", true, mediaExitCB,
-                                      exitCode(trev::exitcode::kOtherMedia));
-    listMediaPrev = createButton(listMediaActionRow, "listMediaPrev", true, mediaExitCB,
-                                 exitCode(trev::exitcode::kPrevious));
-    listMediaMainMenu = createButton(listMediaActionRow, "listMediaMainMenu", true, mediaExitCB,
-                                     exitCode(trev::exitcode::kMainMenu));
-    listMediaHelp = createButton(listMediaActionRow, "listMediaHelp", false, XDpopup_link,
-                                 &listMediaHelpTextWin);
-    manageMediaFrame(f, listMediaOk);
-
-    create_listMediaHelpTextWin(listMedia);
-    return listMedia;
-}
-
-// Variant 2 adds Other Media.  Words after the file name are ignored.
-void startListMedia(int, char** argv) {
-    const std::string text = readMediaList(argv[3]);
-    create_listMedia(std::atoi(argv[2]) == 2);
-    makeCurrentForm(listMedia, listMediaHelpTextWin, listMediaActionRow, listMediaLogo);
-    const XmStr s(text.c_str());
-    XtVaSetValues(reqMediaList, XmNlabelString, static_cast<XmString>(s), nullptr);
+    const kit::Button ok{"listMediaOk", exitCB, kit::number(kOk)},
+        prev{"listMediaPrev", exitCB, kit::number(kPrevious)},
+        mainMenu{"listMediaMainMenu", exitCB, kit::number(kMainMenu)},
+        help{"listMediaHelp", XDpopup_link, &helpWidget};
+    const std::vector<Widget> b =
+        std::atoi(argv[2]) == 2
+            ? kit::buildActions(f, kit::Layout::Row,
+                                {ok, {"listMediaOther", exitCB, kit::number(kOtherMedia)}, prev,
+                                 mainMenu, help},
+                                "listMediaActionRow")
+            : kit::buildActions(f, kit::Layout::Row, {ok, prev, mainMenu, help},
+                                "listMediaActionRow");
+    kit::manageFrame(f, b[0]);
+    makeCurrentForm(shell, f);
 }

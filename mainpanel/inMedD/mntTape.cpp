@@ -1,93 +1,53 @@
 // Form type 6, Mount Tape: asks the user to insert a tape in the drive
 // shown, which the user may correct; OK prints DeviceTAPE.
 #include <cstdlib>
-#include <vector>
 
+#include "app/devices.h"
+#include "app/form.h"
 #include "core/deviceName.h"
-#include "globals.h"
-#include "inMedD/deviceLayer.h"
-#include "inMedD/mediaForms.h"
-#include "inMedD/mediaWidgets.h"
-#include "topWidget/formFrame.h"
-#include "mainpanelExit.h"
-#include "topStub/topStub.h"
-#include "topWidget/topWidget.h"
-
-Widget mntTape, mntTapeLogo, mntTapeOrvantaL, mntTapeTitle;
-Widget mntTapeHead1, mntTapeNameV, mntTapeHead3;
-Widget mntTapeFrameLabel, mntTapeUnknown, mntTapeDevV, mntTapeHostV;
-Widget mntTapeUnkLocal, mntTapeUnkRemote;
-Widget mntTapeAction, mntTapeOk, mntTapeSkip, mntTapeMainMenu, mntTapeHelp;
-Widget mntTapeHelpTextWin;
+#include "inMedD/forms.h"
 
 namespace {
 
-EntryGroup group() {
-    return {mntTapeUnkLocal, mntTapeUnkRemote, mntTapeDevV, mntTapeHostV, mntTapeHostVCB,
-            &tapeHost};
+Widget mntTape;
+kit::EntryGroup group;
+
+void mntTapeOkCB(Widget, XtPointer, XtPointer) {
+    if (devicesAnswered(trev::kDevTape, nullptr, nullptr, group.device, group.host))
+        cleanExit(kOk);
 }
 
 }  // namespace
 
-Widget create_mntTapeHelpTextWin(Widget parent) {
-    return create_helpTextWin(parent, "mntTape", 1, nullptr, &mntTapeHelpTextWin);
-}
-
-Widget create_mntTape() {
-    mntTape = createFormShell();
-    const MediaFrame f = createMediaFrame(
-        mntTape, {"widget368", "widget369", "mntTapeLogo", "mntTapeOrvantaL", "mntTapeTitle",
-                  "widget380", "mntTapeAction"});
-    mntTapeLogo = f.logo;
-    mntTapeOrvantaL = f.orvanta;
-    mntTapeTitle = f.title;
-    mntTapeAction = f.action;
-
-    const std::vector<Widget> line = createLabelLine(
-        f.content, f.title, 25,
-        {{"mntTapeHead1", true}, {"mntTapeNameV", false}, {"mntTapeHead3", false}});
-    mntTapeHead1 = line[0];
-    mntTapeNameV = line[1];
-    mntTapeHead3 = line[2];
-
-    storeEntryFrame(createBottomEntryFrame(f.content,
-                                           {"mntTapeUnknown", "mntTapeFrameLabel", "widget308_B",
-                                            {"widget309_B", true, "mntTapeDevV", "mntTapeHostV",
-                                             "widget312_B", "mntTapeUnkLocal", "mntTapeUnkRemote"}},
-                                           mntTapeHead1, mntTapeUnkLocalCB, mntTapeUnkRemoteCB),
-                    {&mntTapeUnknown, &mntTapeFrameLabel, &mntTapeDevV, &mntTapeHostV,
-                     &mntTapeUnkLocal, &mntTapeUnkRemote});
-    XtAddCallback(mntTapeHostV, XmNfocusCallback, mntTapeHostVCB, nullptr);
-
-    mntTapeOk = createButton(mntTapeAction, "mntTapeOk", true, mntTapeOkCB);
-    mntTapeSkip = createButton(mntTapeAction, "mntTapeSkip", true, mediaExitCB,
-                               exitCode(trev::exitcode::kSkip));
-    mntTapeMainMenu = createButton(mntTapeAction, "mntTapeMainMenu", true, mediaExitCB,
-                                   exitCode(trev::exitcode::kMainMenu));
-    mntTapeHelp = createButton(mntTapeAction, "mntTapeHelp", false, XDpopup_link,
-                               &mntTapeHelpTextWin);
-    placeActionButtons(mntTapeAction, {mntTapeOk, mntTapeSkip, mntTapeMainMenu, mntTapeHelp});
-    manageMediaFrame(f, mntTapeOk);
-
-    create_mntTapeHelpTextWin(mntTape);
-    return mntTape;
-}
-
+// mainpanel 6 tapeLabel tapeHost:tapeDrive noSkip
 void startMntTape(int, char** argv) {
-    create_mntTape();
-    makeCurrentForm(mntTape, mntTapeHelpTextWin, mntTapeAction, mntTapeLogo);
-    if (std::atoi(argv[4]) != 0) XtSetSensitive(mntTapeSkip, False);
-    const int remote = dispKnownDevInfo(trev::kDevTape, nullptr, argv[2], argv[3], nullptr, nullptr,
-                                        mntTapeNameV, mntTapeDevV, mntTapeHostV, 1);
-    setRemoteToggles(remote, mntTapeUnkLocal, mntTapeUnkRemote);
-    tapeHost = remote;
-}
+    mntTape = createFormShell();
+    kit::Frame f = kit::buildFrame(mntTape, {"widget368", "widget369", "mntTapeLogo",
+                                             "mntTapeOrvantaL", "mntTapeTitle", nullptr,
+                                             "widget380", "mntTapeAction"});
+    const std::vector<Widget> line =
+        kit::labelLine(f.upper, f.title, 25, {"mntTapeHead1", "mntTapeNameV", "mntTapeHead3"});
+    kit::setLabel(line[1], argv[2]);
 
-void mntTapeUnkLocalCB(Widget, XtPointer, XtPointer) { entryGroupPlain(group(), 0); }
-void mntTapeUnkRemoteCB(Widget, XtPointer, XtPointer) { entryGroupPlain(group(), 1); }
-void mntTapeHostVCB(Widget, XtPointer, XtPointer) { entryGroupHostFocus(group()); }
+    group.remoteFlag = &tapeHost;
+    const kit::EntryFrame entry = kit::buildEntryFrame(
+        group, f.upper, {"mntTapeUnknown", "mntTapeFrameLabel", "widget308_B"},
+        {"widget309_B", "mntTapeDevV", "mntTapeHostV", "widget312_B", "mntTapeUnkLocal",
+         "mntTapeUnkRemote"},
+        true);
+    kit::placeFrame(entry, line[0], 25, true);
+    kit::hostFocusChoosesRemote(group);
 
-void mntTapeOkCB(Widget, XtPointer, XtPointer) {
-    if (checkEmptyDev(trev::kDevTape, nullptr, nullptr, mntTapeDevV, mntTapeHostV) == 0)
-        cleanExit(trev::exitcode::kOk);
+    const std::vector<Widget> b = kit::buildActions(
+        f, kit::Layout::Spread,
+        {{"mntTapeOk", mntTapeOkCB}, {"mntTapeSkip", exitCB, kit::number(kSkip)},
+         {"mntTapeMainMenu", exitCB, kit::number(kMainMenu)},
+         {"mntTapeHelp", XDpopup_link, &helpWidget}});
+    kit::manageFrame(f, b[0]);
+    makeCurrentForm(mntTape, f);
+
+    if (std::atoi(argv[4]) != 0) XtSetSensitive(b[1], False);
+    // The toggles only: the Host field stays editable in its own colours.
+    tapeHost = showDevName(argv[3], group.device, group.host, true);
+    kit::showToggles(group, tapeHost != 0);
 }

@@ -1,141 +1,50 @@
-// The Remove Products form: widgets, start and callbacks.
-#include "selListRm/rmInst.h"
-
-#include <Xm/Form.h>
-#include <Xm/Label.h>
-#include <Xm/PushBG.h>
-
-#include "globals.h"
-#include "mainpanelExit.h"
-#include "selListRm/formParts.h"
-#include "selListRm/prodList.h"
-#include "topStub/topStub.h"
-#include "topWidget/formFrame.h"
-#include "topWidget/topWidget.h"
-
-Widget rmInstall;
-Widget rmInstOrvanta, rmInstLogo, rmInstTitle, rmInstHead;
-Widget rmInstProdL, rmListProdListV, rmInstSortByL, rmInstSortChoice;
-Widget rmInstByProdV, rmInstBySizeV, rmInstByStatusV, rmInstSelAllV, rmInstDeselAllV;
-Widget rmInstDiskAvaL, rmInstDiskAvaV;
-Widget rmInstAction, rmInstOk, rmInstMainMenu, rmInstHelp;
-Widget rmInstallHelpTextWin;
+// Form type 9, Remove Products: choose installed products to remove while
+// the space they free is counted, shared packages only when no product
+// left needs them.
+#include "app/form.h"
+#include "core/prodList.h"
+#include "selListRm/forms.h"
+#include "selListRm/products.h"
 
 namespace {
 
-ProductListArea listArea;
+ProductView view;
 
 }  // namespace
 
-Widget create_rmInstallHelpTextWin(Widget parent) {
-    return create_helpTextWin(parent, "rmInstall", 1, nullptr, &rmInstallHelpTextWin);
-}
-
-Widget create_rmInstall() {
-    rmInstall = createFormShell();
-    const FormAreas a =
-        createFormAreas(rmInstall, {"widget458", "widget459", "widget480", "rmInstAction"});
-    rmInstAction = a.action;
-    createActionButtons(rmInstAction,
-                        {{"rmInstOk", xmPushButtonGadgetClass, &rmInstOk, rmInstOkCB},
-                         {"rmInstMainMenu", xmPushButtonGadgetClass, &rmInstMainMenu,
-                          rmInstMainMenuCB},
-                         {"rmInstHelp", xmPushButtonGadgetClass, &rmInstHelp, XDpopup_link,
-                          &rmInstallHelpTextWin}});
-
-    const FormHeading h = createFormHeading(a.upper, "rmInstLogo", "rmInstOrvanta", "rmInstTitle");
-    rmInstLogo = h.logo;
-    rmInstOrvanta = h.orvanta;
-    rmInstTitle = h.title;
-    rmInstHead = XtVaCreateManagedWidget(
-        "rmInstHead", xmLabelWidgetClass, a.upper,
-        XmNtopAttachment, XmATTACH_WIDGET, XmNtopWidget, rmInstLogo, XmNtopOffset, 10,
-        XmNleftAttachment, XmATTACH_FORM, XmNleftOffset, 10,
-        XmNrightAttachment, XmATTACH_FORM, nullptr);
-
+// mainpanel 9 offer selection
+void startRmInstall(int, char** argv) {
+    Widget shell = createFormShell();
+    kit::Frame f = kit::buildFrame(shell, {"widget458", "widget459", "rmInstLogo", "rmInstOrvanta",
+                                           "rmInstTitle", "rmInstHead", "widget480",
+                                           "rmInstAction"});
     // The space freed at the bottom; the list area takes the height above it.
-    rmInstDiskAvaL = XtVaCreateManagedWidget(
-        "rmInstDiskAvaL", xmLabelWidgetClass, a.upper,
+    view.kind = trev::kRemoveKind;
+    view.orderWord = &formStatusRec.rmInstSort;
+    Widget caption = XtVaCreateManagedWidget(
+        "rmInstDiskAvaL", xmLabelWidgetClass, f.upper,
         XmNbottomAttachment, XmATTACH_FORM, XmNbottomOffset, 8,
         XmNleftAttachment, XmATTACH_FORM, XmNleftOffset, 10, nullptr);
-    rmInstDiskAvaV = XtVaCreateManagedWidget(
-        "rmInstDiskAvaV", xmLabelWidgetClass, a.upper,
-        XmNtopAttachment, XmATTACH_OPPOSITE_WIDGET, XmNtopWidget, rmInstDiskAvaL,
-        XmNleftAttachment, XmATTACH_WIDGET, XmNleftWidget, rmInstDiskAvaL,
-        XmNleftOffset, 8, nullptr);
-    listArea = createProductListArea(
-        a.upper, rmInstHead,
-        {"widget464", "widget465", "rmInstProdL", "rmListProdListV", "rmInstSortByL",
-         "rmInstSortChoice", "rmInstByProdV", "rmInstBySizeV", "rmInstByStatusV",
+    view.figure = XtVaCreateManagedWidget(
+        "rmInstDiskAvaV", xmLabelWidgetClass, f.upper,
+        XmNtopAttachment, XmATTACH_OPPOSITE_WIDGET, XmNtopWidget, caption,
+        XmNleftAttachment, XmATTACH_WIDGET, XmNleftWidget, caption, XmNleftOffset, 8, nullptr);
+    Widget area = buildListArea(
+        view, f.upper, f.top(),
+        {"widget464", "widget465", "rmInstProdL", "rmListProdListV",
+         {"rmInstSortByL", "rmInstSortChoice", "rmInstByProdV", "rmInstBySizeV", "rmInstByStatusV"},
          "rmInstSelAllV", "rmInstDeselAllV"});
-    XtVaSetValues(listArea.frame, XmNbottomAttachment, XmATTACH_WIDGET,
-                  XmNbottomWidget, rmInstDiskAvaL, XmNbottomOffset, 12, nullptr);
-    rmInstProdL = listArea.heading;
-    rmListProdListV = listArea.list;
-    rmInstSortByL = listArea.sortHead;
-    rmInstSortChoice = listArea.sortChoice;
-    rmInstByProdV = listArea.byName;
-    rmInstBySizeV = listArea.bySize;
-    rmInstByStatusV = listArea.byStatus;
-    rmInstSelAllV = listArea.selAll;
-    rmInstDeselAllV = listArea.deselAll;
-    addListSelectionCallback(rmListProdListV, multRmInstCB);
-    XtAddCallback(rmInstSelAllV, XmNactivateCallback, rmInstSelAllCB, nullptr);
-    XtAddCallback(rmInstDeselAllV, XmNactivateCallback, rmInstDeselAllCB, nullptr);
-    XtAddCallback(rmInstByProdV, XmNvalueChangedCallback, rmInstSortByNameCB, nullptr);
-    XtAddCallback(rmInstBySizeV, XmNvalueChangedCallback, rmInstSortBySizeCB, nullptr);
-    XtAddCallback(rmInstByStatusV, XmNvalueChangedCallback, rmInstSortByStatusCB, nullptr);
-
-    XtVaSetValues(rmInstAction, XmNdefaultButton, rmInstOk, nullptr);
-    XtVaSetValues(a.outer, XmNdefaultButton, rmInstOk, nullptr);
-    XtManageChild(a.outer);
-    create_rmInstallHelpTextWin(rmInstall);
-    return rmInstall;
-}
-
-void startRmInstall(int, char** argv) {
-    prodDescOutPath = argv[3];
-    parentWidget = create_rmInstall();
-    helpWidget = rmInstallHelpTextWin;
-    actionWidget = rmInstAction;
-    logoWidget = rmInstLogo;
-    readProdDescFile(argv[2], 0);
+    XtVaSetValues(area, XmNbottomAttachment, XmATTACH_WIDGET, XmNbottomWidget, caption,
+                  XmNbottomOffset, 12, nullptr);
+    const std::vector<Widget> b = kit::buildActions(
+        f, kit::Layout::Spread,
+        {{"rmInstOk", productsOkCB}, {"rmInstMainMenu", exitCB, kit::number(kMainMenu)},
+         {"rmInstHelp", XDpopup_link, &helpWidget}});
+    kit::manageFrame(f, b[0]);
+    makeCurrentForm(shell, f);
+    readProducts(argv[2], false);
     // Only packages with an installed marker get a size: nothing else can
     // be freed.
-    buildProdSizeInfo(trev::kRemoveKind);
-    showDiskFigures(rmInstDiskAvaV, trev::kRemoveKind);
-    const int order = savedProdOrder(formStatusRec.rmInstSort);
-    formStatusRec.rmInstSort = order;
-    setOrderToggles(listArea, order);
-    dispProdList(rmListProdListV, order, 1);
-}
-
-// ---- Callbacks -------------------------------------------------------------------------
-
-void rmInstOkCB(Widget, XtPointer, XtPointer) { processSelProd(); }
-
-void rmInstMainMenuCB(Widget, XtPointer, XtPointer) { cleanExit(trev::exitcode::kMainMenu); }
-
-void multRmInstCB(Widget, XtPointer, XtPointer) {
-    getSelList(rmListProdListV, rmInstDiskAvaV, trev::kRemoveKind);
-}
-
-void rmInstSelAllCB(Widget, XtPointer, XtPointer) {
-    selectAllProd(rmListProdListV, rmInstDiskAvaV, trev::kRemoveKind);
-}
-
-void rmInstDeselAllCB(Widget, XtPointer, XtPointer) {
-    deselectAllProd(rmListProdListV, rmInstDiskAvaV, trev::kRemoveKind);
-}
-
-void rmInstSortByNameCB(Widget, XtPointer, XtPointer) {
-    changeProdOrder(formStatusRec.rmInstSort, trev::kOrderByName, rmListProdListV);
-}
-
-void rmInstSortBySizeCB(Widget, XtPointer, XtPointer) {
-    changeProdOrder(formStatusRec.rmInstSort, trev::kOrderBySize, rmListProdListV);
-}
-
-void rmInstSortByStatusCB(Widget, XtPointer, XtPointer) {
-    changeProdOrder(formStatusRec.rmInstSort, trev::kOrderByStatus, rmListProdListV);
+    readPackages(trev::kRemoveKind);
+    showProducts(view);
 }

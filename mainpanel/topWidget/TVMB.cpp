@@ -1,82 +1,84 @@
-// Widgets of the message form.
-#include "topWidget/TVMB.h"
+// Form type 24, the message form: shows a text file under a caption; OK and
+// Cancel answer 51 and 52.
+#include <sys/stat.h>
 
-#include <Xm/Form.h>
-#include <Xm/Label.h>
-#include <Xm/LabelG.h>
-#include <Xm/PushB.h>
-#include <Xm/Text.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
 
-#include "globals.h"
-#include "topWidget/topWidget.h"
+#include "app/form.h"
+#include "topWidget/forms.h"
 
-Widget TVMB;
-Widget TVMBLogo, TVMBOrvanta, TVMBHead, TVMBText, TVMBLabel, TVMBOKButton, TVMBMMButton;
+namespace {
 
-Widget create_TVMB() {
-    TVMB = XtVaAppCreateShell(appName, "Trevalon", applicationShellWidgetClass, display,
-                              XmNallowShellResize, True, nullptr);
-    Widget outer = XtVaCreateWidget("widget1", xmFormWidgetClass, TVMB,
-                                    XmNautoUnmanage, False, nullptr);
+// Size of a message window that the user has not sized yet.
+constexpr std::uint16_t kMessageWidth = 630;
+constexpr std::uint16_t kMessageHeight = 375;
 
-    Widget strip = XtVaCreateManagedWidget(
-        "widget12", xmFormWidgetClass, outer,
-        XmNtopAttachment, XmATTACH_FORM, XmNleftAttachment, XmATTACH_FORM,
-        XmNrightAttachment, XmATTACH_FORM, nullptr);
-    Pixel fg = 0, bg = 0;
-    XtVaGetValues(strip, XmNforeground, &fg, XmNbackground, &bg, nullptr);
-    Pixmap logo = XmGetPixmap(XtScreen(strip), const_cast<char*>(kLogoImageName), fg, bg);
-    TVMBLogo = XtVaCreateManagedWidget(
-        "TVMBLogo", xmLabelGadgetClass, strip,
-        XmNtopAttachment, XmATTACH_FORM, XmNbottomAttachment, XmATTACH_FORM,
-        XmNleftAttachment, XmATTACH_FORM, nullptr);
-    if (logo != XmUNSPECIFIED_PIXMAP)
-        XtVaSetValues(TVMBLogo, XmNlabelType, XmPIXMAP, XmNlabelPixmap, logo, nullptr);
-    TVMBOrvanta = XtVaCreateManagedWidget(
-        "TVMBOrvanta", xmLabelWidgetClass, strip,
-        XmNtopAttachment, XmATTACH_FORM, XmNbottomAttachment, XmATTACH_FORM,
-        XmNleftAttachment, XmATTACH_WIDGET, XmNleftWidget, TVMBLogo,
-        XmNrightAttachment, XmATTACH_OPPOSITE_FORM, XmNrightOffset, -209, nullptr);
-    TVMBHead = XtVaCreateManagedWidget(
-        "TVMBHead", xmLabelWidgetClass, strip,
-        XmNtopAttachment, XmATTACH_FORM, XmNbottomAttachment, XmATTACH_FORM,
-        XmNleftAttachment, XmATTACH_WIDGET, XmNleftWidget, TVMBOrvanta,
-        XmNrightAttachment, XmATTACH_FORM, nullptr);
+Widget TVMB, TVMBText, TVMBLabel;
 
-    Widget buttons = XtVaCreateManagedWidget(
-        "widget6", xmFormWidgetClass, outer,
-        XmNbottomAttachment, XmATTACH_FORM, XmNleftAttachment, XmATTACH_FORM,
-        XmNrightAttachment, XmATTACH_FORM, nullptr);
+// The text of the file named on the command line; the run ends when it
+// cannot be read.
+std::string readMessage(const char* fileName) {
+    trev::FilePtr msgFile = trev::openFile(fileName, "r", 1);
+    struct stat st;
+    // The size comes from the open stream itself, so that a "$VAR" or "~"
+    // path that openFile expanded is measured too.
+    if (!msgFile || fstat(fileno(msgFile.get()), &st) != 0) {
+        if (!msgFile && stat(fileName, &st) == 0) std::exit(kStartFailure);
+        std::fprintf(stderr, "\nCould not stat file %s", fileName);
+        std::exit(kStartFailure);
+    }
+    std::string text;
+    try {
+        text.resize(static_cast<std::size_t>(st.st_size) + 1);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "\nNot enough memory..Quitting...\n");
+        std::exit(kStartFailure);
+    }
+    const std::size_t got = std::fread(text.data(), 1, text.size(), msgFile.get());
+    if (got == 0) std::fprintf(stderr, "\nMight not have read the entire file...\n");
+    text.resize(std::min(got, static_cast<std::size_t>(st.st_size)));
+    return text;
+}
+
+}  // namespace
+
+void startTVMB(int, char** argv) {
+    const std::string text = readMessage(argv[2]);
+
+    TVMB = createFormShell();
+    XtVaSetValues(TVMB, XmNallowShellResize, True, nullptr);
+    kit::Frame f = kit::buildFrame(TVMB, {"widget1", "widget12", "TVMBLogo", "TVMBOrvanta",
+                                          "TVMBHead", nullptr, "widget5", "widget6"});
+    const std::vector<Widget> b = kit::buildActions(
+        f, kit::Layout::Spread,
+        {{"TVMBOKButton", exitCB, kit::number(kMessageOk)},
+         {"TVMBMMButton", exitCB, kit::number(kMessageCancel)}});
     TVMBLabel = XtVaCreateManagedWidget(
-        "TVMBLabel", xmLabelWidgetClass, buttons,
-        XmNtopAttachment, XmATTACH_FORM, XmNtopOffset, 10,
-        XmNleftAttachment, XmATTACH_FORM, XmNleftOffset, 10,
-        XmNrightAttachment, XmATTACH_FORM, XmNrightOffset, 10, nullptr);
-    TVMBOKButton = XtVaCreateManagedWidget(
-        "TVMBOKButton", xmPushButtonWidgetClass, buttons,
-        XmNtopAttachment, XmATTACH_WIDGET, XmNtopWidget, TVMBLabel, XmNtopOffset, 10,
-        XmNbottomAttachment, XmATTACH_FORM, XmNbottomOffset, 10,
-        XmNleftAttachment, XmATTACH_POSITION, XmNleftPosition, 10,
-        XmNrightAttachment, XmATTACH_POSITION, XmNrightPosition, 30, nullptr);
-    TVMBMMButton = XtVaCreateManagedWidget(
-        "TVMBMMButton", xmPushButtonWidgetClass, buttons,
-        XmNtopAttachment, XmATTACH_WIDGET, XmNtopWidget, TVMBLabel, XmNtopOffset, 10,
-        XmNbottomAttachment, XmATTACH_FORM, XmNbottomOffset, 10,
-        XmNleftAttachment, XmATTACH_POSITION, XmNleftPosition, 70,
-        XmNrightAttachment, XmATTACH_POSITION, XmNrightPosition, 90, nullptr);
-    XtAddCallback(TVMBOKButton, XmNactivateCallback, TVMBOKButtonCB, nullptr);
-    XtAddCallback(TVMBMMButton, XmNactivateCallback, TVMBMMButtonCB, nullptr);
-
+        "TVMBLabel", xmLabelWidgetClass, f.upper,
+        XmNbottomAttachment, XmATTACH_FORM,
+        XmNleftAttachment, XmATTACH_FORM, XmNrightAttachment, XmATTACH_FORM, nullptr);
     Arg args[3];
     XtSetArg(args[0], XmNeditMode, XmMULTI_LINE_EDIT);
     XtSetArg(args[1], XmNcolumns, 99);
     XtSetArg(args[2], XmNrows, 7);
-    TVMBText = XmCreateScrolledText(outer, const_cast<char*>("TVMBText"), args, 3);
+    TVMBText = XmCreateScrolledText(f.upper, const_cast<char*>("TVMBText"), args, 3);
     XtVaSetValues(XtParent(TVMBText),
-                  XmNtopAttachment, XmATTACH_WIDGET, XmNtopWidget, strip,
-                  XmNbottomAttachment, XmATTACH_WIDGET, XmNbottomWidget, buttons,
+                  XmNtopAttachment, XmATTACH_WIDGET, XmNtopWidget, f.top(), XmNtopOffset, 10,
+                  XmNbottomAttachment, XmATTACH_WIDGET, XmNbottomWidget, TVMBLabel,
+                  XmNbottomOffset, 10,
                   XmNleftAttachment, XmATTACH_FORM, XmNrightAttachment, XmATTACH_FORM, nullptr);
     XtManageChild(TVMBText);
-    XtManageChild(outer);
-    return TVMB;
+    kit::manageFrame(f, b[0]);
+    makeCurrentForm(TVMB, f);
+
+    if (currentWinS->width == 0 || currentWinS->height == 0) {
+        currentWinS->width = kMessageWidth;
+        currentWinS->height = kMessageHeight;
+        currentWinS->sizeSet = 1;
+    }
+    kit::setText(TVMBText, text);
+    kit::setLabel(TVMBLabel, argv[3]);
 }

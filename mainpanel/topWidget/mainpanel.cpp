@@ -1,71 +1,77 @@
-// Widgets of the main menu.
-#include "topWidget/mainpanel.h"
+// Form type 0, the main menu: choose the next action of the installer.
+// The radio box switches the previous toggle off before the new one
+// notifies, so the toggles only store their code.
+#include <unistd.h>
 
-#include <Xm/PushB.h>
-#include <Xm/PushBG.h>
-#include <Xm/ToggleBG.h>
+#include <cerrno>
+#include <cstdlib>
 
-#include "topStub/topStub.h"
-#include "topWidget/formFrame.h"
-#include "topWidget/topWidget.h"
+#include "app/form.h"
+#include "topWidget/forms.h"
+
+namespace {
 
 Widget mainpanel;
-Widget topLevLogo, topLevOrvanta, topLevTitle, topLevHead;
-Widget topLevLoadProd, topLevConfig, topLevTest, topLevListProd, topLevRemoveProd,
-    topLevUpdtProd;
-Widget topLevAction, topLevOK, topLevQuit, topLevHelp;
-Widget mainpanelHelpTextWin;
+Widget topLevLoadProd, topLevConfig, topLevTest, topLevListProd, topLevRemoveProd, topLevUpdtProd;
 
-Widget create_mainpanelHelpTextWin(Widget parent) {
-    return create_helpTextWin(parent, "mainpanel", 1, nullptr, &mainpanelHelpTextWin);
+void topLevChoiceCB(Widget, XtPointer code, XtPointer) {
+    formStatusRec.mainMenuAction = kit::numberOf(code);
 }
 
-Widget create_mainpanel() {
-    mainpanel = createFormShell();
-    const FormFrame f =
-        createFormFrame(mainpanel, {"topLev", "widget129", "widget141", "topLevAction"});
-    topLevLogo = f.logo;
-    topLevOrvanta = f.orvanta;
-    topLevTitle = f.title;
-    topLevHead = f.head;
-    topLevAction = f.action;
+void topLevOkCB(Widget, XtPointer, XtPointer) { cleanExit(formStatusRec.mainMenuAction); }
 
-    Widget box = createChoiceBox(f, "widget132");
-    struct Choice {
+// Quit forgets everything: form.status is removed, not written, so that the
+// next run starts from a reset record.
+void topLevQuitCB(Widget, XtPointer, XtPointer) {
+    if (unlink(statusFile.c_str()) != 0 && errno != ENOENT)
+        trev::reportWithReason("Cannot remove file " + statusFile);
+    std::exit(kMainMenu);
+}
+
+}  // namespace
+
+void startMainpanel(int, char** argv) {
+    mainpanel = createFormShell();
+    kit::Frame f = kit::buildFrame(mainpanel, {"widget129", "widget", "topLevLogo", "topLevOrvanta",
+                                               "topLevTitle", "topLevHead", "widget141",
+                                               "topLevAction"});
+    Widget box = kit::buildChoiceBox(f, "widget132");
+    const struct {
         Widget* handle;
         const char* name;
-        XtCallbackProc cb;
+        int code;
+    } choices[] = {
+        {&topLevLoadProd, "topLevLoadProd", kLoadProducts},
+        {&topLevConfig, "topLevConfig", kConfigure},
+        {&topLevTest, "topLevTest", kTest},
+        {&topLevListProd, "topLevListProd", kListProducts},
+        {&topLevRemoveProd, "topLevRemoveProd", kRemoveProducts},
+        {&topLevUpdtProd, "topLevUpdtProd", kUpdateProducts},
     };
-    const Choice choices[] = {
-        {&topLevLoadProd, "topLevLoadProd", topLevLoadProdCB},
-        {&topLevConfig, "topLevConfig", topLevConfigCB},
-        {&topLevTest, "topLevTest", topLevTestCB},
-        {&topLevListProd, "topLevListProd", topLevListProdCB},
-        {&topLevRemoveProd, "topLevRemoveProd", topLevRemoveProdCB},
-        {&topLevUpdtProd, "topLevUpdtProd", topLevUpdtProdCB},
-    };
-    for (const Choice& c : choices) {
-        *c.handle = XtVaCreateManagedWidget(c.name, xmToggleButtonGadgetClass, box, nullptr);
-        XtAddCallback(*c.handle, XmNvalueChangedCallback, c.cb, nullptr);
+    for (const auto& c : choices) {
+        *c.handle = XtVaCreateManagedWidget(c.name, xmToggleButtonWidgetClass, box, nullptr);
+        kit::onChange(*c.handle, topLevChoiceCB, kit::number(c.code));
     }
+    const std::vector<Widget> b =
+        kit::buildActions(f, kit::Layout::Spread,
+                          {{"topLevOK", topLevOkCB}, {"topLevQuit", topLevQuitCB},
+                           {"topLevHelp", XDpopup_link, &helpWidget}});
+    kit::manageFrame(f, b[0]);
+    makeCurrentForm(mainpanel, f);
 
-    topLevOK = XtVaCreateManagedWidget(
-        "topLevOK", xmPushButtonGadgetClass, topLevAction,
-        XmNleftAttachment, XmATTACH_POSITION, XmNleftPosition, 0,
-        XmNtopAttachment, XmATTACH_FORM, XmNbottomAttachment, XmATTACH_FORM, nullptr);
-    topLevQuit = XtVaCreateManagedWidget(
-        "topLevQuit", xmPushButtonWidgetClass, topLevAction,
-        XmNleftAttachment, XmATTACH_POSITION, XmNleftPosition, 43,
-        XmNtopAttachment, XmATTACH_FORM, XmNbottomAttachment, XmATTACH_FORM, nullptr);
-    topLevHelp = XtVaCreateManagedWidget(
-        "topLevHelp", xmPushButtonGadgetClass, topLevAction,
-        XmNrightAttachment, XmATTACH_FORM,
-        XmNtopAttachment, XmATTACH_FORM, XmNbottomAttachment, XmATTACH_FORM, nullptr);
-    XtAddCallback(topLevOK, XmNactivateCallback, topLevOkCB, nullptr);
-    XtAddCallback(topLevQuit, XmNactivateCallback, topLevQuitCB, nullptr);
-    XtAddCallback(topLevHelp, XmNactivateCallback, XDpopup_link, &mainpanelHelpTextWin);
-    manageFrame(f, topLevOK);
+    // Flag words: one starting with "0" greys its action out.  Update
+    // Installed Products is always available.
+    const Widget governed[] = {topLevLoadProd, topLevRemoveProd, topLevConfig, topLevTest,
+                               topLevListProd};
+    for (int i = 0; i < 5; ++i)
+        if (argv[3 + i][0] == '0') XtSetSensitive(governed[i], False);
 
-    create_mainpanelHelpTextWin(mainpanel);
-    return mainpanel;
+    // The preselected action is shown set and is what OK answers without a
+    // click; an action other than Configure or Load Products preselects
+    // List Products.
+    const long actDef = std::strtol(argv[2], nullptr, 10);
+    const int chosen = actDef == kConfigure || actDef == kLoadProducts ? static_cast<int>(actDef)
+                                                                       : kListProducts;
+    for (const auto& c : choices) kit::setToggle(*c.handle, c.code == chosen);
+    formStatusRec.mainMenuAction = chosen;
 }

@@ -1,51 +1,45 @@
-// Widgets of the installation-type form.
-#include "topWidget/topDC.h"
+// Form type 23, the installation-type form: default or custom installation;
+// the answer is the exit status.  The default installation is always
+// preselected; two prompt words replace the choices' labels.
+#include "app/form.h"
+#include "topWidget/forms.h"
 
-#include <Xm/ToggleBG.h>
+namespace {
 
-#include "topStub/topStub.h"
-#include "topWidget/formFrame.h"
-#include "topWidget/mainpanel.h"
-#include "topWidget/topWidget.h"
-
-Widget topDCLogo, topDCOrvanta, topDCTitle, topDCHead;
+Widget mainpanel;
 Widget topDCDef, topDCCus;
-Widget topDCAction, topDCActionRow, topDCOK, topDCPrev, topDCMainMenu, topDCHelp;
-Widget topDCHelpTextWin;
 
-Widget create_topDCHelpTextWin(Widget parent) {
-    return create_helpTextWin(parent, "topDC", 2, nullptr, &topDCHelpTextWin);
+void topDCChoiceCB(Widget, XtPointer code, XtPointer) {
+    formStatusRec.installType = kit::numberOf(code);
 }
 
-Widget create_topDC() {
+void topDCOkCB(Widget, XtPointer, XtPointer) { cleanExit(formStatusRec.installType); }
+
+}  // namespace
+
+void startTopDC(int argc, char** argv) {
     mainpanel = createFormShell();
-    const FormFrame f =
-        createFormFrame(mainpanel, {"topDC", "widget129_P", "widget141_P", "topDCAction"});
-    topDCLogo = f.logo;
-    topDCOrvanta = f.orvanta;
-    topDCTitle = f.title;
-    topDCHead = f.head;
-    topDCAction = f.action;
+    kit::Frame f = kit::buildFrame(mainpanel, {"widget129_P", "widget", "topDCLogo", "topDCOrvanta",
+                                               "topDCTitle", "topDCHead", "widget141_P",
+                                               "topDCAction"});
+    Widget box = kit::buildChoiceBox(f, "widget132_P");
+    topDCDef = XtVaCreateManagedWidget("topDCDef", xmToggleButtonWidgetClass, box, XmNset, True,
+                                       nullptr);
+    topDCCus = XtVaCreateManagedWidget("topDCCus", xmToggleButtonWidgetClass, box, nullptr);
+    kit::onChange(topDCDef, topDCChoiceCB, kit::number(kDefaultInstall));
+    kit::onChange(topDCCus, topDCChoiceCB, kit::number(kCustomInstall));
+    const std::vector<Widget> b = kit::buildActions(
+        f, kit::Layout::Row,
+        {{"topDCOK", topDCOkCB}, {"topDCPrev", exitCB, kit::number(kPrevious)},
+         {"topDCMainMenu", exitCB, kit::number(kMainMenu)},
+         {"topDCHelp", XDpopup_link, &helpWidget}},
+        "topDCActionRow");
+    kit::manageFrame(f, b[0]);
+    makeCurrentForm(mainpanel, f);
 
-    Widget box = createChoiceBox(f, "widget132_P");
-    topDCDef = XtVaCreateManagedWidget("topDCDef", xmToggleButtonGadgetClass, box,
-                                       XmNset, True, nullptr);
-    topDCCus = XtVaCreateManagedWidget("topDCCus", xmToggleButtonGadgetClass, box, nullptr);
-    XtAddCallback(topDCDef, XmNvalueChangedCallback, topDCDefCB, nullptr);
-    XtAddCallback(topDCCus, XmNvalueChangedCallback, topDCCusCB, nullptr);
-
-    const ActionRow row = createActionRow(topDCAction, "topDC");
-    topDCActionRow = row.row;
-    topDCOK = row.ok;
-    topDCPrev = row.prev;
-    topDCMainMenu = row.mainMenu;
-    topDCHelp = row.help;
-    XtAddCallback(topDCOK, XmNactivateCallback, topDCOkCB, nullptr);
-    XtAddCallback(topDCPrev, XmNactivateCallback, topDCPrevCB, nullptr);
-    XtAddCallback(topDCMainMenu, XmNactivateCallback, topDCMainMenuCB, nullptr);
-    XtAddCallback(topDCHelp, XmNactivateCallback, XDpopup_link, &topDCHelpTextWin);
-    manageFrame(f, topDCOK);
-
-    create_topDCHelpTextWin(mainpanel);
-    return mainpanel;
+    formStatusRec.installType = kDefaultInstall;
+    if (argc == 4) {
+        kit::setLabel(topDCDef, argv[2]);
+        kit::setLabel(topDCCus, argv[3]);
+    }
 }
