@@ -5,26 +5,31 @@
 //   asker QUES message     question; Yes answers 15, No 16
 //
 // "~" in the message starts a new line.  Closing the window through the
-// window manager answers 0.
-#include "askerCore.h"
-#include "askerExit.h"
-#include "dialogStart.h"
-#include "msgWidget.h"
+// window manager answers 0.  Colours, fonts, labels and the titles come
+// from the resources (Asker.ad); the code sets the structure and layout.
+#include <Xm/MessageB.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-Display* display;
-int screenWidth;
-int screenHeight;
-// The shell shown: asker or DecisionDialog.
-Widget parentWidget;
-// The installation root; only required to be set.
-const char* instRoot;
+#include "askerCore.h"
+#include "askerExit.h"
+#include "dialogStart.h"
+#include "kit/note.h"
+#include "kit/raii.h"
+#include "kit/widgets.h"
+
+// The built-in look, generated from Asker.ad.
+extern String askerFallback[];
 
 namespace {
+
+Display* display;
+int screenWidth, screenHeight;
+// The shell shown: asker or DecisionDialog.
+Widget parentWidget;
 
 // The smallest size the window manager may give the window.
 constexpr Dimension kMinWidth = 197;
@@ -36,13 +41,49 @@ constexpr Dimension kMinHeight = 105;
     std::exit(status);
 }
 
+void answerCB(Widget, XtPointer status, XtPointer) { answer(kit::numberOf(status)); }
 void winDestroyCB(Widget, XtPointer, XtPointer) { std::exit(ask::kExitWindowClosed); }
 
-}  // namespace
+// The note: "!", the message, a separator and OK in the shell "asker".
+Widget createAsker(int argc, char** argv, const std::string& message) {
+    Widget asker = dialogs::createShell("asker", "Asker", display, argc, argv, winDestroyCB);
+    const kit::Note note =
+        kit::buildNoteIn(asker, {"asker", "askerForm", "widget2", "msgLabel", "widget4", "askerOk"});
+    kit::onActivate(note.ok, answerCB, kit::number(ask::kExitOk));
+    kit::setLabel(note.text, message);
+    XtManageChild(note.form);
+    return asker;
+}
 
-void askerOkCB(Widget, XtPointer, XtPointer) { answer(ask::kExitOk); }
-void DecisionDialogOKCB(Widget, XtPointer, XtPointer) { answer(ask::kExitYes); }
-void DecisionDialogCancelCB(Widget, XtPointer, XtPointer) { answer(ask::kExitNo); }
+// The question: a message box whose OK and Cancel are Yes and No.  The box
+// gives its buttons their labels itself, over any resource of the buttons,
+// so the labels are set on the box.
+Widget createDecisionDialog(int argc, char** argv, const std::string& message) {
+    Widget shell =
+        dialogs::createShell("DecisionDialog", "DecisionDialog", display, argc, argv, winDestroyCB);
+    const kit::XmStr yes("Yes"), no("No"), text(message);
+    Arg al[4];
+    Cardinal ac = 0;
+    XtSetArg(al[ac], XmNdialogType, XmDIALOG_QUESTION), ++ac;
+    XtSetArg(al[ac], XmNokLabelString, static_cast<XmString>(yes)), ++ac;
+    XtSetArg(al[ac], XmNcancelLabelString, static_cast<XmString>(no)), ++ac;
+    XtSetArg(al[ac], XmNmessageString, static_cast<XmString>(text)), ++ac;
+    Widget box = XmCreateMessageBox(shell, const_cast<char*>("DecisionBox"), al, ac);
+    // There is no help to offer.
+    XtUnmanageChild(XmMessageBoxGetChild(box, XmDIALOG_HELP_BUTTON));
+    XtAddCallback(box, XmNokCallback, answerCB, kit::number(ask::kExitYes));
+    XtAddCallback(box, XmNcancelCallback, answerCB, kit::number(ask::kExitNo));
+    XtManageChild(box);
+    return shell;
+}
+
+// Centred on the screen by the size the window takes for its message.
+void centre(Dimension width, Dimension height, int& x, int& y) {
+    x = ask::centred(screenWidth, width);
+    y = ask::centred(screenHeight, height);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     const std::string prog = dialogs::programName(argc, argv, "asker");
@@ -55,30 +96,19 @@ int main(int argc, char** argv) {
         return ask::kExitUsage;
     }
 
-    const dialogs::Session session = dialogs::openDisplay(prog, argc, argv, askerFallback, ask::kExitNoDisplay);
+    const dialogs::Session session =
+        dialogs::openDisplay(prog, argc, argv, "Asker", askerFallback, ask::kExitNoDisplay);
     display = session.display;
     screenWidth = session.screenWidth;
     screenHeight = session.screenHeight;
-    instRoot = dialogs::requireInstallRoot(ask::kExitNoInstallRoot);
+    dialogs::requireInstallRoot(ask::kExitNoInstallRoot);
 
-    const bool question = request.dialog == ask::Dialog::Question;
-    parentWidget = question ? create_DecisionDialog(display, argc, argv) : create_asker(display, argc, argv);
+    const std::string message = ask::messageText(request.message);
+    parentWidget = request.dialog == ask::Dialog::Question
+                       ? createDecisionDialog(argc, argv, message)
+                       : createAsker(argc, argv, message);
     XtVaSetValues(parentWidget, XmNminWidth, kMinWidth, XmNminHeight, kMinHeight, nullptr);
-
-    const dialogs::XmStringPtr text = dialogs::makeXmString(ask::messageText(request.message));
-    if (question)
-        // The box puts its message string into its message label,
-        // DecisionDialogMessageLabel, and keeps its own layout in step.
-        XtVaSetValues(DecisionBox, XmNmessageString, text.get(), nullptr);
-    else
-        XtVaSetValues(msgLabel, XmNlabelString, text.get(), nullptr);
-
-    // Centred on the screen by the size the window takes for its message.
-    dialogs::realizeUnmapped(parentWidget);
-    Dimension width = 0, height = 0;
-    XtVaGetValues(parentWidget, XmNwidth, &width, XmNheight, &height, nullptr);
-    dialogs::onWindowManagerClose(parentWidget, winDestroyCB);
-    dialogs::placeAndMap(parentWidget, ask::centred(screenWidth, width), ask::centred(screenHeight, height));
+    dialogs::showAt(parentWidget, centre);
     XFlush(display);
     XtAppMainLoop(session.app);
     return ask::kExitOk;

@@ -1,10 +1,12 @@
 #include "dialogStart.h"
 
-#include <Xm/Protocols.h>
 #include <X11/Shell.h>
 
 #include <cstdio>
 #include <cstdlib>
+
+#include "kit/look.h"
+#include "kit/wm.h"
 
 namespace dialogs {
 
@@ -13,16 +15,17 @@ std::string programName(int argc, char** argv, const char* fallbackName) {
     return fallbackName;
 }
 
-Session openDisplay(const std::string& progName, int& argc, char** argv, String* fallback, int failStatus) {
+Session openDisplay(const std::string& progName, int& argc, char** argv, const char* lookClass,
+                    String* builtIn, int failStatus) {
     Session s;
     XtToolkitInitialize();
     s.app = XtCreateApplicationContext();
-    XtAppSetFallbackResources(s.app, fallback);
-    s.display = XtOpenDisplay(s.app, nullptr, nullptr, "XApplication", nullptr, 0, &argc, argv);
+    s.display = kit::openDisplay(s.app, nullptr, argc, argv);
     if (!s.display) {
         std::fprintf(stderr, "%s: can't open display, exiting...\n", progName.c_str());
         std::exit(failStatus);
     }
+    kit::loadLook(s.display, lookClass, builtIn);
     s.screenWidth = DisplayWidth(s.display, DefaultScreen(s.display));
     s.screenHeight = DisplayHeight(s.display, DefaultScreen(s.display));
     return s;
@@ -37,35 +40,27 @@ const char* requireInstallRoot(int failStatus) {
     return root;
 }
 
-Widget createShell(const char* name, const char* className, Display* display, int argc, char** argv) {
-    Arg al[2];
-    Cardinal ac = 0;
-    XtSetArg(al[ac], XmNargc, argc), ++ac;
-    XtSetArg(al[ac], XmNargv, argv), ++ac;
-    return XtAppCreateShell(name, className, applicationShellWidgetClass, display, al, ac);
+Widget createShell(const char* name, const char* className, Display* display, int argc,
+                   char** argv, XtCallbackProc closed) {
+    Widget shell = XtVaAppCreateShell(name, className, applicationShellWidgetClass, display,
+                                      XmNargc, argc, XmNargv, argv, XmNdeleteResponse,
+                                      XmDO_NOTHING, nullptr);
+    // The close protocols are in place before the window manager first sees
+    // the window.
+    kit::onClose(shell, closed);
+    return shell;
 }
 
-void onWindowManagerClose(Widget shell, XtCallbackProc closed) {
-    Display* d = XtDisplay(shell);
-    Atom protocols = XInternAtom(d, "WM_PROTOCOLS", False);
-    Atom which[] = {XInternAtom(d, "WM_DELETE_WINDOW", False), XInternAtom(d, "WM_SAVE_YOURSELF", False)};
-    XtVaSetValues(shell, XmNdeleteResponse, XmDO_NOTHING, nullptr);
-    for (Atom a : which) XmAddProtocolCallback(shell, protocols, a, closed, nullptr);
-}
-
-void realizeUnmapped(Widget shell) {
+void showAt(Widget shell, void (*place)(Dimension width, Dimension height, int& x, int& y)) {
     XtSetMappedWhenManaged(shell, False);
     XtRealizeWidget(shell);
-}
-
-void placeAndMap(Widget shell, int x, int y) {
+    Dimension width = 0, height = 0;
+    XtVaGetValues(shell, XmNwidth, &width, XmNheight, &height, nullptr);
+    int x = 0, y = 0;
+    place(width, height, x, y);
     XtVaSetValues(shell, XmNx, static_cast<Position>(x), XmNy, static_cast<Position>(y), nullptr);
     // A top-level shell has no parent to manage it: map it by hand.
     XtMapWidget(shell);
-}
-
-XmStringPtr makeXmString(const std::string& text) {
-    return XmStringPtr(XmStringGenerate(const_cast<char*>(text.c_str()), nullptr, XmCHARSET_TEXT, nullptr));
 }
 
 }  // namespace dialogs

@@ -17,10 +17,15 @@ void closeCB(Widget, XtPointer form, XtPointer) { XtUnmanageChild(static_cast<Wi
 }  // namespace
 
 Note buildNote(Widget parent, const NoteNames& n, unsigned char deleteResponse) {
+    return buildNoteIn(XtVaCreatePopupShell(n.shell, xmDialogShellWidgetClass, parent,
+                                            XmNallowShellResize, True,
+                                            XmNdeleteResponse, deleteResponse, nullptr),
+                       n);
+}
+
+Note buildNoteIn(Widget shell, const NoteNames& n) {
     Note note;
-    note.shell = XtVaCreatePopupShell(n.shell, xmDialogShellWidgetClass, parent,
-                                      XmNallowShellResize, True,
-                                      XmNdeleteResponse, deleteResponse, nullptr);
+    note.shell = shell;
     // The form unmanages itself when a button is pressed, which closes the
     // note.
     note.form = XtVaCreateWidget(n.form, xmFormWidgetClass, note.shell,

@@ -29,9 +29,14 @@ struct Note {
     Widget buttons = nullptr;
 };
 
-// Builds the note (hidden) as a child of `parent`.  `deleteResponse` is
-// what the window manager's close does to it (XmDESTROY or XmUNMAP).
+// Builds the note (hidden) in a dialog shell, a child of `parent`.
+// `deleteResponse` is what the window manager's close does to it
+// (XmDESTROY or XmUNMAP).
 Note buildNote(Widget parent, const NoteNames& names, unsigned char deleteResponse);
+
+// Builds the note's form (unmanaged) in a shell of the caller's; the
+// names' shell is not used.
+Note buildNoteIn(Widget shell, const NoteNames& names);
 
 // Shows the note, with `text` when given.
 void showNote(const Note& note, const char* text = nullptr);
