@@ -33,6 +33,8 @@ build: $(BUILD)/Makefile
 # Every test layer: unit tests, program tests and GUI tests.  GUI tests start
 # their own private Xvfb and mwm, so no display is needed here.
 check: deps
+	$(MAKE) $(BUILD)/Makefile
+	cmake -S . -B $(BUILD) -DTREV_WERROR=ON
 	$(MAKE) build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 900
 
@@ -51,8 +53,11 @@ fuzz: deps deps-fuzz
 	cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzzers
 	tools/run-fuzz $(BUILD)-fuzz $(FUZZ_SECONDS)
 
-install: build
-	cmake --install $(BUILD) --prefix $(PREFIX)
+# The programs look for the installed app-defaults files below PREFIX.
+install: $(BUILD)/Makefile
+	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD) -j $(JOBS)
+	cmake --install $(BUILD)
 
 # The demo installer: on the display when there is one, else unattended on a
 # private X server with a screenshot of every window in $(BUILD)/screens.

@@ -7,10 +7,12 @@ if(TREV_WERROR)
   list(APPEND TREV_WARNINGS -Werror)
 endif()
 
-# Where `make install` puts the app-defaults files, which the programs also
-# read at run time.
-set(TREV_APPDEFAULTS_DIR "${CMAKE_INSTALL_FULL_SYSCONFDIR}/X11/app-defaults" CACHE PATH
+# Where `make install` puts the app-defaults files (relative: below the
+# installation prefix); the programs look there too at run time.
+set(TREV_APPDEFAULTS_DIR "${CMAKE_INSTALL_SYSCONFDIR}/X11/app-defaults" CACHE STRING
     "Directory of the installed app-defaults files")
+cmake_path(ABSOLUTE_PATH TREV_APPDEFAULTS_DIR BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}"
+           OUTPUT_VARIABLE TREV_APPDEFAULTS_FULL_DIR)
 
 function(trev_target_defaults target)
   target_compile_options(${target} PRIVATE ${TREV_WARNINGS})

@@ -17,23 +17,23 @@ namespace {
 
 EntryGroup& groupOf(XtPointer data) { return *static_cast<EntryGroup*>(data); }
 
-void choose(EntryGroup& g, int remote) {
+void choose(EntryGroup& g, bool remote) {
     if (g.mode != EntryMode::Plain && *g.remoteFlag == remote) return;
     *g.remoteFlag = remote;
     if (g.mode == EntryMode::GuardedToggles)
-        showRemote(g, remote != 0);
+        showRemote(g, remote);
     else
-        setEditable(g.host, remote != 0, g.hostHandler(), &g);
+        setEditable(g.host, remote, g.hostHandler(), &g);
 }
 
-void localCB(Widget, XtPointer data, XtPointer) { choose(groupOf(data), 0); }
-void remoteCB(Widget, XtPointer data, XtPointer) { choose(groupOf(data), 1); }
+void localCB(Widget, XtPointer data, XtPointer) { choose(groupOf(data), false); }
+void remoteCB(Widget, XtPointer data, XtPointer) { choose(groupOf(data), true); }
 
 // A click into the grey Host field chooses Remote host.
 void hostFocusCB(Widget, XtPointer data, XtPointer) {
     EntryGroup& g = groupOf(data);
-    if (*g.remoteFlag != 0) return;
-    *g.remoteFlag = 1;
+    if (*g.remoteFlag) return;
+    *g.remoteFlag = true;
     showRemote(g, true);
 }
 

@@ -35,7 +35,7 @@ struct EntryHandlers {
 struct EntryGroup {
     Widget deviceLabel = nullptr, device = nullptr, host = nullptr;
     Widget radio = nullptr, local = nullptr, remote = nullptr;
-    int* remoteFlag = nullptr;   // 1 while the device is on a remote host
+    bool* remoteFlag = nullptr;  // whether the device is on a remote host
     EntryMode mode = EntryMode::Plain;
     EntryHandlers handlers;
 

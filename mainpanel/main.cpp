@@ -72,7 +72,7 @@ void openStatusFile() {
         fail("Installation root " + instRoot + " is too long: the path of form.status " +
              "would exceed " + std::to_string(trev::kPathMax) + " characters.\n");
     statusFile = *path;
-    statusFd = trev::openFile(statusFile.c_str(), "r+", 0);
+    statusFd = trev::openFile(statusFile.c_str(), "r+", false);
     if (statusFd) {
         if (trev::readStatusRecord(statusFd.get(), formStatusRec))
             statusRead = true;
@@ -80,7 +80,7 @@ void openStatusFile() {
             resetStatus();
         return;
     }
-    statusFd = trev::openOrExit(statusFile.c_str(), "w", 0, "Cannot create file");
+    statusFd = trev::openOrExit(statusFile.c_str(), "w", false, "Cannot create file");
     resetStatus();
 }
 
@@ -90,7 +90,7 @@ void openStatusFile() {
 trev::SizeSlot mainSteps(const FormRow& form, char** argv) {
     if (form.file.arg) {
         prodDescOutPath = argv[form.file.arg];
-        prodDescOutFile = trev::openOrExit(argv[form.file.arg], form.file.mode, 1);
+        prodDescOutFile = trev::openOrExit(argv[form.file.arg], form.file.mode, true);
     }
     if (form.needsCatalogue) {
         const char* plat = std::getenv("OVS_INST_PLAT");

@@ -22,7 +22,7 @@ bool showDevName(const char* spec, Widget device, Widget host, bool asText) {
 
 void fillEntryGroup(kit::EntryGroup& g, const char* spec) {
     const bool remote = showDevName(spec, g.device, g.host, true);
-    if (remote) *g.remoteFlag = 1;
+    if (remote) *g.remoteFlag = true;
     kit::showRemote(g, remote);
 }
 
@@ -30,12 +30,12 @@ bool devicesAnswered(int kinds, Widget cdDevice, Widget cdHostField, Widget tape
                      Widget tapeHostField) {
     trev::DevEntry cd, tape;
     if (kinds & trev::kDevCdrom) {
-        cd.remote = CDHost == 1;
+        cd.remote = CDHost;
         cd.device = kit::fieldText(cdDevice);
         if (cd.remote) cd.host = kit::fieldText(cdHostField);
     }
     if (kinds & (trev::kDevTape | trev::kDevTapeFile)) {
-        tape.remote = tapeHost == 1;
+        tape.remote = tapeHost;
         tape.device = kit::fieldText(tapeDevice);
         if (tape.remote) tape.host = kit::fieldText(tapeHostField);
     }

@@ -18,7 +18,7 @@
 bool showDevName(const char* spec, Widget device, Widget host, bool asText);
 
 // Fills an entry group from `spec`: the fields as showDevName does; a
-// remote name sets the group's flag to 1 (a local one leaves it); then the
+// remote name sets the group's flag (a local one leaves it); then the
 // toggles and the Host field show the name's side.
 void fillEntryGroup(kit::EntryGroup& g, const char* spec);
 

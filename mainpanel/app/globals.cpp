@@ -34,8 +34,8 @@ trev::WinSize* currentWinS = nullptr;
 bool helped = false;
 
 int loadDevice = 0;
-int CDHost = 0;
-int tapeHost = 0;
+bool CDHost = false;
+bool tapeHost = false;
 
 std::unique_ptr<trev::Catalogue> catalogue;
 std::unique_ptr<trev::ProductSelection> prodSelection;

@@ -62,11 +62,11 @@ extern bool helped;
 
 // Devices of the device and media forms and of the installation
 // information form: the set of device kinds (trev::kDevCdrom, kDevTape,
-// kDevTapeFile bits), and 1 while the CD-ROM drive or the tape drive or
+// kDevTapeFile bits), and whether the CD-ROM drive or the tape drive or
 // file is on a remote host.
 extern int loadDevice;
-extern int CDHost;
-extern int tapeHost;
+extern bool CDHost;
+extern bool tapeHost;
 
 // The catalogue of the product forms and its products in order, read by
 // the form's start.

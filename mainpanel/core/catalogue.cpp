@@ -381,7 +381,7 @@ void Catalogue::addPkgInProd(ProductRecord& product, const std::string& packageN
 }
 
 FilePtr Catalogue::openNeeded(const std::string& path, const char* what) const {
-    FilePtr f = openFile(path.c_str(), "r", 0);
+    FilePtr f = openFile(path.c_str(), "r", false);
     if (!f) {
         const int err = errno;
         std::fprintf(diag_, "Cannot open %s %s", what, path.c_str());
@@ -445,7 +445,7 @@ FilePtr Catalogue::openPackageMarker(const PackageRecord& package, const char* s
     if (markerFiles_ && file.find('/') == std::string::npos && !markerFiles_->count(file))
         return nullptr;
     path = markerPath(files_.root, "pkgs", package.name, suffix);
-    return openFile(path.c_str(), "r", 0);
+    return openFile(path.c_str(), "r", false);
 }
 
 ReadEnd Catalogue::getPkgsSize(int formType, PackageRecord& package) {

@@ -216,10 +216,7 @@ public:
     Catalogue& operator=(const Catalogue&) = delete;
 
     // ---- Product list (file order) and package list (byte order) ---------------
-    std::deque<ProductRecord> products;   // numProducts is its size
-
-    std::size_t numProducts() const { return products.size(); }
-    std::size_t numAllPkgs() const { return numPackages_; }
+    std::deque<ProductRecord> products;
     // The package list in byte order of the names (the order of strcmp).
     const std::vector<PackageRecord*>& packageList() const;
     // The record of a package, or nullptr.
@@ -250,8 +247,6 @@ public:
     // file cannot be opened.
     ReadEnd readBundleFile();
     ReadEnd readPkginfoFile();
-    const BundleIndex& bundle() const { return bundle_; }
-    const PkgSizeIndex& pkgSizes() const { return pkgSizes_; }
 
     // ---- Disk figures (KBytes) -----------------------------------------------------
     std::int64_t installedDiskUsage = 0;

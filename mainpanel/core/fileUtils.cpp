@@ -41,7 +41,7 @@ const std::string& callerHome() {
 
 }  // namespace
 
-void systemError(int fatal) {
+void systemError(bool fatal) {
     const int err = errno;
     if (err > 0) {
         if (const char* text = strerrordesc_np(err)) std::fprintf(stderr, "(%s)\n", text);
@@ -53,7 +53,7 @@ void reportWithReason(const std::string& message, bool fatal) {
     const int err = errno;
     std::fputs(message.c_str(), stderr);
     errno = err;
-    systemError(fatal ? 1 : 0);
+    systemError(fatal);
 }
 
 int expandEnv(const char* path, std::string& out) {
@@ -105,7 +105,7 @@ int expandTilde(const char* path, std::string& out) {
     return 0;
 }
 
-FilePtr openFile(const char* path, const char* mode, int report, std::string* expandedOut) {
+FilePtr openFile(const char* path, const char* mode, bool report, std::string* expandedOut) {
     std::optional<std::string> expanded;
     if (path[0] == '$' || path[0] == '~') {
         std::string buf;
@@ -135,7 +135,7 @@ FilePtr openFile(const char* path, const char* mode, int report, std::string* ex
             const int err = errno;
             std::fprintf(stderr, "Cannot open/create file %s", path);
             errno = err;
-            systemError(0);
+            systemError(false);
         }
         return nullptr;
     }
@@ -143,7 +143,7 @@ FilePtr openFile(const char* path, const char* mode, int report, std::string* ex
     return f;
 }
 
-FilePtr openOrExit(const char* path, const char* mode, int report, const char* what) {
+FilePtr openOrExit(const char* path, const char* mode, bool report, const char* what) {
     FilePtr f = openFile(path, mode, report);
     if (!f) reportWithReason(std::string(what) + " " + path, true);
     return f;

@@ -20,7 +20,7 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 // Prints "(%s)\n" with the system's text for errno on stderr when errno
 // names a known error; then exits 1 if `fatal` is non-zero.
-void systemError(int fatal);
+void systemError(bool fatal);
 
 // Prints `message` (no line feed of its own) on stderr, then the system's
 // reason for errno as systemError does; exits 1 when `fatal`.  errno is the
@@ -47,10 +47,11 @@ std::string lookupCallerHome();
 // "w" the path must name an existing regular file.  With `report` set,
 // failures are described on stderr.  When the path was expanded and
 // `expandedOut` is given, the expanded path is stored there.
-FilePtr openFile(const char* path, const char* mode, int report,
+FilePtr openFile(const char* path, const char* mode, bool report,
                  std::string* expandedOut = nullptr);
 
 // openFile; when that fails, "<what> <path>" and the system's reason, exit 1.
-FilePtr openOrExit(const char* path, const char* mode, int report, const char* what = "Cannot open");
+FilePtr openOrExit(const char* path, const char* mode, bool report,
+                   const char* what = "Cannot open");
 
 }  // namespace trev

@@ -156,7 +156,7 @@ std::optional<std::string> emailFileProblem(const std::string& path) {
     }
     if (!S_ISREG(st.st_mode)) return path + ": Not a regular file\n Respecify the email file name\n";
     errno = 0;
-    FilePtr f = openFile(path.c_str(), "r", 0);
+    FilePtr f = openFile(path.c_str(), "r", false);
     if (!f) {
         // The name expanded for the open may name nothing readable without
         // a system error (an unset variable, an unknown user).

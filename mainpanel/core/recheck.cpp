@@ -57,7 +57,7 @@ std::optional<std::int64_t> recheckFreeDisk(const char* bourne, const std::strin
                      estimator.c_str());
     std::optional<std::int64_t> freeDisk;
     if (run.endedWell()) {
-        if (FilePtr f = openFile(result.c_str(), "r", 0)) {
+        if (FilePtr f = openFile(result.c_str(), "r", false)) {
             freeDisk = readFreeDiskResult(f.get());
             if (freeDisk && !freeDiskInRange(*freeDisk)) {
                 std::fprintf(diag, "Free disk space is too big or too small(%lld).\n",

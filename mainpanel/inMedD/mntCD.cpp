@@ -117,6 +117,6 @@ void startMntCD(int, char** argv) {
 
     // The toggles only: the Host field stays editable in its own colours.
     CDHost = showDevName(argv[4], group.device, group.host, true);
-    kit::showToggles(group, CDHost != 0);
+    kit::showToggles(group, CDHost);
     if (std::atoi(argv[5]) != 0) XtSetSensitive(mntCDSkip, False);
 }

@@ -49,5 +49,5 @@ void startMntTape(int, char** argv) {
     if (std::atoi(argv[4]) != 0) XtSetSensitive(b[1], False);
     // The toggles only: the Host field stays editable in its own colours.
     tapeHost = showDevName(argv[3], group.device, group.host, true);
-    kit::showToggles(group, tapeHost != 0);
+    kit::showToggles(group, tapeHost);
 }

@@ -16,6 +16,8 @@
 
 namespace {
 
+constexpr int kLoadDocumentsForm = 18;
+
 ProductView view;
 
 // Main Menu and Previous keep no selection.
@@ -97,7 +99,7 @@ Widget buildDiskFigures(Widget upper, Widget below) {
 // mainpanel 2 prodToSelect userSelectProd diskAvail workOrder
 // mainpanel 18 prodToSelect userSelectProd diskAvail
 void startSelProd(int, char** argv) {
-    const bool documents = formType != 2;
+    const bool documents = formType == kLoadDocumentsForm;
     const std::optional<std::int64_t> diskAvail = trev::parseDiskAvail(argv[4]);
     if (!diskAvail) {
         std::fprintf(stderr, "%s %d: free disk space %s is out of range.\n", progName, formType,

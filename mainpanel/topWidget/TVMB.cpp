@@ -21,7 +21,7 @@ Widget TVMB, TVMBText, TVMBLabel;
 // The text of the file named on the command line; the run ends when it
 // cannot be read.
 std::string readMessage(const char* fileName) {
-    trev::FilePtr msgFile = trev::openFile(fileName, "r", 1);
+    trev::FilePtr msgFile = trev::openFile(fileName, "r", true);
     struct stat st;
     // The size comes from the open stream itself, so that a "$VAR" or "~"
     // path that openFile expanded is measured too.

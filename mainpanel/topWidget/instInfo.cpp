@@ -74,7 +74,7 @@ void showTape(bool on) {
     for (Widget w : {prodInfoTapeFrameLabel, tape.deviceLabel, tape.local, tape.remote})
         XtSetSensitive(w, on ? True : False);
     if (on) {
-        kit::showRemote(tape, tapeHost != 0);
+        kit::showRemote(tape, tapeHost);
         loadDevice |= trev::kDevTape;
     } else {
         kit::setEditable(tape.host, false, prodInfoTapeHostNameCB, &tape);
@@ -121,7 +121,7 @@ void runInfoAction(const Action& a) {
 void handle(Event e) {
     const trev::info::Step step = trev::info::transition({formStatusRec.infoSource, tapeHost}, e);
     formStatusRec.infoSource = step.next.source;
-    tapeHost = step.next.tapeHost;
+    tapeHost = step.next.tapeHost != 0;
     for (const Action& a : step.actions) runInfoAction(a);
 }
 

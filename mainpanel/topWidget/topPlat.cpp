@@ -36,7 +36,7 @@ void topPlatLeaveCB(Widget, XtPointer code, XtPointer) {
 }
 
 void readPlatforms(const char* fileName, const char* typeWord) {
-    trev::FilePtr platFile = trev::openOrExit(fileName, "r", 0);
+    trev::FilePtr platFile = trev::openOrExit(fileName, "r", false);
     int badLine = 0;
     const trev::PlatformError err = trev::readPlatformFile(platFile.get(), platforms, badLine);
     if (err == trev::PlatformError::NameTooLong) {

@@ -121,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const std::uint32_t id : bundle.packagesOf(p.name))
             cat.addPkgInProd(p, bundle.packageName(id));
     const std::vector<trev::PackageRecord*>& list = cat.packageList();
-    check(list.size() == cat.numAllPkgs());
+    check(list.size() == cat.packageList().size());
     for (std::size_t i = 0; i < list.size(); ++i) {
         trev::PackageRecord* pkg = list[i];
         check(cat.findPackage(pkg->name) == pkg);
@@ -138,8 +138,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     trev::ProductSelection sel(cat, false);
     for (int order = trev::kOrderByName; order <= trev::kOrderByStatus; ++order) {
         const auto& list = sel.productsIn(order);
-        check(list.size() == cat.numProducts());
-        std::vector<int> seen(cat.numProducts());
+        check(list.size() == cat.products.size());
+        std::vector<int> seen(cat.products.size());
         for (const trev::ProductRecord* p : list) ++seen[p->index];
         for (int n : seen) check(n == 1);
     }
@@ -149,7 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Positions list;
         sel.dispProdList(list, static_cast<int>(size % 3), true);
         sel.selectAllProd(list, nullptr, kind);
-        check(list.selected.size() == cat.numProducts());
+        check(list.selected.size() == cat.products.size());
         if (sizesValid && kind == trev::kInstallKind) check(cat.estimatedDiskUsage >= installed);
         if (sizesValid && kind == trev::kRemoveKind)
             check(cat.estimatedDiskUsage >= 0 && cat.estimatedDiskUsage <= installed);

@@ -151,7 +151,7 @@ TEST(ProductDescFile, AWrongLineStopsTheReadWithItsMessage) {
                                    "C c p3 3 t t installed\n"),
               ReadEnd::WrongFormat);
     EXPECT_EQ(r.diag.take(), "Wrong format in product description file: prods.\n");
-    ASSERT_EQ(c.numProducts(), 2u);
+    ASSERT_EQ(c.products.size(), 2u);
     EXPECT_EQ(c.products[0].name, "p1");
     EXPECT_EQ(c.products[1].name, "p2");
     EXPECT_EQ(c.products[1].index, 1u);
@@ -340,7 +340,7 @@ TEST(PackageList, SharedOnceInByteOrderWithOneReferencePerMention) {
     c.addPkgInProd(c.products[1], "beta");
     c.addPkgInProd(c.products[1], "\xc3\xa9t\xc3\xa9");   // bytes above 127 sort after ASCII
     EXPECT_EQ(packageListOrder(c), (std::vector<std::string>{"Zeta", "alpha", "beta", "\xc3\xa9t\xc3\xa9"}));
-    EXPECT_EQ(c.numAllPkgs(), 4u);
+    EXPECT_EQ(c.packageList().size(), 4u);
     EXPECT_EQ(c.products[0].packages.size(), 3u);
     EXPECT_EQ(c.products[1].packages.size(), 3u);
     EXPECT_EQ(c.products[0].packages[0].package, c.products[1].packages[0].package);
@@ -391,7 +391,7 @@ TEST(ProductPackages, ABundleReadWithoutEntriesIsDoneAgainOnNextNeed) {
                                    "C c p3 3 t t available\n"),
               ReadEnd::Ok);
     EXPECT_EQ(c.GetPkgsInProd(c.products[0]), ReadEnd::Ok);
-    EXPECT_EQ(c.bundle().entries(), 0u);
+    EXPECT_TRUE(c.products[0].packages.empty());
     // A first line in the wrong format also leaves nothing read.
     r.bundles("bad\n");
     EXPECT_EQ(c.GetPkgsInProd(c.products[1]), ReadEnd::Ok);

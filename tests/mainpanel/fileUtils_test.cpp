@@ -36,15 +36,15 @@ using TempDir = tk::TempRoot;
 TEST(SystemError, PrintsTheReasonOnlyForAKnownErrno) {
     CaptureStderr();
     errno = ENOENT;
-    systemError(0);
+    systemError(false);
     errno = 0;
-    systemError(0);
+    systemError(false);
     errno = 99999;
-    systemError(0);
+    systemError(false);
     EXPECT_EQ(GetCapturedStderr(), "(No such file or directory)\n");
-    EXPECT_EXIT({ errno = EACCES; systemError(1); }, testing::ExitedWithCode(1),
+    EXPECT_EXIT({ errno = EACCES; systemError(true); }, testing::ExitedWithCode(1),
                 "^\\(Permission denied\\)\n$");
-    EXPECT_EXIT({ errno = 0; systemError(1); }, testing::ExitedWithCode(1), "^$");
+    EXPECT_EXIT({ errno = 0; systemError(true); }, testing::ExitedWithCode(1), "^$");
 }
 
 TEST(ExpandEnv, ReplacesTheLeadingVariableAndKeepsTheRest) {
@@ -144,7 +144,7 @@ TEST(OpenFile, ReadsOnlyRegularFiles) {
     const std::string file = dir.write("a.txt", "abc");
     std::string expanded = "untouched";
     {
-        FilePtr f = openFile(file.c_str(), "r", 1, &expanded);
+        FilePtr f = openFile(file.c_str(), "r", true, &expanded);
         ASSERT_TRUE(f);
         char buf[4] = {};
         EXPECT_EQ(std::fread(buf, 1, 3, f.get()), 3u);
@@ -155,16 +155,16 @@ TEST(OpenFile, ReadsOnlyRegularFiles) {
     // errno says why for the callers' own messages, whatever it held before.
     CaptureStderr();
     errno = 0;
-    EXPECT_FALSE(openFile(dir.path().c_str(), "r", 1));
+    EXPECT_FALSE(openFile(dir.path().c_str(), "r", true));
     EXPECT_EQ(errno, EISDIR);
     errno = ENOMEM;
-    EXPECT_FALSE(openFile(dir.path().c_str(), "r", 0));
+    EXPECT_FALSE(openFile(dir.path().c_str(), "r", false));
     EXPECT_EQ(errno, EISDIR);
     errno = 0;
-    EXPECT_FALSE(openFile("/dev/null", "r", 0));
+    EXPECT_FALSE(openFile("/dev/null", "r", false));
     EXPECT_EQ(errno, EINVAL);
     const std::string missing = dir.path() + "/missing";
-    EXPECT_FALSE(openFile(missing.c_str(), "r+", 1));
+    EXPECT_FALSE(openFile(missing.c_str(), "r+", true));
     EXPECT_EQ(errno, ENOENT);
     EXPECT_EQ(GetCapturedStderr(), "File " + dir.path() + " is not a regular file.\nFile " +
                                        missing + " is not a regular file.\n");
@@ -174,14 +174,14 @@ TEST(OpenFile, ReadsOnlyRegularFiles) {
 TEST(OpenFile, WriteModeLeavesTheCheckToFopen) {
     TempDir dir;
     const std::string created = dir.path() + "/new.txt";
-    EXPECT_TRUE(openFile(created.c_str(), "w", 1));
+    EXPECT_TRUE(openFile(created.c_str(), "w", true));
     EXPECT_TRUE(fs::is_regular_file(created));
 
     CaptureStderr();
-    EXPECT_FALSE(openFile(dir.path().c_str(), "w", 1));
+    EXPECT_FALSE(openFile(dir.path().c_str(), "w", true));
     const std::string noDir = dir.path() + "/no/such/dir";
-    EXPECT_FALSE(openFile(noDir.c_str(), "w", 1));
-    EXPECT_FALSE(openFile(noDir.c_str(), "w", 0));
+    EXPECT_FALSE(openFile(noDir.c_str(), "w", true));
+    EXPECT_FALSE(openFile(noDir.c_str(), "w", false));
     EXPECT_EQ(GetCapturedStderr(),
               "Cannot open/create file " + dir.path() + "(Is a directory)\n"
               "Cannot open/create file " + noDir + "(No such file or directory)\n");
@@ -192,15 +192,15 @@ TEST(OpenFile, ExpandsVariablesAndReportsTheExpandedPathOnlyThen) {
     dir.write("wo", "x");
     setenv("MP_TEST_ROOT", dir.path().c_str(), 1);
     std::string expanded;
-    EXPECT_TRUE(openFile("$MP_TEST_ROOT/wo", "r", 1, &expanded));
+    EXPECT_TRUE(openFile("$MP_TEST_ROOT/wo", "r", true, &expanded));
     EXPECT_EQ(expanded, dir.path() + "/wo");
 
     // A failed expansion is reported even without `report`.
     unsetenv("MP_TEST_NOPE");
     expanded = "untouched";
     CaptureStderr();
-    EXPECT_FALSE(openFile("$MP_TEST_NOPE/wo", "r", 0, &expanded));
-    EXPECT_FALSE(openFile("$MP_TEST_ROOT/none", "r", 1, &expanded));
+    EXPECT_FALSE(openFile("$MP_TEST_NOPE/wo", "r", false, &expanded));
+    EXPECT_FALSE(openFile("$MP_TEST_ROOT/none", "r", true, &expanded));
     EXPECT_EQ(GetCapturedStderr(), "Cannot get the $MP_TEST_NOPE enviroment variable. \n"
                                    "File $MP_TEST_ROOT/none is not a regular file.\n");
     EXPECT_EQ(expanded, "untouched");

@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <fstream>
 #include <memory>
 
 #include "mpTest.h"
@@ -11,6 +12,22 @@
 namespace {
 
 const std::vector<std::string> kMenuAll = {"0", "20", "1", "1", "1", "1", "1"};
+
+// An app-defaults file named Trevalon on the toolkit's search path takes
+// the place of the built-in look: here the built-in one with another
+// background.
+TEST(Look, AnInstalledAppDefaultsFileChangesTheForm) {
+    tk::TempRoot root;
+    const std::string look = root.file("Trevalon");
+    std::ifstream builtIn(TREVALON_AD);
+    std::ofstream(look) << builtIn.rdbuf() << "Trevalon*topDCOK.background: #0000ff\n";
+    std::map<std::string, std::string> env = mp::env(root);
+    env["XFILESEARCHPATH"] = root.path() + "/%N";
+    tk::GuiApp app(mp::argv({"23"}), env);
+    app.waitMapped("topDCOK");
+    EXPECT_EQ(app.colors("topDCOK").bg, "#0000ff");
+    EXPECT_EQ(app.colors("topDCPrev").bg, "#e0e0e0");
+}
 
 // ---- Main menu -----------------------------------------------------------------
 
