@@ -46,10 +46,11 @@ checked() {
     esac
 }
 
-# plain WHAT: the lines of standard input that are plain names (see checked).
+# plain WHAT: the lines of standard input that are plain names (see
+# checked); empty lines are passed over.
 plain() {
     while IFS= read -r item; do
-        checked "$1" "$item" && printf '%s\n' "$item"
+        [ -z "$item" ] || { checked "$1" "$item" && printf '%s\n' "$item"; }
     done
 }
 
@@ -384,10 +385,10 @@ progress_end() {
 # a pattern), from ARCHIVE (a path from $Proot) read through ferrule; sets
 # $ferrule_rc and $tar_rc, each stage's status, as sh has no pipefail.
 unpack() {
-    names=$1 archive=$2
+    wanted=$1 archive=$2
     shift 2
     (cd "$Proot" && ferrule "$@" < "$archive"; echo $? > "$tmp/ferrule.rc") |
-        tar -xf - -C "$opt" --no-wildcards --no-unquote --verbatim-files-from -T "$names"
+        tar -xf - -C "$opt" --no-wildcards --no-unquote --verbatim-files-from -T "$wanted"
     tar_rc=$?
     ferrule_rc=$(cat "$tmp/ferrule.rc")
 }
