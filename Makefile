@@ -7,12 +7,12 @@ SUDO    := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # Debian packages the build and the tests need.  Checked one by one so that
 # `make deps` costs one dpkg-query when everything is present.
 DEB_BUILD := g++ cmake make libgtest-dev libbenchmark-dev \
-             libmotif-dev libxt-dev libx11-dev libxtst-dev libxmu-dev
+             libmotif-dev libxt-dev libx11-dev libxtst-dev libxmu-dev dpkg-dev file
 DEB_TEST  := xvfb mwm xfonts-base xfonts-75dpi xfonts-100dpi ncompress gzip \
-             xterm imagemagick x11-apps groff-base man-db
+             xterm imagemagick x11-apps groff-base man-db lintian
 DEB_FUZZ  := clang libclang-rt-14-dev
 
-.PHONY: all deps deps-fuzz build check test bench fuzz install demo clean
+.PHONY: all deps deps-fuzz build check test bench fuzz install deb demo clean
 
 all: build
 
@@ -53,11 +53,27 @@ fuzz: deps deps-fuzz
 	cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzzers
 	tools/run-fuzz $(BUILD)-fuzz $(FUZZ_SECONDS)
 
-# The programs look for the installed app-defaults files below PREFIX.
+# The prefix is set at configure time: the app-defaults directory below it
+# (<prefix>/etc/X11/app-defaults, /etc/X11/app-defaults for /usr) is where
+# the programs look for their files.
 install: $(BUILD)/Makefile
 	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 	cmake --build $(BUILD) -j $(JOBS)
 	cmake --install $(BUILD)
+
+# The Debian package, from a build tree of its own: prefix /usr (so that the
+# programs look for their app-defaults files where the package puts them),
+# Debian's hardened build flags, no tests.  The .deb lands in $(DEB_TREE).
+DEB_TREE  ?= $(BUILD)-deb
+DEB_FLAGS := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+deb: deps
+	cmake -S . -B $(DEB_TREE) -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DTREV_TESTS=OFF -DTREV_BENCH=OFF \
+	  -DCMAKE_C_FLAGS="$$($(DEB_FLAGS) CFLAGS) $$($(DEB_FLAGS) CPPFLAGS)" \
+	  -DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CXXFLAGS) $$($(DEB_FLAGS) CPPFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)"
+	cmake --build $(DEB_TREE) -j $(JOBS)
+	cd $(DEB_TREE) && cpack
 
 # The demo installer: on the display when there is one, else unattended on a
 # private X server with a screenshot of every window in $(BUILD)/screens.

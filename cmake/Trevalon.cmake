@@ -7,16 +7,18 @@ if(TREV_WERROR)
   list(APPEND TREV_WARNINGS -Werror)
 endif()
 
-# Where `make install` puts the app-defaults files (relative: below the
-# installation prefix); the programs look there too at run time.
-set(TREV_APPDEFAULTS_DIR "${CMAKE_INSTALL_SYSCONFDIR}/X11/app-defaults" CACHE STRING
-    "Directory of the installed app-defaults files")
-cmake_path(ABSOLUTE_PATH TREV_APPDEFAULTS_DIR BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}"
-           OUTPUT_VARIABLE TREV_APPDEFAULTS_FULL_DIR)
-
 function(trev_target_defaults target)
   target_compile_options(${target} PRIVATE ${TREV_WARNINGS})
 endfunction()
+
+# Where the app-defaults files are installed (and so where the programs find
+# them): /etc/X11/app-defaults for the prefix /usr, <prefix>/etc/X11/app-defaults
+# otherwise.  It follows the prefix until it is set by hand.
+set(trev_ad_default "${CMAKE_INSTALL_FULL_SYSCONFDIR}/X11/app-defaults")
+if(NOT DEFINED TREV_APPDEFAULTS_DIR OR TREV_APPDEFAULTS_DIR STREQUAL "${TREV_APPDEFAULTS_DIR_FROM_PREFIX}")
+  set(TREV_APPDEFAULTS_DIR "${trev_ad_default}" CACHE PATH "Directory of the installed app-defaults files" FORCE)
+endif()
+set(TREV_APPDEFAULTS_DIR_FROM_PREFIX "${trev_ad_default}" CACHE INTERNAL "")
 
 # X11 / Motif libraries, found once.
 find_package(X11 REQUIRED)

@@ -22,12 +22,41 @@
 # Environment: Proot, the installation root (a copy of demo/root with the
 # demo's media in $Proot/media); PATH holding the five programs; DISPLAY.
 # BOURNE, XTERM and TrevStartDir get defaults when unset.
+#
+# With TREV_INSTALL_LIB set, a shell that sources this file gets the
+# installer's settings and functions, the saved state loaded, and no run.
 set -u
 me=install.sh
 
 say() { printf '%s\n' "$*"; }
 die() { printf '%s: %s\n' "$me" "$*" >&2; exit 1; }
 answered() { printf '  => %s\n' "$*"; }
+
+# Names from catalogues, markers, work orders and the platform file become
+# file names below the root and arguments of rm and tar.  checked WHAT NAME
+# succeeds when NAME is a plain file name: not empty, no "/", no leading "."
+# or "-", no white space or control character; else it reports the name
+# (unprintable bytes as "?") as skipped.
+checked() {
+    case $2 in
+    '' | */* | .* | -* | *[[:space:][:cntrl:]]*)
+        printf "%s: skipped the %s '%s': not a plain file name\n" "$me" "$1" \
+            "$(printf '%s' "$2" | tr -c '[:print:]' '?')" >&2
+        return 1 ;;
+    esac
+}
+
+# plain WHAT: the lines of standard input that are plain names (see
+# checked); empty lines are passed over.
+plain() {
+    while IFS= read -r item; do
+        [ -z "$item" ] || { checked "$1" "$item" && printf '%s\n' "$item"; }
+    done
+}
+
+# quoted VALUE: VALUE in single quotes, each quote in it written '\'', as
+# mainpanel quotes what it prints: read back by the shell, the same bytes.
+quoted() { printf '%s\n' "$1" | sed "s/'/'\\\\''/g; 1s/^/'/; \$s/\$/'/"; }
 
 [ -n "${Proot:-}" ] || die "Proot is not set: it names the installation root"
 [ -d "$Proot/install" ] || die "$Proot is no installation root (no install directory)"
@@ -55,13 +84,17 @@ tape_drive=/dev/rmt/0      # the demo's tape drive, holding $Proot/media/tape0
 cd_label=ORVANTA-R96-CD1
 tape_label=ORVANTA-R96-UPD1
 
-# What the installer remembers from one run to the next.
+# What the installer remembers from one run to the next: shell assignments,
+# each value quoted.  A platform or work order that is no plain name is not
+# taken back.
 plat=sun4v itype=custom src=2 order='' DeviceCD='' DeviceTAPE=$tape_drive EmailFile=''
 # shellcheck source=/dev/null
 [ -f "$state" ] && . "$state"
+checked platform "$plat" || plat=sun4v
+[ -z "$order" ] || checked "work order" "$order" || order=
 save_state() {
     for var in plat itype src order DeviceCD DeviceTAPE EmailFile; do
-        eval "printf \"%s='%s'\\n\" $var \"\$$var\""
+        eval "printf '%s=%s\\n' $var \"\$(quoted \"\$$var\")\""
     done > "$state"
 }
 
@@ -154,7 +187,8 @@ status() {
 offer() {
     while read -r t aux name size tag1 tag2 _; do
         [ -n "$tag2" ] || continue
-        if [ $# -eq 2 ] && ! grep -qx "$name" "$2"; then continue; fi
+        checked product "${name}_${tag1}_$tag2" || continue
+        if [ $# -eq 2 ] && ! grep -Fqx "$name" "$2"; then continue; fi
         echo "$t $aux $name $size $tag1 $tag2 $(status "$name" "$tag1" "$tag2")"
     done < "$1"
 }
@@ -170,13 +204,15 @@ keep() {
 
 names() { awk '{ print $3 }' "$1" | tr '\n' ' ' | sed 's/ $//'; }
 
-# packages NAME TAG1 TAG2 STATUS: the product's packages.
+# packages NAME TAG1 TAG2 STATUS: the product's packages, from its marker or
+# the bundle file; only plain names.
 packages() {
+    checked product "$1_$2_$3" || return
     case $4 in
     installed) sed 1d "$pdts/$1_$2_$3.ok" ;;
     failed) sed 1d "$pdts/$1_$2_$3.nok" ;;
     *) awk -v p="$1" '$3 == p { print $2 }' "$tmp/bundles.$plat" ;;
-    esac
+    esac | plain package
 }
 
 # needed PRODUCTS: the packages of the products that are not installed yet,
@@ -227,8 +263,13 @@ read_order() {
     fi > "$tmp/order.new"
     got=$(awk '$1 == "ORDER" { print $2; exit }' "$tmp/order.new")
     case $got in
-    '' | */* | .* | *\'*) note "$1~holds no work order."; return 1 ;;
+    '' | *\'*) got= ;;
+    *) checked "work order" "$got" || got= ;;
     esac
+    if [ -z "$got" ]; then
+        note "$1~holds no work order."
+        return 1
+    fi
     if [ "$(awk '$1 == "PLATFORM" { print $2 }' "$tmp/order.new")" != "$plat" ]; then
         note "Work order $got is for another platform than $plat."
         return 1
@@ -239,6 +280,22 @@ read_order() {
     save_state
     say "Work order $order taken."
 }
+
+# order_at N: the work order on line N of the list becomes $order (unless
+# it is no plain name); fails, with a note, when it is not on this system.
+order_at() {
+    got=$(sed -n "${1}p" "$etc/workorders" | awk '{ print $1 }')
+    if [ -z "$got" ] || checked "work order" "$got"; then order=$got; fi
+    if [ -n "$got" ] && [ "$order" = "$got" ] && [ -f "$orders/$got" ]; then
+        save_state
+        return 0
+    fi
+    note "Work order ${got:-number $1} is not on this system."
+    return 1
+}
+
+# has_platform NAME: whether NAME is a plain name with a catalogue here.
+has_platform() { checked platform "$1" && [ -f "$tmp/bundles.$1" ] && [ -f "$etc/products.$1" ]; }
 
 # ---------------------------------------------------------------- media
 
@@ -323,6 +380,19 @@ progress_end() {
     hg=
 }
 
+# unpack NAMES ARCHIVE FERRULE-ARGS...: extracts into $opt the members named
+# in the file NAMES, one a line, each taken as a name (never as an option or
+# a pattern), from ARCHIVE (a path from $Proot) read through ferrule; sets
+# $ferrule_rc and $tar_rc, each stage's status, as sh has no pipefail.
+unpack() {
+    wanted=$1 archive=$2
+    shift 2
+    (cd "$Proot" && ferrule "$@" < "$archive"; echo $? > "$tmp/ferrule.rc") |
+        tar -xf - -C "$opt" --no-wildcards --no-unquote --verbatim-files-from -T "$wanted"
+    tar_rc=$?
+    ferrule_rc=$(cat "$tmp/ferrule.rc")
+}
+
 # marker FILE TAG WHAT: the first line of a marker.
 marker() { echo "$2 $3 $(date +%Y-%m-%d) $(printf '%s' "$workorder" | tr ' ' '~')" > "$1"; }
 
@@ -351,11 +421,7 @@ install_chosen() {
     # pipefail) and the checksum the disc gives.
     whole=1
     if [ -s "$tmp/members" ]; then
-        # shellcheck disable=SC2046
-        (cd "$Proot" && ferrule xv "$tmp/R96.sum" < cdrom/R96.PKG; echo $? > "$tmp/ferrule.rc") |
-            tar -xf - -C "$opt" $(cat "$tmp/members") 2>> "$log"
-        tar_rc=$?
-        ferrule_rc=$(cat "$tmp/ferrule.rc")
+        unpack "$tmp/members" cdrom/R96.PKG xv "$tmp/R96.sum" 2>> "$log"
         if [ "$ferrule_rc" -ne 0 ] || [ "$tar_rc" -ne 0 ]; then
             echo "Archive not read whole (ferrule status $ferrule_rc, tar status $tar_rc)." >> "$log"
             whole=0
@@ -438,9 +504,7 @@ load() {
             case $rc in
             255) step=info ;;
             250) return ;;
-            *) order=$(sed -n "${rc}p" "$etc/workorders" | awk '{ print $1 }')
-               if [ -f "$orders/$order" ]; then save_state; step=hold
-               else note "Work order ${order:-number $rc} is not on this system."; fi ;;
+            *) order_at "$rc" && step=hold ;;
             esac ;;
         tape)
             if file=$(tape_file) && [ "$(cd "$Proot" && ferrule x < "$file" | tar -xOf - LABEL 2> /dev/null)" = "$tape_label" ]; then
@@ -560,8 +624,9 @@ products_now() {
 
 remove_product() { # name tag1 tag2 status
     tag=$1_$2_$3
+    checked product "$tag" || return
     if [ "$4" = installed ]; then
-        for pkg in $(sed 1d "$pdts/$tag.ok"); do
+        for pkg in $(packages "$@"); do
             [ -f "$pkgs/$pkg.ok" ] || continue
             grep -vx "$tag" "$pkgs/$pkg.ok" > "$tmp/marker" || true
             if [ "$(wc -l < "$tmp/marker")" -le 1 ]; then
@@ -573,7 +638,7 @@ remove_product() { # name tag1 tag2 status
         done
         rm -f "$pdts/$tag.ok"
     else
-        for pkg in $(sed 1d "$pdts/$tag.nok"); do rm -f "$pkgs/$pkg.nok"; done
+        for pkg in $(packages "$@"); do rm -f "$pkgs/$pkg.nok"; done
         rm -f "$pdts/$tag.nok"
     fi
 }
@@ -584,8 +649,7 @@ remove() {
     list=$(awk '{ print $1 }' "$tmp/remove.prod" | tr '~' ' ' | sed 's/^/    /' | tr '\n' '~')
     ask "Remove these products?~$list" || return
     while read -r t _ name _ tag1 tag2 st; do
-        remove_product "$name" "$tag1" "$tag2" "$st"
-        say "$(title "$t") $tag1 removed."
+        remove_product "$name" "$tag1" "$tag2" "$st" && say "$(title "$t") $tag1 removed."
     done < "$tmp/remove.prod"
 }
 
@@ -621,7 +685,7 @@ test_products() {
     results=
     while read -r t _ name _ tag1 tag2 _; do
         verdict=passed
-        for pkg in $(sed 1d "$pdts/${name}_${tag1}_$tag2.ok"); do
+        for pkg in $(packages "$name" "$tag1" "$tag2" installed); do
             [ -f "$pkgs/$pkg.ok" ] || verdict=FAILED
         done
         say "Test of $(title "$t"): $verdict"
@@ -645,9 +709,7 @@ update() {
     case $rc in
     255 | 250) return ;;
     esac
-    order=$(sed -n "${rc}p" "$etc/workorders" | awk '{ print $1 }')
-    [ -f "$orders/$order" ] || { note "Work order ${order:-number $rc} is not on this system."; return; }
-    save_state
+    order_at "$rc" || return
     while :; do
         form 6 "$tape_label" "$DeviceTAPE" 0
         case $rc in
@@ -673,20 +735,14 @@ update() {
     offer "$etc/products.$plat" "$tmp/order.names" | keep installed > "$tmp/update.prod"
     (cd "$Proot" && ferrule x < "$file") | tart '+%f' | sed -n 's|^\([^/]*\)/$|\1|p' | sort > "$tmp/tape.pkgs"
     while read -r _ _ name _ tag1 tag2 _; do
-        sed 1d "$pdts/${name}_${tag1}_$tag2.ok"
+        packages "$name" "$tag1" "$tag2" installed
     done < "$tmp/update.prod" | sort -u | comm -12 - "$tmp/tape.pkgs" > "$tmp/update.pkgs"
     progress_start
-    tar_rc=0
-    echo 0 > "$tmp/ferrule.rc"
-    if [ -s "$tmp/update.pkgs" ]; then
-        # shellcheck disable=SC2046
-        (cd "$Proot" && ferrule x < "$file"; echo $? > "$tmp/ferrule.rc") |
-            tar -xf - -C "$opt" $(cat "$tmp/update.pkgs")
-        tar_rc=$?
-    fi
+    tar_rc=0 ferrule_rc=0
+    [ -s "$tmp/update.pkgs" ] && unpack "$tmp/update.pkgs" "$file" x
     sleep 1
     progress_end
-    if [ "$(cat "$tmp/ferrule.rc")" -ne 0 ] || [ "$tar_rc" -ne 0 ]; then
+    if [ "$ferrule_rc" -ne 0 ] || [ "$tar_rc" -ne 0 ]; then
         note "Work order $order: the update tape $tape_label could not be read whole;~the packages may be only partly updated."
         return
     fi
@@ -694,6 +750,9 @@ update() {
 }
 
 # ---------------------------------------------------------------- the run
+
+# Sourced as a library of the functions above: no run.
+[ -z "${TREV_INSTALL_LIB:-}" ] || return 0
 
 mainpanel -1
 rc=$?
@@ -711,7 +770,7 @@ esac
 while :; do
     form 19 "$etc/platforms"
     case $rc in
-    0) if [ ! -f "$tmp/bundles.$out" ] || [ ! -f "$etc/products.$out" ]; then
+    0) if ! has_platform "$out"; then
            note "This demo's catalogue holds products for sun4v only."
            continue
        fi
