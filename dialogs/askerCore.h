@@ -2,6 +2,7 @@
 // asks for, the text shown, the usage message and where the window goes.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,14 @@ struct Request {
 // note.
 Request decide(const std::vector<std::string>& args);
 
-// The label text of a message: every "~" becomes a line feed and one line
-// feed is appended.  Messages of any length are kept whole.
+// Lines of a message longer than this many characters are wrapped.
+constexpr std::size_t kWrapColumns = 64;
+
+// The label text of a message: every "~" becomes a line feed, a line longer
+// than kWrapColumns characters (UTF-8 counted by character) is broken at
+// its last blank that keeps it that short (or, without one, after
+// kWrapColumns characters), and one line feed is appended.  Messages of any
+// length are kept whole.
 std::string messageText(const std::string& message);
 
 // The usage message for the program name.

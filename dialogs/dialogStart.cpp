@@ -18,8 +18,7 @@ std::string programName(int argc, char** argv, const char* fallbackName) {
 Session openDisplay(const std::string& progName, int& argc, char** argv, const char* lookClass,
                     String* builtIn, int failStatus) {
     Session s;
-    XtToolkitInitialize();
-    s.app = XtCreateApplicationContext();
+    s.app = kit::startToolkit();
     s.display = kit::openDisplay(s.app, nullptr, argc, argv);
     if (!s.display) {
         std::fprintf(stderr, "%s: can't open display, exiting...\n", progName.c_str());

@@ -84,11 +84,12 @@ std::vector<Widget> buildActions(Frame& frame, Layout layout, std::initializer_l
     return out;
 }
 
-void manageFrame(const Frame& frame, Widget defaultButton, Widget firstFocus) {
-    if (defaultButton) {
-        XtVaSetValues(frame.action, XmNdefaultButton, defaultButton, nullptr);
-        XtVaSetValues(frame.outer, XmNdefaultButton, defaultButton, nullptr);
-    }
+void manageFrame(const Frame& frame, Widget defaultButton, Widget firstFocus,
+                 Widget cancelButton) {
+    // The areas between a widget and the outer form pass Return and Escape
+    // on to it.
+    for (Widget w : {frame.outer, frame.upper, frame.action})
+        XtVaSetValues(w, XmNdefaultButton, defaultButton, XmNcancelButton, cancelButton, nullptr);
     setFirstFocus(firstFocus ? firstFocus : defaultButton, frame.outer);
     XtManageChild(frame.outer);
 }

@@ -64,9 +64,12 @@ std::vector<Widget> buildActions(Frame& frame, Layout layout, std::initializer_l
                                  const char* rowName = nullptr);
 
 // Makes `defaultButton` the default button of the outer form and the action
-// area (Return activates it), gives the first keyboard focus to `firstFocus`
-// (nullptr: the default button) and manages the outer form.
-void manageFrame(const Frame& frame, Widget defaultButton, Widget firstFocus = nullptr);
+// area (Return activates it wherever it means nothing itself) and
+// `cancelButton` (optional) the one Escape activates, gives the first
+// keyboard focus to `firstFocus` (nullptr: the default button) and manages
+// the outer form.
+void manageFrame(const Frame& frame, Widget defaultButton, Widget firstFocus = nullptr,
+                 Widget cancelButton = nullptr);
 
 // A vertical radio box below the heading, 20 pixels further right, its
 // toggles in one column.

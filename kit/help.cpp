@@ -6,6 +6,7 @@
 #include <Xm/SeparatoG.h>
 #include <Xm/Text.h>
 
+#include <algorithm>
 #include <string>
 
 #include "widgets.h"
@@ -40,8 +41,51 @@ Widget buildHelpWindow(Widget parent, const HelpSpec& spec, XtCallbackProc close
     XtManageChild(text);
     onActivate(closeButton, close, closeData);
     if (spec.closeIsDefault) XtVaSetValues(layout, XmNdefaultButton, closeButton, nullptr);
+    // Escape closes the window.
+    XtVaSetValues(layout, XmNcancelButton, closeButton, nullptr);
     XtManageChild(layout);
     return shell;
+}
+
+void popupBeside(Widget help) {
+    constexpr int kGap = 10;
+    Widget owner = XtParent(help);
+    while (owner && !XtIsShell(owner)) owner = XtParent(owner);
+    XWindowAttributes shown{};
+    const bool up = XtIsRealized(help) &&
+                    XGetWindowAttributes(XtDisplay(help), XtWindow(help), &shown) &&
+                    shown.map_state != IsUnmapped;
+    // A window already up stays where the user has it.
+    if (!up && owner && XtIsRealized(owner) && XtIsRealized(help)) {
+        Position ox = 0, oy = 0;
+        XtTranslateCoords(owner, 0, 0, &ox, &oy);
+        Dimension ow = 0, oh = 0, hw = 0, hh = 0;
+        XtVaGetValues(owner, XmNwidth, &ow, XmNheight, &oh, nullptr);
+        XtVaGetValues(help, XmNwidth, &hw, XmNheight, &hh, nullptr);
+        const int sw = WidthOfScreen(XtScreen(help)), sh = HeightOfScreen(XtScreen(help));
+        // Right of the owner, left of it, below it, above it, each moved
+        // onto the screen: the first that covers least of the owner.
+        const int places[][2] = {{ox + ow + kGap, oy}, {ox - kGap - hw, oy},
+                                 {ox, oy + oh + kGap}, {ox, oy - kGap - hh}};
+        long best = -1;
+        int x = 0, y = 0;
+        for (const auto& p : places) {
+            const int px = std::clamp(p[0], 0, std::max(0, sw - hw));
+            const int py = std::clamp(p[1], 0, std::max(0, sh - hh));
+            const long cover =
+                static_cast<long>(std::max(0, std::min(px + hw, ox + ow) - std::max(px, int{ox}))) *
+                std::max(0, std::min(py + hh, oy + oh) - std::max(py, int{oy}));
+            if (best < 0 || cover < best) {
+                best = cover;
+                x = px;
+                y = py;
+            }
+        }
+        XtVaSetValues(help, XmNx, static_cast<Position>(x), XmNy, static_cast<Position>(y), nullptr);
+        // The window manager keeps it with its owner.
+        XSetTransientForHint(XtDisplay(help), XtWindow(help), XtWindow(owner));
+    }
+    XtPopup(help, XtGrabNone);
 }
 
 void fixHelpWidth(Widget help) {

@@ -2,9 +2,13 @@
 
 #include <X11/Xresource.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <string>
-#include <sys/stat.h>
 
 namespace kit {
 
@@ -29,7 +33,26 @@ std::string findInstalled(Display* display, const char* className) {
     return isRegularFile(ours.c_str()) ? ours : std::string();
 }
 
+// The toolkit's warnings, but for font sets that lack charsets the
+// locale could use but no text of ours needs (a UTF-8 locale lists dozens).
+XtErrorMsgHandler toolkitWarning = nullptr;
+void warningCB(String name, String type, String cls, String text, String* params,
+               Cardinal* count) {
+    if (std::string(name) == "missingCharsetList") return;
+    toolkitWarning(name, type, cls, text, params, count);
+}
+
 }  // namespace
+
+XtAppContext startToolkit() {
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd)
+        if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) open("/dev/null", O_RDONLY);
+    XtSetLanguageProc(nullptr, nullptr, nullptr);
+    XtToolkitInitialize();
+    XtAppContext app = XtCreateApplicationContext();
+    toolkitWarning = XtAppSetWarningMsgHandler(app, warningCB);
+    return app;
+}
 
 Display* openDisplay(XtAppContext app, const char* appName, int& argc, char** argv) {
     return XtOpenDisplay(app, nullptr, appName, "XApplication", nullptr, 0, &argc, argv);

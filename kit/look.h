@@ -14,6 +14,13 @@ namespace kit {
 #define TREV_APPDEFAULTS_DIR "/etc/X11/app-defaults"
 #endif
 
+// Starts the toolkit in the user's locale (texts in its encoding) and
+// returns its application context.  Standard input, output and error that
+// the caller closed are first opened on /dev/null for reading, so that no
+// X connection takes their descriptors and a write there fails instead of
+// reaching the display.
+XtAppContext startToolkit();
+
 // Opens the display (DISPLAY, or a toolkit option in argv, which is taken
 // out) with the application class "XApplication"; nullptr when it cannot be
 // opened.

@@ -69,7 +69,8 @@ Note buildNoteIn(Widget shell, const NoteNames& n) {
     // the row that holds OK and Cancel.
     if (note.buttons)
         for (Widget b : {note.ok, note.cancel}) onActivate(b, closeCB, note.form);
-    XtVaSetValues(note.form, XmNdefaultButton, note.ok, nullptr);
+    XtVaSetValues(note.form, XmNdefaultButton, note.ok, XmNcancelButton,
+                  note.cancel ? note.cancel : note.ok, nullptr);
     return note;
 }
 

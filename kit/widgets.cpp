@@ -18,6 +18,14 @@ void setText(Widget w, const std::string& text) {
     if (w) XmTextSetString(w, const_cast<char*>(text.c_str()));
 }
 
+void setTextShowEnd(Widget w, const std::string& text) {
+    if (!w) return;
+    setText(w, text);
+    const XmTextPosition end = XmTextGetLastPosition(w);
+    XmTextSetInsertionPosition(w, end);
+    XmTextShowPosition(w, end);
+}
+
 std::string fieldText(Widget w) {
     if (!w) return {};
     const XtPtr<char> s(XmTextGetString(w));

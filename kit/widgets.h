@@ -17,6 +17,10 @@ void setLabel(Widget w, const std::string& text);
 // A text field's contents; nothing happens for a null widget.
 void setText(Widget w, const std::string& text);
 
+// A text field's contents with its end in view and the insertion cursor
+// there: of a long path, the file name shows.
+void setTextShowEnd(Widget w, const std::string& text);
+
 // A text field's contents; empty for a null widget.
 std::string fieldText(Widget w);
 

@@ -5,6 +5,7 @@
 #include <X11/Xlib.h>
 #include <Xm/Xm.h>
 
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -53,7 +54,7 @@ void promptForDisplay(int& argc, char** argv) {
     }
     display = openDisplay(argc, argv);
     if (!display) {
-        std::fprintf(stderr, "%s: Open display failed again.", progName);
+        std::fprintf(stderr, "%s: Open display failed again.\n", progName);
         std::exit(kStartFailure);
     }
 }
@@ -119,8 +120,10 @@ int main(int argc, char** argv) {
     appName = slash ? slash + 1 : argv[0];
     formType = trev::parseFormType(argv[1]);
 
-    XtToolkitInitialize();
-    app_context = XtCreateApplicationContext();
+    // A reader of the answer that has gone away makes the write fail, which
+    // the exit protocol reports, instead of ending the run unseen.
+    std::signal(SIGPIPE, SIG_IGN);
+    app_context = kit::startToolkit();
     display = openDisplay(argc, argv);
     if (formType == kDisplayTestForm) return display ? kOk : kDisplayTestFailed;
     if (!display) promptForDisplay(argc, argv);

@@ -18,6 +18,7 @@
 #include "app/mainpanelExit.h"
 #include "core/geometry.h"
 #include "core/statusIo.h"
+#include "kit/help.h"
 #include "kit/widgets.h"
 #include "kit/wm.h"
 
@@ -132,7 +133,7 @@ void windowConfHandlerCB(Widget w, XtPointer, XEvent* event, Boolean*) {
 
 void XDpopup_link(Widget, XtPointer clientData, XtPointer) {
     helped = true;
-    if (Widget w = *static_cast<Widget*>(clientData)) XtPopup(w, XtGrabNone);
+    if (Widget w = *static_cast<Widget*>(clientData)) kit::popupBeside(w);
 }
 
 void XDpopdown_link(Widget, XtPointer clientData, XtPointer) {

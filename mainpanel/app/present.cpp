@@ -3,6 +3,7 @@
 #include <X11/Shell.h>
 #include <X11/Xlib.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/exitProtocol.h"
@@ -14,20 +15,23 @@
 
 namespace {
 
+// Room a window manager's frame takes around a window, at most.
+constexpr int kFrameRoom = 40;
+
 // Restores the current form's saved size and places its shell (realized,
-// not yet mapped) from the status record.
-void adjustWindowLoc() {
+// not yet mapped) from the status record.  The size at which all of the
+// form shows, within the screen, is its smallest.
+void adjustWindowLoc(int minWidth) {
     Dimension w = 0, h = 0;
-    int minWidth = 0;
-    XtVaGetValues(parentWidget, XmNwidth, &w, XmNheight, &h, XmNminWidth, &minWidth, nullptr);
+    XtVaGetValues(parentWidget, XmNwidth, &w, XmNheight, &h, nullptr);
     // A form whose contents want less than its minimum width is shown at the
     // minimum (the window manager enforces it); place and record it at that
     // width, or the window manager's own pull from the screen's edge would
     // later pass for a move by the user.
-    if (minWidth > 0 && w < minWidth) {
-        w = static_cast<Dimension>(minWidth);
-        XtVaSetValues(parentWidget, XmNwidth, w, nullptr);
-    }
+    w = static_cast<Dimension>(std::min(std::max<int>(w, minWidth), screenWidth - kFrameRoom));
+    h = static_cast<Dimension>(std::min<int>(h, screenHeight - kFrameRoom));
+    XtVaSetValues(parentWidget, XmNwidth, w, XmNheight, h, XmNminWidth, w, XmNminHeight, h,
+                  nullptr);
     const trev::Placement p =
         trev::placeWindow(formStatusRec, *currentWinS, w, h, screenWidth, screenHeight);
     if (p.setSize)
@@ -82,14 +86,13 @@ void presentForm(const char* title, int minWidth, const kit::HelpSpec& help) {
     XtRealizeWidget(parentWidget);
     XtVaSetValues(parentWidget, XmNtitle, title, nullptr);
     if (logoWidget) setLogoPixmap(logoWidget);
-    XtVaSetValues(parentWidget, XmNminWidth, minWidth, nullptr);
     if (help) {
         formHelp.spec = help;
         buildHelp(formHelp);
     }
     XSetIconName(display, XtWindow(parentWidget), "Trevalon Menu");
     kit::equalWidths(actionWidget);
-    adjustWindowLoc();
+    adjustWindowLoc(minWidth);
     XtMapWidget(parentWidget);
     XtAddEventHandler(parentWidget, StructureNotifyMask, False, windowConfHandlerCB, nullptr);
     kit::onClose(parentWidget, topWinDestroyCB);

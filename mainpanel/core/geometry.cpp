@@ -38,6 +38,9 @@ Placement placeWindow(FormStatusRec& rec, WinSize& slot, int shellW, int shellH,
     }
     if (slot.sizeSet == 1) {
         if (slot.width != 0 && slot.height != 0) {
+            // Never below the size at which the whole form shows.
+            slot.width = std::max(slot.width, toU16(shellW));
+            slot.height = std::max(slot.height, toU16(shellH));
             p.setSize = true;
             p.width = slot.width;
             p.height = slot.height;

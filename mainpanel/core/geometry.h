@@ -26,7 +26,9 @@ struct Placement {
 };
 
 // Restores the form's saved size and places its shell.  `slot` is the form's
-// winSize slot inside `rec`; shellW/shellH the shell's natural size.
+// winSize slot inside `rec`; shellW/shellH the shell's natural size, the
+// smallest at which the whole form shows: a saved size below it is raised
+// to it.
 Placement placeWindow(FormStatusRec& rec, WinSize& slot, int shellW, int shellH, int screenW,
                       int screenH);
 

@@ -4,11 +4,27 @@
 
 namespace trev {
 
+namespace {
+
+// The next line, its line feed kept; false at the end of the file.
+bool readLine(std::FILE* f, std::string& line) {
+    line.clear();
+    for (int c; (c = std::getc(f)) != EOF;) {
+        line += static_cast<char>(c);
+        if (c == '\n') break;
+    }
+    return !line.empty();
+}
+
+}  // namespace
+
 PlatformError readPlatformFile(std::FILE* f, PlatformList& out, int& badLine) {
     out = {};
-    char line[512];
-    for (int i = 0; i < kMaxPlatforms && std::fgets(line, sizeof line, f); ++i) {
+    std::string text;
+    for (int i = 0; i < kMaxPlatforms && readLine(f, text); ++i) {
         badLine = i;
+        if (text.size() - (text.back() == '\n') > kPlatformLineMax) return PlatformError::LineTooLong;
+        const char* line = text.c_str();
         // The name is the first word, white space before it skipped.
         const char* p = line;
         while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\f' || *p == '\v')

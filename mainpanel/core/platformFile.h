@@ -25,12 +25,15 @@ enum class PlatformError {
     NoWord,        // a line without a word
     NoBlank,       // a line without a blank
     NameTooLong,   // a first word of more than 19 characters
+    LineTooLong,   // a line of more than kPlatformLineMax characters
     Empty,         // no line at all
 };
 
-// Reads up to ten lines (each read like a 512-byte line buffer: a longer line
-// counts as two).  On error `out` holds the lines read before the bad one
-// and `badLine` the 0-based number of the bad line.
+// Longest line of a platform file (a 512-byte line buffer).
+constexpr std::size_t kPlatformLineMax = 511;
+
+// Reads up to ten lines.  On error `out` holds the lines read before the bad
+// one and `badLine` the 0-based number of the bad line.
 PlatformError readPlatformFile(std::FILE* f, PlatformList& out, int& badLine);
 
 // The platform preselected on the form: the stored index when it names a

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 
 namespace trev {
@@ -32,6 +33,8 @@ RunOutcome runAndWait(const std::vector<std::string>& argv,
         return out;
     }
     if (pid == 0) {
+        // The form server ignores a broken pipe; the program starts afresh.
+        signal(SIGPIPE, SIG_DFL);
         execv(args[0], args.data());
         const int err = errno;
         if (report[1] >= 0 && write(report[1], &err, sizeof err) < 0) {

@@ -31,7 +31,7 @@ void startInstMediaType(int, char**) {
         f, kit::Layout::Spread,
         {{"instMediaOk", instMediaOkCB}, {"instMediaMainMenu", exitCB, kit::number(kMainMenu)},
          {"instMediaTypeHelp", XDpopup_link, &helpWidget}});
-    kit::manageFrame(f, b[0]);
+    kit::manageFrame(f, b[0], cd);
     makeCurrentForm(shell, f);
     formStatusRec.mediaTypeChoice = kMediaCdrom;
 }

@@ -112,7 +112,7 @@ void startMntCD(int, char** argv) {
          {"mntCDHelp", XDpopup_link, &helpWidget}},
         "mntCDActionRow");
     mntCDSkip = b[1];
-    kit::manageFrame(f, nullptr, b[0]);
+    kit::manageFrame(f, b[0]);
     makeCurrentForm(mntCD, f);
 
     // The toggles only: the Host field stays editable in its own colours.

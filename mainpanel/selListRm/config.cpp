@@ -32,7 +32,6 @@ void startConfig(int argc, char** argv) {
         f, kit::Layout::Spread,
         {{"configOk", configOkCB}, {"configMainMenu", exitCB, kit::number(kMainMenu)},
          {"configHelp", XDpopup_link, &helpWidget}});
-    kit::manageFrame(f, b[0]);
     makeCurrentForm(shell, f);
 
     const bool noSystem = argc == 3 && std::strcmp(argv[2], "noSystem") == 0;
@@ -40,4 +39,5 @@ void startConfig(int argc, char** argv) {
     formStatusRec.configChoice = noSystem ? kConfigUser : kConfigSystem;
     kit::setToggle(system, !noSystem);
     kit::setToggle(user, noSystem);
+    kit::manageFrame(f, b[0], noSystem ? user : system);
 }

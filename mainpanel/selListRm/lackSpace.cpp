@@ -53,6 +53,8 @@ void startLackSpace(int, char** argv) {
          {"lackSpaceRecheck", exitCB, kit::number(kRecheck)},
          {"lackSpaceMainMenu", exitCB, kit::number(kMainMenu)},
          {"lackSpaceHelp", XDpopup_link, &helpWidget}});
-    kit::manageFrame(f, nullptr, b[0]);
+    // Return measures the free space again: neither going on without room
+    // nor dropping the choice happens by accident.
+    kit::manageFrame(f, b[2]);
     makeCurrentForm(shell, f);
 }

@@ -30,11 +30,11 @@ void startListInstall(int, char** argv) {
                   XmNrightAttachment, XmATTACH_FORM, XmNrightOffset, 10,
                   XmNbottomAttachment, XmATTACH_WIDGET, XmNbottomWidget, sort,
                   XmNbottomOffset, 6, nullptr);
-    kit::buildActions(
+    const std::vector<Widget> b = kit::buildActions(
         f, kit::Layout::Spread,
         {{"listInstMainMenu", exitCB, kit::number(kMainMenu)},
          {"listInstHelp", XDpopup_link, &helpWidget}});
-    kit::manageFrame(f, nullptr);
+    kit::manageFrame(f, b[0]);
     makeCurrentForm(shell, f);
     readProducts(argv[2], false);
     showProducts(view);

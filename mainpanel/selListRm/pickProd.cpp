@@ -63,7 +63,8 @@ void startPickProd(int, char** argv) {
         p->prev ? kit::buildActions(f, kit::Layout::Spread,
                                     {ok, mainMenu, {p->prev, exitCB, kit::number(kPrevious)}, help})
                 : kit::buildActions(f, kit::Layout::Spread, {ok, mainMenu, help});
-    kit::manageFrame(f, b[0]);
+    // The focus starts on the list: Return there selects nothing.
+    kit::manageFrame(f, b[0], view.list);
     makeCurrentForm(shell, f);
     // Bare titles in file order: no status is checked, no package read.
     readProducts(argv[2], true);

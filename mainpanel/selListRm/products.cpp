@@ -271,7 +271,15 @@ void readProducts(const char* path, bool plainItems) {
     try {
         catalogue = std::make_unique<trev::Catalogue>(
             trev::CatalogueFiles{instRoot, bundleFile, pkginfoFile});
-        catalogue->readProdDesc(f.get(), path);
+        // A bad line is also said in the window: the list shows only the
+        // products before it.
+        if (catalogue->readProdDesc(f.get(), path) == trev::ReadEnd::WrongFormat) {
+            static std::string note;
+            note = std::string("Wrong format in product description file: ") + path +
+                   ".\nOnly the products before the wrong line are shown.";
+            XtAppAddTimeOut(app_context, 0, [](XtPointer, XtIntervalId*) { displayWarn(note.c_str()); },
+                            nullptr);
+        }
         prodSelection = std::make_unique<trev::ProductSelection>(*catalogue, plainItems);
         std::vector<XmString> listItems;
         for (const trev::ProductRecord& p : catalogue->products) {

@@ -40,7 +40,8 @@ void startRmInstall(int, char** argv) {
         f, kit::Layout::Spread,
         {{"rmInstOk", productsOkCB}, {"rmInstMainMenu", exitCB, kit::number(kMainMenu)},
          {"rmInstHelp", XDpopup_link, &helpWidget}});
-    kit::manageFrame(f, b[0]);
+    // The focus starts on the list: Return there selects nothing.
+    kit::manageFrame(f, b[0], view.list);
     makeCurrentForm(shell, f);
     readProducts(argv[2], false);
     // Only packages with an installed marker get a size: nothing else can

@@ -138,7 +138,8 @@ void startSelProd(int, char** argv) {
         {{"selProdOK", productsOkCB}, {"selProdMainMenu", selProdLeaveCB, kit::number(kMainMenu)},
          {"selProdPrev", selProdLeaveCB, kit::number(kPrevious)},
          {"selProdHelp", XDpopup_link, &helpWidget}});
-    kit::manageFrame(f, b[0]);
+    // The focus starts on the list: Return there selects nothing.
+    kit::manageFrame(f, b[0], view.list);
     makeCurrentForm(shell, f);
     if (!documents) {
         const std::string workOrder = argv[5];

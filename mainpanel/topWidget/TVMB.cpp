@@ -12,9 +12,27 @@
 
 namespace {
 
-// Size of a message window that the user has not sized yet.
-constexpr std::uint16_t kMessageWidth = 630;
-constexpr std::uint16_t kMessageHeight = 375;
+// The text area is as wide as the longest line and as high as the lines,
+// within these bounds (the window then stays within the screen).
+constexpr short kMinColumns = 40, kMaxColumns = 200;
+constexpr short kMinRows = 7, kMaxRows = 30;
+
+// Characters of the longest line (UTF-8 counted by character) and lines.
+std::pair<short, short> textExtent(const std::string& text) {
+    std::size_t longest = 0, column = 0, lines = 1;
+    for (char c : text) {
+        if (c == '\n') {
+            ++lines;
+            column = 0;
+        } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            longest = std::max(longest, ++column);
+        }
+    }
+    auto clamp = [](std::size_t v, short lo, short hi) {
+        return static_cast<short>(std::clamp<std::size_t>(v, lo, hi));
+    };
+    return {clamp(longest, kMinColumns, kMaxColumns), clamp(lines, kMinRows, kMaxRows)};
+}
 
 Widget TVMB, TVMBText, TVMBLabel;
 
@@ -60,10 +78,11 @@ void startTVMB(int, char** argv) {
         "TVMBLabel", xmLabelWidgetClass, f.upper,
         XmNbottomAttachment, XmATTACH_FORM,
         XmNleftAttachment, XmATTACH_FORM, XmNrightAttachment, XmATTACH_FORM, nullptr);
+    const auto [columns, rows] = textExtent(text);
     Arg args[3];
     XtSetArg(args[0], XmNeditMode, XmMULTI_LINE_EDIT);
-    XtSetArg(args[1], XmNcolumns, 99);
-    XtSetArg(args[2], XmNrows, 7);
+    XtSetArg(args[1], XmNcolumns, columns);
+    XtSetArg(args[2], XmNrows, rows);
     TVMBText = XmCreateScrolledText(f.upper, const_cast<char*>("TVMBText"), args, 3);
     XtVaSetValues(XtParent(TVMBText),
                   XmNtopAttachment, XmATTACH_WIDGET, XmNtopWidget, f.top(), XmNtopOffset, 10,
@@ -71,14 +90,9 @@ void startTVMB(int, char** argv) {
                   XmNbottomOffset, 10,
                   XmNleftAttachment, XmATTACH_FORM, XmNrightAttachment, XmATTACH_FORM, nullptr);
     XtManageChild(TVMBText);
-    kit::manageFrame(f, b[0]);
+    kit::manageFrame(f, b[0], b[0], b[1]);
     makeCurrentForm(TVMB, f);
 
-    if (currentWinS->width == 0 || currentWinS->height == 0) {
-        currentWinS->width = kMessageWidth;
-        currentWinS->height = kMessageHeight;
-        currentWinS->sizeSet = 1;
-    }
     kit::setText(TVMBText, text);
     kit::setLabel(TVMBLabel, argv[3]);
 }

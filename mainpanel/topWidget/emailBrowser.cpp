@@ -42,6 +42,7 @@ HelpHome browserHelp{{"emailBrowser", true, "emailBrowserTextHelpDialog"}, &emai
 // The bell's volume when a choice cannot be taken.
 constexpr int kBellVolume = 75;
 
+
 XmString makeString(const std::string& text) {
     return XmStringCreateLocalized(const_cast<char*>(text.c_str()));
 }
@@ -53,6 +54,36 @@ std::string boxText(Widget box, const char* resource) {
     std::optional<std::string> t = kit::textOf(s);
     if (s) XmStringFree(s);
     return t.value_or("");
+}
+
+// The box lays its lists out as if they showed whole paths and gives the
+// directory list the room the path would take in the file list, which
+// leaves the file list a sliver.  The lists show bare names: they share the
+// width between them equally, and the Files label stays over its list.
+void shareListWidths() {
+    if (!emailSelectBox || !XtIsRealized(emailSelectBox)) return;
+    Widget dirs = XtParent(XmFileSelectionBoxGetChild(emailSelectBox, XmDIALOG_DIR_LIST));
+    Widget files = XtParent(XmFileSelectionBoxGetChild(emailSelectBox, XmDIALOG_LIST));
+    Widget label = XmFileSelectionBoxGetChild(emailSelectBox, XmDIALOG_LIST_LABEL);
+    Position dx = 0, dy = 0, fx = 0, fy = 0, lx = 0, ly = 0;
+    Dimension dw = 0, dh = 0, fw = 0, fh = 0, dbw = 0, fbw = 0, lw = 0, lh = 0, lbw = 0;
+    XtVaGetValues(dirs, XmNx, &dx, XmNy, &dy, XmNwidth, &dw, XmNheight, &dh, XmNborderWidth, &dbw,
+                  nullptr);
+    XtVaGetValues(files, XmNx, &fx, XmNy, &fy, XmNwidth, &fw, XmNheight, &fh, XmNborderWidth, &fbw,
+                  nullptr);
+    XtVaGetValues(label, XmNx, &lx, XmNy, &ly, XmNwidth, &lw, XmNheight, &lh, XmNborderWidth, &lbw,
+                  nullptr);
+    const int gap = fx - (dx + dw), span = fx + fw - dx - gap;
+    if (gap < 0 || span < 2) return;
+    const int half = span / 2;
+    XtConfigureWidget(dirs, dx, dy, static_cast<Dimension>(half), dh, dbw);
+    XtConfigureWidget(files, static_cast<Position>(dx + half + gap), fy,
+                      static_cast<Dimension>(span - half), fh, fbw);
+    XtConfigureWidget(label, static_cast<Position>(dx + half + gap), ly, lw, lh, lbw);
+}
+
+void boxLaidOutCB(Widget, XtPointer, XEvent* event, Boolean*) {
+    if (event->type == ConfigureNotify || event->type == MapNotify) shareListWidths();
 }
 
 void hideBrowser() {
@@ -74,7 +105,7 @@ void emailBrowserOkCB(Widget, XtPointer, XtPointer callData) {
         return;
     }
     hideBrowser();
-    kit::setText(targetField, path);
+    kit::setTextShowEnd(targetField, path);
 }
 
 void emailBrowserCancelCB(Widget, XtPointer, XtPointer) { hideBrowser(); }
@@ -170,6 +201,8 @@ void FileSearchProc(Widget box, XtPointer searchData) {
     kit::ItemList items(trev::listNames(trev::buildFileList(*dir, *pattern, typeMask)));
     XtVaSetValues(box, XmNfileListItems, items.table(), XmNfileListItemCount, items.count(),
                   XmNlistUpdated, True, nullptr);
+    // Once the box has laid itself out again.
+    XtAppAddTimeOut(app_context, 0, [](XtPointer, XtIntervalId*) { shareListWidths(); }, nullptr);
 }
 
 // The window manager's close destroys the whole browser: no handle may
@@ -208,6 +241,7 @@ void createBrowser() {
     XtAddCallback(emailFilter, XmNlosingFocusCallback, emailFilterCB, nullptr);
     XtAddCallback(emailFilter, XmNactivateCallback, emailFilterCB, nullptr);
     XtManageChild(emailSelectBox);
+    XtAddEventHandler(emailSelectBox, StructureNotifyMask, False, boxLaidOutCB, nullptr);
 }
 
 // The box takes the working directory at its creation as its first

@@ -295,5 +295,5 @@ void startInstInfo(int, char** argv) {
     for (const Action& a : plan.actions) runInfoAction(a);
     formStatusRec.infoSource = plan.source;
     // The e-mail file of an earlier run, shown greyed or not.
-    if (formStatusRec.emailFile[0]) kit::setText(prodInfoEmailText, formStatusRec.emailFile);
+    if (formStatusRec.emailFile[0]) kit::setTextShowEnd(prodInfoEmailText, formStatusRec.emailFile);
 }

@@ -56,7 +56,6 @@ void startMainpanel(int, char** argv) {
         kit::buildActions(f, kit::Layout::Spread,
                           {{"topLevOK", topLevOkCB}, {"topLevQuit", topLevQuitCB},
                            {"topLevHelp", XDpopup_link, &helpWidget}});
-    kit::manageFrame(f, b[0]);
     makeCurrentForm(mainpanel, f);
 
     // Flag words: one starting with "0" greys its action out.  Update
@@ -72,6 +71,12 @@ void startMainpanel(int, char** argv) {
     const long actDef = std::strtol(argv[2], nullptr, 10);
     const int chosen = actDef == kConfigure || actDef == kLoadProducts ? static_cast<int>(actDef)
                                                                        : kListProducts;
-    for (const auto& c : choices) kit::setToggle(*c.handle, c.code == chosen);
+    Widget set = nullptr;
+    for (const auto& c : choices) {
+        kit::setToggle(*c.handle, c.code == chosen);
+        if (c.code == chosen) set = *c.handle;
+    }
     formStatusRec.mainMenuAction = chosen;
+    // The focus starts on the chosen action: Space there changes nothing.
+    kit::manageFrame(f, b[0], set);
 }

@@ -34,7 +34,7 @@ void startTopDC(int argc, char** argv) {
          {"topDCMainMenu", exitCB, kit::number(kMainMenu)},
          {"topDCHelp", XDpopup_link, &helpWidget}},
         "topDCActionRow");
-    kit::manageFrame(f, b[0]);
+    kit::manageFrame(f, b[0], topDCDef);
     makeCurrentForm(mainpanel, f);
 
     formStatusRec.installType = kDefaultInstall;

@@ -45,6 +45,11 @@ void readPlatforms(const char* fileName, const char* typeWord) {
                      progName, typeWord, badLine + 1, trev::kPlatformNameMax);
         std::exit(kStartFailure);
     }
+    if (err == trev::PlatformError::LineTooLong) {
+        std::fprintf(stderr, "%s %s: Wrong platform file: line %d is longer than %zu characters\n",
+                     progName, typeWord, badLine + 1, trev::kPlatformLineMax);
+        std::exit(kStartFailure);
+    }
     if (err != trev::PlatformError::Ok) {
         std::fprintf(stderr, "%s %s: Wrong platform file\n", progName, typeWord);
         std::exit(kStartFailure);
@@ -63,6 +68,7 @@ void startTopPlat(int, char** argv) {
                                                "topPlatTitle", "topPlatHead", "widget141_P",
                                                "topPlatAction"});
     Widget box = kit::buildChoiceBox(f, "widget132_P");
+    Widget set = nullptr;
     for (std::size_t i = 0; i < platforms.descs.size() && !platforms.descs[i].empty(); ++i) {
         const kit::XmStr label(platforms.descs[i]);
         Widget t = XtVaCreateManagedWidget(
@@ -70,6 +76,7 @@ void startTopPlat(int, char** argv) {
             XmNlabelString, static_cast<XmString>(label),
             XmNset, static_cast<int>(i) == platDefaultIndex ? True : False, nullptr);
         kit::onChange(t, topPlatCB, kit::number(static_cast<int>(i)));
+        if (static_cast<int>(i) == platDefaultIndex) set = t;
     }
     const std::vector<Widget> b = kit::buildActions(
         f, kit::Layout::Row,
@@ -77,6 +84,6 @@ void startTopPlat(int, char** argv) {
          {"topPlatMainMenu", topPlatLeaveCB, kit::number(kMainMenu)},
          {"topPlatHelp", XDpopup_link, &helpWidget}},
         "topPlatActionRow");
-    kit::manageFrame(f, b[0]);
+    kit::manageFrame(f, b[0], set);
     makeCurrentForm(mainpanel, f);
 }

@@ -49,16 +49,43 @@ TEST(AskerMessageText, TildesBreakLinesAndOneLineFeedEnds) {
     EXPECT_EQ(ask::messageText("one\ntwo"), "one\ntwo\n");
 }
 
+TEST(AskerMessageText, LongLinesAreWrappedAtTheLastBlank) {
+    const std::string w10 = "abcdefghi ";   // ten characters, a blank last
+    const std::string x64(64, 'x');
+    const struct {
+        std::string message, text;
+    } cases[] = {
+        {x64, x64 + "\n"},
+        {x64 + "y", x64 + "\ny\n"},
+        {w10 + w10 + w10 + w10 + w10 + w10 + "abcd", w10 + w10 + w10 + w10 + w10 + w10 + "abcd\n"},
+        {w10 + w10 + w10 + w10 + w10 + w10 + "abcde",
+         w10 + w10 + w10 + w10 + w10 + "abcdefghi\nabcde\n"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ask::messageText(c.message), c.text) << c.message;
+    // Characters, not bytes: 64 two-byte characters fit on one line.
+    std::string e64;
+    for (int i = 0; i < 64; ++i) e64 += "\xc3\xa9";
+    EXPECT_EQ(ask::messageText(e64), e64 + "\n");
+}
+
 TEST(AskerMessageText, MessagesOfAnyLengthAreKeptWhole) {
-    // Around the old 512-byte buffer and well beyond it.
+    // Around the old 512-byte buffer and well beyond it: every character
+    // is there, in order, on lines of at most 64.
     for (std::size_t n : {510u, 511u, 512u, 513u, 2000u, 100000u}) {
         std::string message;
         for (std::size_t i = 0; i < n; ++i) message += i % 97 == 96 ? '~' : static_cast<char>('a' + i % 26);
-        const std::string text = ask::messageText(message);
-        ASSERT_EQ(text.size(), n + 1) << n;
-        EXPECT_EQ(text.back(), '\n') << n;
-        for (std::size_t i = 0; i < n; ++i)
-            ASSERT_EQ(text[i], message[i] == '~' ? '\n' : message[i]) << "length " << n << " at " << i;
+        std::string text = ask::messageText(message), kept;
+        ASSERT_EQ(text.back(), '\n') << n;
+        std::size_t line = 0;
+        for (char c : text) {
+            line = c == '\n' ? 0 : line + 1;
+            ASSERT_LE(line, ask::kWrapColumns) << n;
+            if (c != '\n') kept += c;
+        }
+        std::string expected;
+        for (char c : message)
+            if (c != '~') expected += c;
+        EXPECT_EQ(kept, expected) << n;
     }
 }
 

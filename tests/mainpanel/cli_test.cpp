@@ -109,7 +109,7 @@ TEST(Cli, DisplayPromptRetriesOnceAtReturnThenGivesUp) {
     // All on standard error: standard output holds only a form's answer.
     EXPECT_EQ(r.err, mp::kBin + ": Open display failed. Press <return> to continue ->"
                      "Press <return> to continue ->Press <return> to continue ->" +
-                     mp::kBin + ": Open display failed again.");
+                     mp::kBin + ": Open display failed again.\n");
     EXPECT_EQ(r.out, "");
     EXPECT_FALSE(root.exists(mp::kStatus));
 }

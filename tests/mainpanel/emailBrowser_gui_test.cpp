@@ -288,3 +288,30 @@ TEST_F(Browser, OpeningItWhileTapeIsChosenSwitchesToEmailFile) {
 }
 
 }  // namespace
+
+// With subfolders the two lists share the box's width, before and after a
+// search and when the window grows.
+TEST_F(Browser, TheFilesListKeepsItsShareOfTheWidth) {
+    for (const char* d : {"Documents", "Downloads", "Desktop", "mailbox", "projects"})
+        root.mkdir(std::string("T/") + d);
+    startAndOpen();
+    auto shares = [&] {
+        const int files = app->geometry(kFiles).width, dirs = app->geometry(kDirs).width;
+        return std::pair{files, dirs};
+    };
+    auto expectShared = [&](const char* when) {
+        const auto [files, dirs] = shares();
+        EXPECT_GE(files, dirs * 3 / 4) << when << ": files " << files << ", dirs " << dirs;
+        EXPECT_GE(files, 150) << when;
+    };
+    expectShared("opened");
+    app->click(kSearch);
+    waitFilter(top + "/*");
+    expectShared("searched");
+    const tk::Rect before = app->geometry("emailBrowser");
+    app->resizeFrame("emailBrowser", before.width + 200, before.height + 100);
+    app->waitFor([&] { return app->geometry("emailBrowser").width == before.width + 200; },
+                 "browser resized");
+    app->waitFor([&] { return shares().first > before.width / 3; }, "files list grown");
+    expectShared("resized");
+}

@@ -87,6 +87,16 @@ TEST(PlaceWindow, PullsAWindowPastTheEdgesBackOntoTheScreen) {
     EXPECT_EQ(q.y, 20);
 }
 
+TEST(PlaceWindow, ASavedSizeBelowTheNaturalSizeIsRaisedToIt) {
+    FormStatusRec r = measured(10, 10);
+    WinSize& slot = *r.slotAt(80);
+    slot = {200, 450, 1};
+    const Placement p = placeWindow(r, slot, 420, 310, 1280, 1024);
+    EXPECT_EQ(p.width, 420);
+    EXPECT_EQ(p.height, 450);
+    EXPECT_EQ(slot.width, 420);
+}
+
 TEST(PlaceWindow, ASizeFlagWithoutASizeIsDropped) {
     FormStatusRec r = measured(10, 10);
     WinSize& slot = *r.slotAt(104);

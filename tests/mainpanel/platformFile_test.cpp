@@ -67,6 +67,11 @@ TEST(PlatformFile, RefusesBadLines) {
     const Parsed p = parse("a b\n" + name20 + " too long\n");
     EXPECT_EQ(p.err, PlatformError::NameTooLong);
     EXPECT_EQ(p.badLine, 1);
+    // A line longer than the line buffer is one bad line, not two lines.
+    EXPECT_EQ(parse("p " + std::string(509, 'd') + "\n").err, PlatformError::Ok);
+    const Parsed l = parse("p " + std::string(4998, 'd') + "\n");
+    EXPECT_EQ(l.err, PlatformError::LineTooLong);
+    EXPECT_EQ(l.badLine, 0);
 }
 
 TEST(PlatformFile, PreselectsStoredChoiceElseLastSun4vElseFirst) {

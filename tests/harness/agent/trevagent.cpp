@@ -615,10 +615,17 @@ std::string handle(const std::vector<std::string>& f) {
     if (cmd == "title" || cmd == "iconname") {
         Widget s = shellOf(w);
         if (!s || !XtIsRealized(s)) fail("shell not realized");
-        char* name = nullptr;
-        Status ok = cmd == "title" ? XFetchName(gDpy, XtWindow(s), &name) : XGetIconName(gDpy, XtWindow(s), &name);
-        std::string out = ok && name ? name : "";
-        if (name) XFree(name);
+        // Whatever the encoding the program's locale chose for it.
+        XTextProperty prop{};
+        const Atom which = cmd == "title" ? XA_WM_NAME : XA_WM_ICON_NAME;
+        std::string out;
+        char** list = nullptr;
+        int count = 0;
+        if (XGetTextProperty(gDpy, XtWindow(s), &prop, which) && prop.value &&
+            Xutf8TextPropertyToTextList(gDpy, &prop, &list, &count) >= Success && count > 0)
+            out = list[0];
+        if (list) XFreeStringList(list);
+        if (prop.value) XFree(prop.value);
         return esc(out);
     }
     if (cmd == "click" || cmd == "dblclick") {
