@@ -25,6 +25,8 @@ enum class PlatformError {
     NoWord,        // a line without a word
     NoBlank,       // a line without a blank
     NameTooLong,   // a first word of more than 19 characters
+    NameControl,   // a first word with a control character (the name is
+                   // printed for the script)
     Empty,         // no line at all
 };
 

@@ -36,13 +36,19 @@ void topPlatLeaveCB(Widget, XtPointer code, XtPointer) {
 }
 
 void readPlatforms(const char* fileName, const char* typeWord) {
-    trev::FilePtr platFile = trev::openOrExit(fileName, "r", false);
+    trev::FilePtr platFile = trev::openOrExit(fileName, "r");
     int badLine = 0;
     const trev::PlatformError err = trev::readPlatformFile(platFile.get(), platforms, badLine);
     if (err == trev::PlatformError::NameTooLong) {
         std::fprintf(stderr,
                      "%s %s: Wrong platform file: the name on line %d is longer than %zu characters\n",
                      progName, typeWord, badLine + 1, trev::kPlatformNameMax);
+        std::exit(kStartFailure);
+    }
+    if (err == trev::PlatformError::NameControl) {
+        std::fprintf(stderr,
+                     "%s %s: Wrong platform file: the name on line %d holds a control character\n",
+                     progName, typeWord, badLine + 1);
         std::exit(kStartFailure);
     }
     if (err != trev::PlatformError::Ok) {

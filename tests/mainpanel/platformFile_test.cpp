@@ -67,6 +67,11 @@ TEST(PlatformFile, RefusesBadLines) {
     const Parsed p = parse("a b\n" + name20 + " too long\n");
     EXPECT_EQ(p.err, PlatformError::NameTooLong);
     EXPECT_EQ(p.badLine, 1);
+    // The name is printed for the script: no control character in it; the
+    // description is only shown.
+    const Parsed ctl = parse("a b\tc\r\nsun\x1b[2J x\n");
+    EXPECT_EQ(ctl.err, PlatformError::NameControl);
+    EXPECT_EQ(ctl.badLine, 1);
 }
 
 TEST(PlatformFile, PreselectsStoredChoiceElseLastSun4vElseFirst) {
