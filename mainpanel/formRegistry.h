@@ -30,6 +30,7 @@ struct FormRow {
     kit::HelpSpec help;          // its help window, a child of its shell; none: no help
     bool needsCatalogue;         // reads $OVS_INST_PLAT and the catalogue paths
     ArgFile file;                // the result or list file main opens
+    trev::DeviceArgs deviceArgs{};   // words naming a device the form may print
     // For a form with one size slot per variant: the slot its arguments
     // choose (arguments it does not know end the run).
     trev::SizeSlot (*slotFor)(char** argv) = nullptr;

@@ -5,6 +5,7 @@
 #include <X11/Xlib.h>
 #include <Xm/Xm.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "app/globals.h"
 #include "app/mainpanelExit.h"
 #include "app/present.h"
+#include "core/fileUtils.h"
 #include "core/statusIo.h"
 #include "formRegistry.h"
 #include "kit/look.h"
@@ -73,15 +75,21 @@ void openStatusFile() {
         fail("Installation root " + instRoot + " is too long: the path of form.status " +
              "would exceed " + std::to_string(trev::kPathMax) + " characters.\n");
     statusFile = *path;
-    statusFd = trev::openFile(statusFile.c_str(), "r+", false);
-    if (statusFd) {
+    trev::Opened o = trev::openChecked(statusFile.c_str(), "r+");
+    if (o.file) {
+        statusFd = std::move(o.file);
         if (trev::readStatusRecord(statusFd.get(), formStatusRec))
             statusRead = true;
         else
             resetStatus();
         return;
     }
-    statusFd = trev::openOrExit(statusFile.c_str(), "w", false, "Cannot create file");
+    // Only a missing file is created, and only as a new one: a link planted
+    // after the first look is refused, not written through.
+    if (o.failure == trev::OpenFailure::System && o.error == ENOENT)
+        o = trev::openChecked(statusFile.c_str(), "wx");
+    if (!o.file) fail(trev::openFailureMessage("Cannot create file", statusFile.c_str(), o));
+    statusFd = std::move(o.file);
     resetStatus();
 }
 
@@ -91,7 +99,7 @@ void openStatusFile() {
 trev::SizeSlot mainSteps(const FormRow& form, char** argv) {
     if (form.file.arg) {
         prodDescOutPath = argv[form.file.arg];
-        prodDescOutFile = trev::openOrExit(argv[form.file.arg], form.file.mode, true);
+        prodDescOutFile = trev::openOrExit(argv[form.file.arg], form.file.mode);
     }
     if (form.needsCatalogue) {
         const char* plat = std::getenv("OVS_INST_PLAT");
@@ -143,6 +151,10 @@ int main(int argc, char** argv) {
     if (!form) fail(trev::notSupportedMessage(formType));
     if (!trev::wordCountOk(form->words, argc, argv))
         fail(trev::usageMessage(form->usage, progName, formType));
+    if (const std::string bad =
+            trev::controlWordMessage(form->deviceArgs, argc, argv, progName, formType);
+        !bad.empty())
+        fail(bad);
     currentWinS = &formStatusRec.slot(mainSteps(*form, argv));
     installLogoImage();
     form->start(argc, argv);

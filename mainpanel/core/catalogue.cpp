@@ -18,13 +18,6 @@ namespace {
 
 constexpr char kBlank = ' ';
 
-// "(reason)\n" after a message about a file that could not be opened, as
-// systemError words it, on the catalogue's diagnostic stream.
-void reportReason(std::FILE* diag, int err) {
-    if (err > 0)
-        if (const char* text = strerrordesc_np(err)) std::fprintf(diag, "(%s)\n", text);
-}
-
 std::string cut(std::string_view text, std::size_t width) {
     return std::string(text.substr(0, width - 1));
 }
@@ -381,13 +374,11 @@ void Catalogue::addPkgInProd(ProductRecord& product, const std::string& packageN
 }
 
 FilePtr Catalogue::openNeeded(const std::string& path, const char* what) const {
-    FilePtr f = openFile(path.c_str(), "r", false);
-    if (!f) {
-        const int err = errno;
-        std::fprintf(diag_, "Cannot open %s %s", what, path.c_str());
-        reportReason(diag_, err);
-    }
-    return f;
+    Opened o = openChecked(path.c_str(), "r");
+    if (!o.file)
+        std::fputs(openFailureMessage(std::string("Cannot open ") + what, path.c_str(), o).c_str(),
+                   diag_);
+    return std::move(o.file);
 }
 
 ReadEnd Catalogue::readBundleFile() {

@@ -41,19 +41,32 @@ std::string assignmentLine(const char* name, const std::string& value) {
 
 namespace {
 
+// What a check has found wrong so far: names missing, names holding a
+// control character.
+struct Problems {
+    std::string missing, control;
+};
+
+// A name of the check: missing or holding a control character, it is listed
+// under the item text "    <what> <name>\n".
+bool nameOk(const std::string& value, const char* what, const char* name, Problems& p) {
+    const std::string item = std::string("    ") + what + " " + name + "\n";
+    if (value.empty()) p.missing += item;
+    else if (hasControl(value)) p.control += item;
+    else return true;
+    return false;
+}
+
 // One device of the check: a missing device name and, when remote, a
 // missing host name are both reported; otherwise its line is added.
 void checkOne(const DevEntry& e, const char* variable, const char* what, bool cutHostAtColon,
-              DevCheck& c) {
-    if (e.device.empty()) c.warning += std::string("    ") + what + " device name\n";
+              DevCheck& c, Problems& p) {
+    nameOk(e.device, what, "device name", p);
     if (!e.remote) {
         c.result += assignmentLine(variable, e.device);
         return;
     }
-    if (e.host.empty()) {
-        c.warning += std::string("    ") + what + " remote host name\n";
-        return;
-    }
+    if (!nameOk(e.host, what, "remote host name", p)) return;
     std::string host = e.host;
     if (cutHostAtColon) {
         const std::string::size_type colon = host.rfind(':');
@@ -66,10 +79,12 @@ void checkOne(const DevEntry& e, const char* variable, const char* what, bool cu
 
 DevCheck checkDevEntries(int kinds, const DevEntry& cd, const DevEntry& tape) {
     DevCheck c;
-    if (kinds & kDevCdrom) checkOne(cd, "DeviceCD", "CD-ROM", true, c);
+    Problems p;
+    if (kinds & kDevCdrom) checkOne(cd, "DeviceCD", "CD-ROM", true, c, p);
     if (kinds & (kDevTape | kDevTapeFile))
-        checkOne(tape, (kinds & kDevTape) ? "DeviceTAPE" : "TFILE", "Tape", false, c);
-    if (!c.warning.empty()) c.warning.insert(0, "You need to specify\n");
+        checkOne(tape, (kinds & kDevTape) ? "DeviceTAPE" : "TFILE", "Tape", false, c, p);
+    if (!p.missing.empty()) c.warning = "You need to specify\n" + p.missing;
+    if (!p.control.empty()) c.warning += std::string(kControlWarning) + p.control;
     return c;
 }
 

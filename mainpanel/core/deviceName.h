@@ -40,9 +40,14 @@ struct DevEntry {
     bool remote = false;  // the group's remote flag (CDHost / tapeHost) is 1
 };
 
+// Heads the names that hold a control character in a device check's warning.
+constexpr const char* kControlWarning =
+    "Remove the control characters (line feeds, tabs, ...) from\n";
+
 struct DevCheck {
-    // "You need to specify\n" and one indented line per missing name; empty
-    // when nothing is missing.
+    // "You need to specify\n" and one indented line per missing name, then
+    // kControlWarning and one indented line per name that holds a control
+    // character; empty when every name is there and plain.
     std::string warning;
     // The assignment lines for the script, CD-ROM first; meant to be printed
     // only when nothing is missing.
@@ -53,7 +58,9 @@ struct DevCheck {
 // Checks the CD-ROM entry when `kinds` has bit 1 and the tape entry when it
 // has bit 16 (variable DeviceTAPE) or else bit 256 (variable TFILE).  A
 // remote CD-ROM host is cut at its last colon; a tape host is taken whole.
-// Values are written inside single quotes with each embedded ' as '\''.
+// Values are written inside single quotes with each embedded ' as '\'';
+// a value with a control character is refused (hasControl), so that each
+// answer stays one line.
 DevCheck checkDevEntries(int kinds, const DevEntry& cd, const DevEntry& tape);
 
 // "<name>='<value>'\n" with the value escaped for the single quotes.

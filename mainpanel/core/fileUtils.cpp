@@ -1,5 +1,6 @@
 #include "fileUtils.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -105,48 +106,141 @@ int expandTilde(const char* path, std::string& out) {
     return 0;
 }
 
-FilePtr openFile(const char* path, const char* mode, bool report, std::string* expandedOut) {
-    std::optional<std::string> expanded;
-    if (path[0] == '$' || path[0] == '~') {
-        std::string buf;
-        const int rc = path[0] == '$' ? expandEnv(path, buf) : expandTilde(path, buf);
-        if (rc != 0) return nullptr;
-        expanded = std::move(buf);
+namespace {
+
+// The open(2) flags of an fopen-style mode; nullopt for a mode it does not
+// know.  Every open is close-on-exec (the estimator and the terminal run as
+// root beside an open form.status and selection file, which are not theirs
+// to touch) and never waits for a FIFO's other end or a device.
+std::optional<int> openFlags(const char* mode) {
+    int flags;
+    const bool update = std::strchr(mode, '+') != nullptr;
+    switch (mode[0]) {
+    case 'r': flags = update ? O_RDWR : O_RDONLY; break;
+    case 'w': flags = (update ? O_RDWR : O_WRONLY) | O_CREAT | O_TRUNC; break;
+    case 'a': flags = (update ? O_RDWR : O_WRONLY) | O_CREAT | O_APPEND; break;
+    default: return std::nullopt;
     }
-    const char* real = expanded ? expanded->c_str() : path;
-    if (mode[0] != 'w') {
-        struct stat st;
-        const bool found = stat(real, &st) == 0;
-        if (!found || !S_ISREG(st.st_mode)) {
-            // errno tells callers' "Cannot open ..." why: stat's own reason,
-            // or what kind of file stands there.
-            const int err = !found ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-            if (report) std::fprintf(stderr, "File %s is not a regular file.\n", path);
-            errno = err;
-            return nullptr;
-        }
-    }
-    // Close-on-exec: the estimator and the terminal run as root beside an
-    // open form.status and selection file, which are not theirs to touch.
-    const std::string closeOnExec = std::string(mode) + "e";
-    FilePtr f(std::fopen(real, closeOnExec.c_str()));
-    if (!f) {
-        if (report) {
-            const int err = errno;
-            std::fprintf(stderr, "Cannot open/create file %s", path);
-            errno = err;
-            systemError(false);
-        }
-        return nullptr;
-    }
-    if (expanded && expandedOut) *expandedOut = *expanded;
-    return f;
+    if (std::strchr(mode, 'x')) flags |= O_EXCL;
+    if (flags & (O_WRONLY | O_RDWR)) flags |= O_NOFOLLOW;
+    return flags | O_CLOEXEC | O_NONBLOCK;
 }
 
-FilePtr openOrExit(const char* path, const char* mode, bool report, const char* what) {
-    FilePtr f = openFile(path, mode, report);
-    if (!f) reportWithReason(std::string(what) + " " + path, true);
-    return f;
+// fdopen's mode: the same without "x" and "e", which the flags have said.
+std::string streamMode(const char* mode) {
+    std::string m;
+    for (const char* p = mode; *p; ++p)
+        if (*p != 'x' && *p != 'e') m += *p;
+    return m;
+}
+
+void failWith(Opened& o, OpenFailure failure, int error) {
+    o.file.reset();
+    o.failure = failure;
+    o.error = error;
+}
+
+void notRegular(Opened& o, const struct stat& st) {
+    failWith(o, OpenFailure::NotRegular, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+}
+
+}  // namespace
+
+Opened openChecked(const char* path, const char* mode) {
+    Opened o;
+    const bool expands = path[0] == '$' || path[0] == '~';
+    if (expands) {
+        const int rc = path[0] == '$' ? expandEnv(path, o.expanded) : expandTilde(path, o.expanded);
+        if (rc != 0) {
+            failWith(o, OpenFailure::Expansion, 0);
+            return o;
+        }
+    }
+    const char* real = expands ? o.expanded.c_str() : path;
+    const std::optional<int> flags = openFlags(mode);
+    if (!flags) {
+        failWith(o, OpenFailure::System, EINVAL);
+        return o;
+    }
+    const bool writes = (*flags & O_NOFOLLOW) != 0;
+    const bool regularOnly = mode[0] == 'r';
+    struct stat st;
+    // The type first, so that a device or FIFO is not even opened; the
+    // descriptor is checked again below, since the name may change between.
+    if (regularOnly) {
+        if ((writes ? lstat(real, &st) : stat(real, &st)) != 0) {
+            failWith(o, OpenFailure::System, errno);
+            return o;
+        }
+        if (writes && S_ISLNK(st.st_mode)) {
+            failWith(o, OpenFailure::SymbolicLink, ELOOP);
+            return o;
+        }
+        if (!S_ISREG(st.st_mode)) {
+            notRegular(o, st);
+            return o;
+        }
+    }
+    const int fd = ::open(real, *flags, static_cast<mode_t>(kCreateMode));
+    if (fd < 0) {
+        const int err = errno;
+        // O_NOFOLLOW fails with ELOOP for a link as the last component.
+        const bool link = writes && err == ELOOP && lstat(real, &st) == 0 && S_ISLNK(st.st_mode);
+        failWith(o, link ? OpenFailure::SymbolicLink : OpenFailure::System, err);
+        return o;
+    }
+    const bool typed = fstat(fd, &st) == 0;
+    const bool wrongType = typed && regularOnly && !S_ISREG(st.st_mode);
+    if (!typed || wrongType || fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        const int err = errno;
+        ::close(fd);
+        if (wrongType)
+            notRegular(o, st);
+        else
+            failWith(o, OpenFailure::System, err);
+        return o;
+    }
+    o.file.reset(fdopen(fd, streamMode(mode).c_str()));
+    if (!o.file) {
+        const int err = errno;
+        ::close(fd);
+        failWith(o, OpenFailure::System, err);
+    }
+    return o;
+}
+
+std::string openFailureMessage(const std::string& what, const char* path, const Opened& o) {
+    const char* reason = o.error > 0 ? strerrordesc_np(o.error) : nullptr;
+    const std::string because = reason ? std::string("(") + reason + ")\n" : "\n";
+    switch (o.failure) {
+    case OpenFailure::Ok:
+    case OpenFailure::Expansion: return "";
+    case OpenFailure::NotRegular: return std::string("File ") + path + " is not a regular file.\n";
+    case OpenFailure::SymbolicLink:
+        return what + " " + path + ": it is a symbolic link, which is not written through" + because;
+    case OpenFailure::System: break;
+    }
+    return what + " " + path + because;
+}
+
+FilePtr openFile(const char* path, const char* mode, bool report, std::string* expandedOut) {
+    Opened o = openChecked(path, mode);
+    if (!o.file) {
+        if (report) std::fputs(openFailureMessage("Cannot open/create file", path, o).c_str(), stderr);
+        errno = o.error;
+        return nullptr;
+    }
+    if ((path[0] == '$' || path[0] == '~') && expandedOut) *expandedOut = o.expanded;
+    return std::move(o.file);
+}
+
+FilePtr openOrExit(const char* path, const char* mode, const char* what) {
+    Opened o = openChecked(path, mode);
+    if (!o.file) {
+        std::fputs(openFailureMessage(what, path, o).c_str(), stderr);
+        std::exit(1);
+    }
+    return std::move(o.file);
 }
 
 }  // namespace trev

@@ -1,7 +1,18 @@
 // The file layer of the form server: every file it opens goes through
-// openFile, which expands a leading "$VAR" or "~user", refuses anything but a
-// regular file for reading, and reports failures in one style: the caller's
-// message without a line feed, then "(reason)\n" from systemError.
+// openFile (or openChecked), which expands a leading "$VAR" or "~user" and
+// opens with open(2) on rules that keep a root process safe in directories
+// other users can write:
+//   - reading follows symbolic links, but only a regular file is read: the
+//     type is checked before the open and again on the open descriptor, and
+//     the open never waits (O_NONBLOCK), so a FIFO or a device never blocks;
+//   - writing (and updating) never follows a symbolic link as the last
+//     component (O_NOFOLLOW), so a link planted in a sticky directory is
+//     refused and its target left alone; a mode with "x" creates a new file
+//     only (O_EXCL);
+//   - a new file is created 0644, less the caller's umask; a file that
+//     already exists keeps its mode and owner.
+// Failures are reported in one style: the caller's message without a line
+// feed, then "(reason)\n" from systemError; exactly one message a failure.
 #pragma once
 
 #include <cstdio>
@@ -43,15 +54,46 @@ int expandTilde(const char* path, std::string& out);
 // expandTilde looks it up once per process and keeps the answer.
 std::string lookupCallerHome();
 
-// Opens `path` with fopen `mode` after expansion.  Unless mode starts with
-// "w" the path must name an existing regular file.  With `report` set,
-// failures are described on stderr.  When the path was expanded and
-// `expandedOut` is given, the expanded path is stored there.
+// Mode of the files the form server creates (before the umask).
+constexpr unsigned kCreateMode = 0644;
+
+// Why an open failed.
+enum class OpenFailure {
+    Ok,
+    Expansion,      // "$VAR" or "~user" could not be expanded (already reported)
+    NotRegular,     // it exists and is no regular file (read and update modes)
+    SymbolicLink,   // a symbolic link where a file is to be written
+    System,         // open(2) or stat(2) failed: `error` says why
+};
+
+struct Opened {
+    FilePtr file;
+    OpenFailure failure = OpenFailure::Ok;
+    int error = 0;           // errno of the failure; EISDIR or EINVAL for NotRegular
+    std::string expanded;    // the expanded path, when an expansion took place
+};
+
+// Opens `path` with fopen-style `mode` ("r", "r+", "w", "w+", "a", with "x"
+// for a file that must be new) after expansion, on the rules above.  Prints
+// nothing but an expansion failure.
+Opened openChecked(const char* path, const char* mode);
+
+// The one message for a failed open, "" for an expansion failure (already
+// printed): "File <path> is not a regular file.\n" for something that
+// exists and is no regular file, else "<what> <path>" and the reason in
+// parentheses and a line feed; a symbolic link refused for writing is named
+// as such.
+std::string openFailureMessage(const std::string& what, const char* path, const Opened& o);
+
+// openChecked.  With `report` set, a failure is described on stderr by
+// openFailureMessage with "Cannot open/create file".  errno says why after
+// a failure.  When the path was expanded and `expandedOut` is given, the
+// expanded path is stored there.
 FilePtr openFile(const char* path, const char* mode, bool report,
                  std::string* expandedOut = nullptr);
 
-// openFile; when that fails, "<what> <path>" and the system's reason, exit 1.
-FilePtr openOrExit(const char* path, const char* mode, bool report,
-                   const char* what = "Cannot open");
+// openChecked; when that fails, openFailureMessage with `what` on stderr
+// and exit 1.
+FilePtr openOrExit(const char* path, const char* mode, const char* what = "Cannot open");
 
 }  // namespace trev

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "shellQuote.h"
+
 namespace trev {
 
 namespace {
@@ -59,6 +61,16 @@ std::string usageMessage(const char* usage, const char* prog, int type) {
 
 std::string notSupportedMessage(int type) {
     return "Feature " + std::to_string(type) + " is not supported yet.\n";
+}
+
+std::string controlWordMessage(const DeviceArgs& args, int argc, const char* const* argv,
+                               const char* prog, int type) {
+    for (const int i : args)
+        if (i > 0 && i < argc && hasControl(argv[i]))
+            return std::string(prog) + " " + std::to_string(type) + ": argument " +
+                   std::to_string(i - 1) +
+                   " holds a control character (a line feed, a tab, ...); a device name cannot.\n";
+    return {};
 }
 
 }  // namespace trev

@@ -2,6 +2,7 @@
 // rules of the forms and their usage messages.
 #pragma once
 
+#include <array>
 #include <string>
 
 namespace trev {
@@ -34,5 +35,17 @@ std::string usageMessage(const char* usage, const char* prog, int type);
 
 // "Feature %d is not supported yet.\n"
 std::string notSupportedMessage(int type);
+
+// The indexes of a form's words that name a device, which the form may
+// print back to the script in a shell assignment; 0 for none.
+using DeviceArgs = std::array<int, 2>;
+
+// For the first device word (of those below argc) that holds a control
+// character: "<prog> <type>: argument <n> holds a control character (a line
+// feed, a tab, ...); a device name cannot.\n", arguments counted from 1
+// after the form type as in the usage lines (argv[i] is argument i-1);
+// empty when none does.
+std::string controlWordMessage(const DeviceArgs& args, int argc, const char* const* argv,
+                               const char* prog, int type);
 
 }  // namespace trev

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "fileUtils.h"
+#include "shellQuote.h"
 
 namespace trev::info {
 
@@ -149,19 +150,26 @@ std::optional<std::string> emailFileProblem(const std::string& path) {
     if (path.size() > kEmailPathMax)
         return "The email file name is too long: at most " + std::to_string(kEmailPathMax) +
                " characters\n Respecify the email file name\n";
+    // The name is printed for the script as one line, and kept in form.status.
+    if (hasControl(path))
+        return std::string("The email file name holds a control character (a line feed, a tab, "
+                           "...)\n Respecify the email file name\n");
     struct stat st;
     if (stat(path.c_str(), &st) != 0) {
         const int err = errno;
         return "Stat system call failed for " + path + "\nSystem_Error:" + std::strerror(err) + "\n";
     }
-    if (!S_ISREG(st.st_mode)) return path + ": Not a regular file\n Respecify the email file name\n";
-    errno = 0;
-    FilePtr f = openFile(path.c_str(), "r", false);
-    if (!f) {
+    const std::string notRegular = path + ": Not a regular file\n Respecify the email file name\n";
+    if (!S_ISREG(st.st_mode)) return notRegular;
+    // The open checks the type again on its descriptor (the name may have
+    // changed since, or expand to another file) and never waits on a FIFO.
+    const Opened o = openChecked(path.c_str(), "r");
+    if (o.failure == OpenFailure::NotRegular) return notRegular;
+    if (!o.file) {
         // The name expanded for the open may name nothing readable without
         // a system error (an unset variable, an unknown user).
-        const int err = errno;
-        const std::string reason = err ? std::strerror(err) : "Cannot expand the file name";
+        const std::string reason =
+            o.error ? std::strerror(o.error) : "Cannot expand the file name";
         return "Cannot read email file " + path + ".\nSystem_Error:" + reason;
     }
     return std::nullopt;

@@ -116,9 +116,10 @@ constexpr std::size_t kEmailPathMax = 255;
 
 // Why `path` (as typed) cannot serve as the e-mail file, as the text of the
 // warning; nullopt when it can.  In order: empty; longer than
-// kEmailPathMax; stat fails on the text as typed (relative to the working
-// directory, "~" not expanded); not a regular file; it cannot be opened for
-// reading (a leading "$" or "~" expanded for the open).  Nothing is read.
+// kEmailPathMax; a control character in it (hasControl); stat fails on the
+// text as typed (relative to the working directory, "~" not expanded); not
+// a regular file; it cannot be opened for reading as a regular file (a
+// leading "$" or "~" expanded for the open).  Nothing is read.
 std::optional<std::string> emailFileProblem(const std::string& path);
 
 }  // namespace trev::info

@@ -50,7 +50,7 @@ std::string tooManyWorkOrdersMessage(const std::string& file, std::size_t lines)
 
 std::vector<std::string> readLinesOrExit(const char* path, std::FILE* f) {
     FilePtr opened;
-    if (!f) f = (opened = openOrExit(path, "r", false)).get();
+    if (!f) f = (opened = openOrExit(path, "r")).get();
     std::optional<std::vector<std::string>> lines = readTextLines(f);
     if (!lines) reportWithReason(std::string("Cannot read ") + path, true);
     if (const std::optional<std::size_t> line = firstLongLine(*lines)) {

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "shellQuote.h"
+
 namespace trev {
 
 namespace {
@@ -32,6 +34,7 @@ PlatformError readPlatformFile(std::FILE* f, PlatformList& out, int& badLine) {
         const std::size_t wordLen = std::strcspn(p, " \t\n\r\f\v");
         if (wordLen == 0) return PlatformError::NoWord;
         if (wordLen > kPlatformNameMax) return PlatformError::NameTooLong;
+        if (hasControl(std::string(p, wordLen))) return PlatformError::NameControl;
         const char* blank = std::strchr(line, ' ');
         if (!blank) return PlatformError::NoBlank;
         std::string desc(blank + 1);

@@ -26,6 +26,8 @@ enum class PlatformError {
     NoBlank,       // a line without a blank
     NameTooLong,   // a first word of more than 19 characters
     LineTooLong,   // a line of more than kPlatformLineMax characters
+    NameControl,   // a first word with a control character (the name is
+                   // printed for the script)
     Empty,         // no line at all
 };
 

@@ -263,7 +263,7 @@ Widget buildListArea(ProductView& view, Widget parent, Widget above, const ListA
 }
 
 trev::FilePtr openCatalogueFile(const char* path) {
-    return trev::openOrExit(path, "r", true, "Cannot open file");
+    return trev::openOrExit(path, "r", "Cannot open file");
 }
 
 void readProducts(const char* path, bool plainItems) {

@@ -39,15 +39,12 @@ Widget TVMB, TVMBText, TVMBLabel;
 // The text of the file named on the command line; the run ends when it
 // cannot be read.
 std::string readMessage(const char* fileName) {
-    trev::FilePtr msgFile = trev::openFile(fileName, "r", true);
+    trev::FilePtr msgFile = trev::openOrExit(fileName, "r", "Cannot open file");
     struct stat st;
     // The size comes from the open stream itself, so that a "$VAR" or "~"
     // path that openFile expanded is measured too.
-    if (!msgFile || fstat(fileno(msgFile.get()), &st) != 0) {
-        if (!msgFile && stat(fileName, &st) == 0) std::exit(kStartFailure);
-        std::fprintf(stderr, "\nCould not stat file %s", fileName);
-        std::exit(kStartFailure);
-    }
+    if (fstat(fileno(msgFile.get()), &st) != 0)
+        trev::reportWithReason(std::string("\nCould not stat file ") + fileName, true);
     std::string text;
     try {
         text.resize(static_cast<std::size_t>(st.st_size) + 1);

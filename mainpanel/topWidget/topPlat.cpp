@@ -36,7 +36,7 @@ void topPlatLeaveCB(Widget, XtPointer code, XtPointer) {
 }
 
 void readPlatforms(const char* fileName, const char* typeWord) {
-    trev::FilePtr platFile = trev::openOrExit(fileName, "r", false);
+    trev::FilePtr platFile = trev::openOrExit(fileName, "r");
     int badLine = 0;
     const trev::PlatformError err = trev::readPlatformFile(platFile.get(), platforms, badLine);
     if (err == trev::PlatformError::NameTooLong) {
@@ -48,6 +48,12 @@ void readPlatforms(const char* fileName, const char* typeWord) {
     if (err == trev::PlatformError::LineTooLong) {
         std::fprintf(stderr, "%s %s: Wrong platform file: line %d is longer than %zu characters\n",
                      progName, typeWord, badLine + 1, trev::kPlatformLineMax);
+        std::exit(kStartFailure);
+    }
+    if (err == trev::PlatformError::NameControl) {
+        std::fprintf(stderr,
+                     "%s %s: Wrong platform file: the name on line %d holds a control character\n",
+                     progName, typeWord, badLine + 1);
         std::exit(kStartFailure);
     }
     if (err != trev::PlatformError::Ok) {

@@ -33,4 +33,17 @@ TEST(ShellQuote, EmbeddedQuoteCannotEndTheWord) {
     }
 }
 
+TEST(ShellQuote, ControlCharactersAreFoundUtf8IsNot) {
+    const struct {
+        std::string text;
+        bool control;
+    } cases[] = {
+        {"", false},          {"/dev/rmt/0", false},     {"na\xc3\xafve \xe2\x82\xac", false},
+        {"\x80\xff", false},  {"a\nb", true},            {"\t", true},
+        {"x\r", true},        {std::string("a\0b", 3), true}, {"\x1b[2J", true},
+        {"\x7f", true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(trev::hasControl(c.text), c.control) << c.text;
+}
+
 }  // namespace

@@ -157,6 +157,32 @@ TEST(DevCheck, SingleQuotesCannotEndTheQuotingWhenTheScriptEvaluatesTheLines) {
     EXPECT_FALSE(dir.exists("pwned"));
 }
 
+// A control character in any name the check would print keeps the form up
+// with the names listed, after the missing ones; nothing is printed.
+TEST(DevCheck, ControlCharactersAreRefusedByName) {
+    const std::string ctl = kControlWarning;
+    const struct {
+        int kinds;
+        DevEntry cd, tape;
+        std::string warning;
+    } cases[] = {
+        {kDevTape, {}, local("/dev/rmt/0\ntouch x"), ctl + "    Tape device name\n"},
+        {kDevTapeFile, {}, remote("h\tx", "/t"), ctl + "    Tape remote host name\n"},
+        {kDevCdrom, remote("h", "/dev/sr0\x7f"), {}, ctl + "    CD-ROM device name\n"},
+        {kDevCdrom | kDevTape, remote("\x1b", ""), local("\r"),
+         "You need to specify\n    CD-ROM device name\n" + ctl +
+             "    CD-ROM remote host name\n    Tape device name\n"},
+        // Bytes from 0x80 up are names in UTF-8, and a local group's hidden
+        // Host field is not read.
+        {kDevCdrom, {"/dev/cd\xc3\xa9", "\n", false}, {}, ""},
+    };
+    for (const auto& c : cases) {
+        const DevCheck check = checkDevEntries(c.kinds, c.cd, c.tape);
+        EXPECT_EQ(check.warning, c.warning) << c.tape.device << c.cd.device;
+        EXPECT_EQ(check.complete(), c.warning.empty());
+    }
+}
+
 TEST(DevCheck, ValuesWithoutQuotesStayByteForByte) {
     EXPECT_EQ(assignmentLine("DeviceCD", "a b\t$HOME`x`\"\\"), "DeviceCD='a b\t$HOME`x`\"\\'\n");
     EXPECT_EQ(assignmentLine("TFILE", ""), "TFILE=''\n");

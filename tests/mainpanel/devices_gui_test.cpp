@@ -204,6 +204,17 @@ TEST(ReadFailed, TapeChoosingRemoteHostAndTypingAHost) {
     dev::expectHostEditable(app, "unreadInMedHostV");
     app.click("unreadInMedHostV");
     app.typeText("tapehost");
+    // A tab typed (Ctrl+I) into the host: refused by name, then taken out.
+    app.key("i", tk::Ctrl);
+    app.waitFor([&] { return app.text("unreadInMedHostV") == "tapehost\t"; }, "tab typed");
+    app.click("unreadInMedOk");
+    EXPECT_EQ(dev::warning(app),
+              "Remove the control characters (line feeds, tabs, ...) from\n"
+              "    Tape remote host name\n");
+    dev::closeWarning(app);
+    app.click("unreadInMedHostV");
+    app.key("End");
+    app.key("BackSpace");
     app.waitFor([&] { return app.text("unreadInMedHostV") == "tapehost"; }, "host typed");
     tk::RunResult r = app.clickAndExit("unreadInMedOk");
     EXPECT_EQ(r.code, 0) << r.describe();

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -166,9 +168,72 @@ TEST(OpenFile, ReadsOnlyRegularFiles) {
     const std::string missing = dir.path() + "/missing";
     EXPECT_FALSE(openFile(missing.c_str(), "r+", true));
     EXPECT_EQ(errno, ENOENT);
-    EXPECT_EQ(GetCapturedStderr(), "File " + dir.path() + " is not a regular file.\nFile " +
-                                       missing + " is not a regular file.\n");
+    // One true message each: a missing file is no "not a regular file".
+    EXPECT_EQ(GetCapturedStderr(), "File " + dir.path() + " is not a regular file.\n"
+                                   "Cannot open/create file " + missing + "(No such file or directory)\n");
     EXPECT_FALSE(fs::exists(missing));
+}
+
+// The open rules of a root process in a directory that others can write
+// (sticky and world-writable): links are followed for reading only, a link
+// planted where a file is written is refused and its target left alone, a
+// FIFO never blocks, new files are 0644 whatever the umask.
+TEST(OpenFile, PlantedLinksFifosAndModes) {
+    TempDir dir;
+    const std::string d = dir.mkdir("drop");
+    fs::permissions(d, fs::perms::all | fs::perms::sticky_bit);
+    const std::string target = dir.write("target", "precious");
+    fs::create_symlink(target, d + "/link");
+    fs::create_symlink(d + "/nowhere", d + "/dangling");
+    ASSERT_EQ(mkfifo((d + "/fifo").c_str(), 0600), 0);
+    dir.write("drop/old", "old");
+    fs::permissions(d + "/old", fs::perms::owner_read | fs::perms::owner_write);
+    const mode_t oldMask = umask(0);
+    const struct {
+        const char* name;
+        const char* mode;
+        OpenFailure failure;
+        int error;
+        unsigned fileMode;   // the file's mode after a successful open; 0: not checked
+    } cases[] = {
+        {"link", "r", OpenFailure::Ok, 0, 0},
+        {"link", "w", OpenFailure::SymbolicLink, ELOOP, 0},
+        {"link", "r+", OpenFailure::SymbolicLink, ELOOP, 0},
+        {"dangling", "w", OpenFailure::SymbolicLink, ELOOP, 0},
+        {"dangling", "wx", OpenFailure::System, EEXIST, 0},
+        {"fifo", "r", OpenFailure::NotRegular, EINVAL, 0},
+        {"fifo", "r+", OpenFailure::NotRegular, EINVAL, 0},
+        {"fifo", "w", OpenFailure::System, ENXIO, 0},   // no reader: no wait
+        {"new", "w", OpenFailure::Ok, 0, 0644},
+        {"new2", "wx", OpenFailure::Ok, 0, 0644},
+        {"new2", "wx", OpenFailure::System, EEXIST, 0},
+        {"old", "w", OpenFailure::Ok, 0, 0600},   // an existing file keeps its mode
+    };
+    for (const auto& c : cases) {
+        const std::string path = d + "/" + c.name;
+        const Opened o = openChecked(path.c_str(), c.mode);
+        EXPECT_EQ(o.failure, c.failure) << c.name << " " << c.mode;
+        EXPECT_EQ(o.error, c.error) << c.name << " " << c.mode;
+        EXPECT_EQ(static_cast<bool>(o.file), c.failure == OpenFailure::Ok) << c.name;
+        struct stat st;
+        if (o.file && fstat(fileno(o.file.get()), &st) == 0) {
+            if (c.fileMode) {
+                EXPECT_EQ(st.st_mode & 07777, c.fileMode) << c.name << " " << c.mode;
+            }
+            EXPECT_EQ(fcntl(fileno(o.file.get()), F_GETFL) & O_NONBLOCK, 0) << c.name;
+        }
+    }
+    umask(oldMask);
+    char buf[9] = {};
+    EXPECT_EQ(std::fread(buf, 1, 8, openChecked((d + "/link").c_str(), "r").file.get()), 8u);
+    EXPECT_STREQ(buf, "precious");
+    EXPECT_EQ(dir.read("target"), "precious");
+    EXPECT_FALSE(fs::exists(d + "/nowhere"));
+    EXPECT_EQ(openFailureMessage("Cannot open", "/d/link", openChecked((d + "/link").c_str(), "w")),
+              "Cannot open /d/link: it is a symbolic link, which is not written through"
+              "(Too many levels of symbolic links)\n");
+    EXPECT_EQ(openFailureMessage("Cannot open", "/d/f", openChecked((d + "/fifo").c_str(), "r")),
+              "File /d/f is not a regular file.\n");
 }
 
 TEST(OpenFile, WriteModeLeavesTheCheckToFopen) {
@@ -202,6 +267,7 @@ TEST(OpenFile, ExpandsVariablesAndReportsTheExpandedPathOnlyThen) {
     EXPECT_FALSE(openFile("$MP_TEST_NOPE/wo", "r", false, &expanded));
     EXPECT_FALSE(openFile("$MP_TEST_ROOT/none", "r", true, &expanded));
     EXPECT_EQ(GetCapturedStderr(), "Cannot get the $MP_TEST_NOPE enviroment variable. \n"
-                                   "File $MP_TEST_ROOT/none is not a regular file.\n");
+                                   "Cannot open/create file $MP_TEST_ROOT/none"
+                                   "(No such file or directory)\n");
     EXPECT_EQ(expanded, "untouched");
 }

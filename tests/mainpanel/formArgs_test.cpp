@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "core/formArgs.h"
@@ -43,6 +45,29 @@ TEST(FormArgs, WordCountRules) {
         EXPECT_EQ(wordCountOk(c.rule, c.argc, words.data()), c.fits)
             << static_cast<int>(c.rule.rule) << " " << c.argc << " " << c.third;
     }
+}
+
+// Device words that come back in a shell assignment hold no control
+// character; words past the command line's end are not looked at.
+TEST(FormArgs, DeviceWordsWithControlCharacters) {
+    const struct {
+        DeviceArgs args;
+        std::vector<const char*> words;
+        std::string message;
+    } cases[] = {
+        {{3, 0}, {"mp", "6", "label", "/dev/rmt/0\ntouch x", "1"},
+         "mp 6: argument 2 holds a control character (a line feed, a tab, ...); a device name "
+         "cannot.\n"},
+        {{4, 9}, {"mp", "4", "CDROM", "1", "/dev/sr0", "0", "l"}, ""},
+        {{4, 9}, {"mp", "4", "CDROM", "1", "/dev/sr0", "0", "l", "TAPE", "1", "h:\t", "0", "l"},
+         "mp 4: argument 8 holds a control character (a line feed, a tab, ...); a device name "
+         "cannot.\n"},
+        {{0, 0}, {"mp", "24", "file", "caption\n"}, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(controlWordMessage(c.args, static_cast<int>(c.words.size()), c.words.data(),
+                                     "mp", std::atoi(c.words[1])),
+                  c.message);
 }
 
 TEST(FormArgs, UsageFillsInProgramNameAndTypeOnce) {

@@ -283,6 +283,15 @@ TEST_F(InstInfo, TheEmailFileIsExaminedAsTyped) {
     ASSERT_GE(longPath.size(), 256u);
     app->typeInto("prodInfoEmailText", longPath);
     EXPECT_NE(refusedOk().find("too long"), std::string::npos);
+    // A line feed typed (Ctrl+J) into the name of a file that exists: the
+    // answer would no longer be one line.
+    root.write("wo\nx", "Subject: work order\n");
+    app->typeInto("prodInfoEmailText", root.file("wo"));
+    app->key("j", tk::Ctrl);
+    app->typeText("x");
+    app->waitFor([&] { return app->text("prodInfoEmailText") == root.file("wo\nx"); }, "LF typed");
+    EXPECT_EQ(refusedOk(), "The email file name holds a control character (a line feed, a tab, "
+                           "...)\n Respecify the email file name\n");
     // A name with quotes and blanks is answered quoted for the shell.
     const std::string odd = root.write("it's a \"mail\"", "Subject: work order\n");
     app->typeInto("prodInfoEmailText", odd);

@@ -127,8 +127,7 @@ TEST(OnHoldProducts, AFileThatCannotBeOpenedEndsTheRun) {
                                         tk::XServer::shared().display()),
                               std::chrono::seconds(20));
     EXPECT_EQ(r.code, 1) << r.describe();
-    EXPECT_EQ(r.err, "File " + root.file("none") + " is not a regular file.\nCannot open file " +
-                         root.file("none") + "(No such file or directory)\n");
+    EXPECT_EQ(r.err, "Cannot open file " + root.file("none") + "(No such file or directory)\n");
 }
 
 // ---- Remove Products --------------------------------------------------------------------

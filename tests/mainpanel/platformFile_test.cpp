@@ -72,6 +72,11 @@ TEST(PlatformFile, RefusesBadLines) {
     const Parsed l = parse("p " + std::string(4998, 'd') + "\n");
     EXPECT_EQ(l.err, PlatformError::LineTooLong);
     EXPECT_EQ(l.badLine, 0);
+    // The name is printed for the script: no control character in it; the
+    // description is only shown.
+    const Parsed ctl = parse("a b\tc\r\nsun\x1b[2J x\n");
+    EXPECT_EQ(ctl.err, PlatformError::NameControl);
+    EXPECT_EQ(ctl.badLine, 1);
 }
 
 TEST(PlatformFile, PreselectsStoredChoiceElseLastSun4vElseFirst) {

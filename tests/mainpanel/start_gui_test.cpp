@@ -1,6 +1,8 @@
 // Start-up with a display: the display test, every form type's word count
 // and usage message, main's own checks, and form.status created, reset or
 // read.
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "mpTest.h"
@@ -88,23 +90,25 @@ TEST(Start, MainChecksTheFormsFilesAndEnvironment) {
     tk::TempRoot root;
     const std::string out = root.file("out.prod");
     // Load Products: the result file is opened first, then the platform read.
+    // Both files are created 0644 whatever the caller's umask.
+    const mode_t mask = umask(0);
     tk::RunResult r = mp::runMp({"2", "in", out, "100", "wo"}, root);
+    umask(mask);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "Installation platform not specified.\n");
-    EXPECT_TRUE(root.exists("out.prod"));
+    for (const std::string& created : {out, root.file(mp::kStatus)})
+        EXPECT_EQ(std::filesystem::status(created).permissions(),
+                  std::filesystem::perms(0644)) << created;
+    // One message a failure, each with its line feed.
     r = mp::runMp({"9", "in", root.file("no/dir/x")}, root, {{"OVS_INST_PLAT", "sun4"}});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "Cannot open/create file " + root.file("no/dir/x") +
-                         "(No such file or directory)\nCannot open " + root.file("no/dir/x") +
-                         "(No such file or directory)\n");
+    EXPECT_EQ(r.err, "Cannot open " + root.file("no/dir/x") + "(No such file or directory)\n");
     r = mp::runMp({"22", root.file("missing")}, root);
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "File " + root.file("missing") + " is not a regular file.\nCannot open " +
-                         root.file("missing") + "(No such file or directory)\n");
+    EXPECT_EQ(r.err, "Cannot open " + root.file("missing") + "(No such file or directory)\n");
     r = mp::runMp({"22", root.path()}, root);
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "File " + root.path() + " is not a regular file.\nCannot open " + root.path() +
-                         "(Is a directory)\n");
+    EXPECT_EQ(r.err, "File " + root.path() + " is not a regular file.\n");
     r = mp::runMp({"15", "FLOPPY", "label", "/dev/fd0"}, root);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "Illegal media type FLOPPY\n");
@@ -137,6 +141,56 @@ TEST(Start, InstallationRootIsRequiredAndMustFit) {
     EXPECT_EQ(r.err, "Cannot create file " + noTmp.file(mp::kStatus) + "(No such file or directory)\n");
 }
 
+// A link planted in a sticky world-writable directory where a file is to be
+// written: refused with the reason, its target untouched, nothing shown.
+TEST(Start, PlantedLinksAreNotWrittenThrough) {
+    tk::TempRoot root;
+    const std::string target = root.write("etc-file", "precious\n");
+    const std::string tmp = root.file("install/tmp"), sel = tmp + "/sel.prod";
+    std::filesystem::permissions(tmp, std::filesystem::perms::all |
+                                          std::filesystem::perms::sticky_bit);
+    const std::string link = ": it is a symbolic link, which is not written through"
+                             "(Too many levels of symbolic links)\n";
+    const struct {
+        std::string planted;
+        std::vector<std::string> args;
+        std::string err;
+    } cases[] = {
+        {sel, {"11", root.write("prods", ""), sel}, "Cannot open " + sel + link},
+        {root.file(mp::kStatus), {"23"}, "Cannot create file " + root.file(mp::kStatus) + link},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(c.planted);
+        std::filesystem::create_symlink(target, c.planted);
+        tk::RunResult r = mp::runMp(c.args, root);
+        EXPECT_EQ(r.code, 1) << r.describe();
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_EQ(root.read("etc-file"), "precious\n");
+    }
+}
+
+// Device names given on the command line come back to the script in shell
+// assignments: a control character in one ends the run before any form.
+TEST(Start, DeviceWordsWithControlCharactersAreRefused) {
+    tk::TempRoot root;
+    const struct {
+        std::vector<std::string> args;
+        int argument;
+    } cases[] = {
+        {{"6", "label", "/dev/rmt/0\ntouch x", "0"}, 2},
+        {{"1", "3", "0", "h\t:/dev/rmt/0", "0", "0"}, 3},
+        {{"14", "CDROM", "/dev/sr0\r"}, 2},
+    };
+    for (const auto& c : cases) {
+        tk::RunResult r = mp::runMp(c.args, root);
+        EXPECT_EQ(r.code, 1) << r.describe();
+        EXPECT_EQ(r.err, mp::kBin + " " + c.args[0] + ": argument " + std::to_string(c.argument) +
+                             " holds a control character (a line feed, a tab, ...); a device "
+                             "name cannot.\n");
+        EXPECT_EQ(r.out, "");
+    }
+}
+
 TEST(Start, PlatformFileErrors) {
     tk::TempRoot root;
     tk::RunResult r = mp::runMp({"19", root.file("none")}, root);
@@ -150,14 +204,31 @@ TEST(Start, PlatformFileErrors) {
     r = mp::runMp({"19", root.write("plat", std::string(20, 'n') + " too long a name\n")}, root);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, mp::kBin + " 19: Wrong platform file: the name on line 1 is longer than 19 characters\n");
+    r = mp::runMp({"19", root.write("plat", "sun4v V\nx86\x1b X\n")}, root);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, mp::kBin + " 19: Wrong platform file: the name on line 2 holds a control character\n");
+}
+
+// A FIFO named as the file to read is refused at once: the run must not
+// wait for a writer (runMp's deadline turns a wait into a failure).
+TEST(Start, FifosAreRefusedWithoutWaiting) {
+    tk::TempRoot root;
+    const std::string fifo = root.file("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"19", fifo}, {"24", fifo, "caption"}, {"22", fifo}}) {
+        tk::RunResult r = mp::runMp(args, root);
+        EXPECT_FALSE(r.timedOut) << args[0];
+        EXPECT_EQ(r.code, 1) << r.describe();
+        EXPECT_EQ(r.err, "File " + fifo + " is not a regular file.\n");
+    }
 }
 
 TEST(Start, MessageFileErrors) {
     tk::TempRoot root;
     tk::RunResult r = mp::runMp({"24", root.file("none"), "caption"}, root);
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "File " + root.file("none") + " is not a regular file.\n\nCould not stat file " +
-                         root.file("none"));
+    EXPECT_EQ(r.err, "Cannot open file " + root.file("none") + "(No such file or directory)\n");
     r = mp::runMp({"24", root.path(), "caption"}, root);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "File " + root.path() + " is not a regular file.\n");
