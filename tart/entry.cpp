@@ -59,7 +59,7 @@ bool EntryReader::readGnuSparseRecords(const unsigned char* header, Entry& e) {
 }
 
 EntryReader::Next EntryReader::next(Entry& e) {
-    PaxFields local;
+    bool haveLocal = false;
     std::optional<std::string> longName, longLink;
     std::string data;
     const unsigned char* rec = nullptr;
@@ -87,32 +87,41 @@ EntryReader::Next EntryReader::next(Entry& e) {
         if (type == kTypeGnuLongName || type == kTypeGnuLongLink) {
             // A NUL-terminated name.
             (type == kTypeGnuLongName ? longName : longLink) = data.substr(0, data.find('\0'));
-        } else if (!parsePax(data, type == kTypePaxGlobal ? global_ : local)) {
+        } else {
+            const bool global = type == kTypePaxGlobal;
+            if (!global && !haveLocal) local_ = PaxFields();
+            (global ? haveGlobal_ : haveLocal) = true;
+            if (parsePax(data, global ? global_ : local_)) continue;
             failWith("tart: malformed extended header (" + e.header.name + ")\n", kExitChecksum);
             return Next::Failed;
         }
     }
 
     TarHeader& h = e.header;
-    PaxFields pax = global_;
-    pax.override(local);
     if (longName) h.name = *longName;
     if (longLink) h.linkname = *longLink;
+    e.storedBytes = ownsData(h.typeflag) && h.size > 0 ? static_cast<uint64_t>(h.size) : 0;
+    e.sparse = SparseForm::None;
+    e.map.clear();
+    if (h.typeflag == kTypeGnuSparse) {
+        e.sparse = SparseForm::InHeader;
+        h.size = parseNumber(rec, kGnuRealSizeField);
+        if (!readGnuSparseRecords(rec, e)) return Next::Failed;
+    }
+    if (!haveGlobal_ && !haveLocal) return Next::Member;  // the common case: nothing to fold in
+
+    PaxFields pax = haveGlobal_ ? global_ : PaxFields();
+    if (haveLocal) pax.override(local_);
     if (pax.path) h.name = *pax.path;
     if (pax.linkpath) h.linkname = *pax.linkpath;
     if (pax.size) h.size = *pax.size;
     if (pax.uid) h.uid = *pax.uid;
     if (pax.gid) h.gid = *pax.gid;
     if (pax.mtime) h.mtime = *pax.mtime;
-    e.storedBytes = ownsData(h.typeflag) && h.size > 0 ? static_cast<uint64_t>(h.size) : 0;
-    e.sparse = SparseForm::None;
-    e.map.clear();
-
-    if (h.typeflag == kTypeGnuSparse) {
-        e.sparse = SparseForm::InHeader;
-        h.size = parseNumber(rec, kGnuRealSizeField);
-        if (!readGnuSparseRecords(rec, e)) return Next::Failed;
-    } else if (pax.sparse() && ownsData(h.typeflag)) {
+    if (pax.size && e.sparse == SparseForm::None) {
+        e.storedBytes = ownsData(h.typeflag) && h.size > 0 ? static_cast<uint64_t>(h.size) : 0;
+    }
+    if (e.sparse == SparseForm::None && pax.sparse() && ownsData(h.typeflag)) {
         if (pax.sparseName) h.name = *pax.sparseName;
         if (pax.sparseSize) h.size = *pax.sparseSize;
         if (pax.sparseMajor && *pax.sparseMajor >= 1) {

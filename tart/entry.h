@@ -56,6 +56,8 @@ private:
 
     RecordReader& records_;
     PaxFields global_;
+    bool haveGlobal_ = false;
+    PaxFields local_;  // reused from member to member
     std::string message_;
     int status_ = 0;
 };

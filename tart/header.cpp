@@ -70,14 +70,19 @@ std::string fieldText(const unsigned char* record, Field f) {
 namespace {
 
 // The unsigned sum and the number of bytes above 0x7F, checksum field blank.
+// Whole-record loops first, the field taken out after: the compiler turns
+// them into vector code.
 std::pair<int, int> sums(const unsigned char* record) {
     int sum = 0, high = 0;
     for (std::size_t i = 0; i < kRecordSize; ++i) {
-        const unsigned char b = (i - kChksumField.offset < kChksumField.width) ? ' ' : record[i];
-        sum += b;
-        high += b >> 7;
+        sum += record[i];
+        high += record[i] >> 7;
     }
-    return {sum, high};
+    for (std::size_t i = kChksumField.offset; i < kChksumField.offset + kChksumField.width; ++i) {
+        sum -= record[i];
+        high -= record[i] >> 7;
+    }
+    return {sum + static_cast<int>(kChksumField.width) * ' ', high};
 }
 
 }  // namespace
