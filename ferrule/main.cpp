@@ -75,20 +75,29 @@ void catchTermination() {
 pid_t startCommand(const std::string& command, int& fd) {
     int p[2];
     if (::pipe2(p, O_CLOEXEC) != 0) return -1;
+    // No termination is handled between the fork and the moment the group
+    // is known: it would leave the command running.
+    sigset_t block, old;
+    sigemptyset(&block);
+    for (int s : {SIGHUP, SIGINT, SIGTERM}) sigaddset(&block, s);
+    ::sigprocmask(SIG_BLOCK, &block, &old);
     const pid_t pid = ::fork();
     if (pid < 0) {
+        ::sigprocmask(SIG_SETMASK, &old, nullptr);
         ::close(p[0]);
         ::close(p[1]);
         return -1;
     }
     if (pid == 0) {
         ::setpgid(0, 0);
+        ::sigprocmask(SIG_SETMASK, &old, nullptr);
         if (::dup2(p[0], 0) < 0) ::_exit(127);
         ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::setpgid(pid, pid);  // also here: the group exists before a signal is passed on
     commandGroup = pid;
+    ::sigprocmask(SIG_SETMASK, &old, nullptr);
     ::close(p[0]);
     fd = p[1];
     return pid;

@@ -122,13 +122,19 @@ TEST_F(TartListing, ExtensionRecordsAreFoldedIntoTheNextMember) {
     Entry longName{"././@LongLink", 0644, 0, 0, 0, 0, 'L', "", std::string(150, 'n') + '\0'};
     Entry longLink{"././@LongLink", 0644, 0, 0, 0, 0, 'K', "", std::string(120, 'k') + '\0'};
     const std::string archive = pax(rec("uid=700"), 'g') + tarbuild::member(a) +
-                                pax(rec("path=p/long") + rec("gid=9") + rec("mtime=-1.5"), 'x') +
+                                pax(rec("path=p/long") + rec("gid=9") + rec("mtime=-60.5"), 'x') +
                                 tarbuild::member(a) + tarbuild::member(longName) +
                                 tarbuild::member(longLink) + tarbuild::member(s) +
                                 tarbuild::endOfArchive();
     EXPECT_EQ(list(archive, "%u %g %d %f%l").out,
-              "700 2 7000010000 a\n700 9 6911312359 p/long\n700 2 7000010000 " +
+              "700 2 7000010000 a\n700 9 6911312358 p/long\n700 2 7000010000 " +
                   std::string(150, 'n') + " -> " + std::string(120, 'k') + "\n");
+    // A size that only the pax header gives (GNU tar writes 0 in the header
+    // for 8 GiB and more) is the member's.
+    Entry zero{"z", 0644, 0, 0, 0, 0, '0', "", ""};
+    const std::string sized = pax(rec("size=3"), 'x') + tarbuild::header(zero) +
+                              tarbuild::padded("abc") + tarbuild::member(a) + tarbuild::endOfArchive();
+    EXPECT_EQ(list(sized, "%s %c %f").out, "     3 " + sumOf("abc") + " z\n     3 " + sumOf("abc") + " a\n");
     // Damaged records end the listing with a message.
     for (const std::string& recs : std::vector<std::string>{"13 path=x\n", "7 path\n", rec("size=1x"), rec("=x"), "x"}) {
         const Result r = list(pax(recs, 'x') + tarbuild::member(a) + tarbuild::endOfArchive());

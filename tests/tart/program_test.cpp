@@ -457,13 +457,12 @@ TEST(TartProgramGnuTarFields, NamesFillingTheirField) {
     EXPECT_EQ(r.code, 0);
 }
 
-TEST(TartProgramGnuTarFields, SparseMembersAndSizesOnlyInPaxHeaders) {
+TEST(TartProgramGnuTarFields, SparseMembersAndPaxSizes) {
     // A file with more than four data regions (GNU's old format then needs
-    // extension records), in each of GNU tar's sparse forms; and a member
-    // whose size only a pax header gives, as tar writes it for 8 GiB and
-    // more (here Python's tarfile, for a small size).  Each is listed with
-    // its real name and size and the checksum of its contents, holes as
-    // zeros, and the member after it is found.
+    // extension records), in each of GNU tar's sparse forms, and written by
+    // Python's tarfile with a pax size record.  Each is listed with its real
+    // name and size and the checksum of its contents, holes as zeros, and
+    // the member after it is found.
     Tree t;
     {
         std::FILE* f = std::fopen(t.at("holes").c_str(), "wb");
