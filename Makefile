@@ -9,6 +9,7 @@ SUDO    := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEB_BUILD := g++ cmake make libgtest-dev libbenchmark-dev \
              libmotif-dev libxt-dev libx11-dev libxtst-dev libxmu-dev dpkg-dev file
 DEB_TEST  := xvfb mwm xfonts-base xfonts-75dpi xfonts-100dpi ncompress gzip \
+             libarchive-tools python3 locales \
              xterm imagemagick x11-apps groff-base man-db lintian
 DEB_FUZZ  := clang libclang-rt-14-dev
 

@@ -15,6 +15,11 @@ Result Chain::pass(unsigned char* buf, std::size_t count) const {
     return first_[0]->run(buf, count, Chain(first_ + 1, n_ - 1));
 }
 
+std::string failureMessage(const Result& r) {
+    if (r.reason().empty()) return "Failure detected\n";
+    return "Failure detected (" + r.reason() + ")\n";
+}
+
 void Messages::perror(std::string_view prefix, int err) {
     std::string line(prefix);
     line += ": ";
@@ -56,7 +61,8 @@ Result FilterEnd::run(unsigned char* buf, std::size_t count, Chain) {
     if (count == 0) return Result::ok();
     if (!paced_ && !stream_) {
         ssize_t n = ::write(fd_, buf, count);
-        if (n < 0 || static_cast<std::size_t>(n) != count) return Result::fail();
+        if (n < 0) return Result::fail(std::strerror(errno));
+        if (static_cast<std::size_t>(n) != count) return Result::fail("short write: end of medium");
         return Result::ok();
     }
     while (count > 0) {
@@ -65,7 +71,8 @@ Result FilterEnd::run(unsigned char* buf, std::size_t count, Chain) {
             if (errno == EAGAIN) pauseForReader();
             continue;
         }
-        if (n <= 0) return Result::fail();
+        if (n < 0) return Result::fail(std::strerror(errno));
+        if (n == 0) return Result::fail("nothing written");
         buf += n;
         count -= static_cast<std::size_t>(n);
     }
@@ -85,9 +92,8 @@ ssize_t readRetry(int fd, unsigned char* buf, std::size_t n) {
     }
 }
 
-ssize_t readHeader(int fd, unsigned char* buf) {
-    std::size_t have = 0;
-    while (have < kHeaderMax) {
+ssize_t readHeader(int fd, unsigned char* buf, std::size_t have, std::size_t want) {
+    while (have < want && have < kBufferSize) {
         ssize_t n = readRetry(fd, buf + have, kBufferSize - have);
         if (n < 0) return -1;
         if (n == 0) break;

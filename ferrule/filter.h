@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace ferrule {
 
@@ -21,25 +22,37 @@ constexpr std::size_t kBufferSize = 10240;
 constexpr std::size_t kHeaderMax = 102;
 
 // What a filter call comes to.  A failure is returned up the chain unchanged
-// and reported by the program as "Failure detected"; an exit request is a
-// failure that ends the process at once with the given status
-// (the checksum file that cannot be opened, no memory for the zero fill).
+// and reported by the program as "Failure detected", followed by its reason
+// in parentheses when it has one (the system's message for a failed write,
+// the trouble with a key file); an exit request is a failure that ends the
+// process at once with the given status (the checksum file that cannot be
+// opened, no memory for the zero fill).
 class Result {
 public:
-    static constexpr Result ok() { return Result(Kind::Ok, 0); }
-    static constexpr Result fail() { return Result(Kind::Fail, 0); }
-    static constexpr Result exitWith(int status) { return Result(Kind::Exit, status); }
+    static Result ok() { return Result(Kind::Ok, 0); }
+    static Result fail(std::string reason = std::string()) {
+        Result r(Kind::Fail, 0);
+        r.reason_ = std::move(reason);
+        return r;
+    }
+    static Result exitWith(int status) { return Result(Kind::Exit, status); }
 
-    constexpr bool isOk() const { return kind_ == Kind::Ok; }
-    constexpr bool isExit() const { return kind_ == Kind::Exit; }
-    constexpr int exitStatus() const { return status_; }
+    bool isOk() const { return kind_ == Kind::Ok; }
+    bool isExit() const { return kind_ == Kind::Exit; }
+    int exitStatus() const { return status_; }
+    const std::string& reason() const { return reason_; }
 
 private:
     enum class Kind { Ok, Fail, Exit };
-    constexpr Result(Kind kind, int status) : kind_(kind), status_(status) {}
+    Result(Kind kind, int status) : kind_(kind), status_(status) {}
     Kind kind_;
     int status_;
+    std::string reason_;
 };
+
+// The message for a failed run: "Failure detected\n", or with the reason
+// "Failure detected (reason)\n".
+std::string failureMessage(const Result& r);
 
 class Filter;
 
@@ -93,7 +106,7 @@ private:
 };
 
 // Last element of every chain: writes the bytes to a descriptor; anything
-// but a complete write fails.  A device (a tape, say) gets one write per
+// but a complete write fails, with the system's reason.  A device (a tape, say) gets one write per
 // buffer: there a short write is the end of the medium, and a second write
 // would split the block.  A pipe, socket or file takes the rest of a short
 // write too (a stop and continue of the process cuts a write to a pipe
@@ -123,10 +136,10 @@ bool makePacedPipe(int fd);
 // read(2) that retries when a signal interrupts it.
 ssize_t readRetry(int fd, unsigned char* buf, std::size_t n);
 
-// ReadHeader: reads descriptor fd into buf (kBufferSize bytes) until at least
-// kHeaderMax bytes are in or a read returns 0 or less.  Returns the count, or
-// -1 with errno set on a read error.
-ssize_t readHeader(int fd, unsigned char* buf);
+// ReadHeader: reads descriptor fd into buf (kBufferSize bytes, `have` of
+// them already in) until at least `want` bytes are in or a read returns 0 or
+// less.  Returns the count, or -1 with errno set on a read error.
+ssize_t readHeader(int fd, unsigned char* buf, std::size_t have = 0, std::size_t want = kHeaderMax);
 
 // FilterBeg: passes the `ahead` bytes already in buf down the chain (when
 // there are any), then every read of up to kBufferSize bytes from fd,

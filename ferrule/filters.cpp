@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace ferrule {
 
@@ -22,7 +24,7 @@ Result SumFilter::run(unsigned char* buf, std::size_t count, Chain rest) {
         sum_ = trev::checksumBlock(sum_, buf, count);
         return rest.pass(buf, count);
     }
-    int fd = ::open(vFile_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    int fd = ::open(vFile_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0) {
         messages_.perror(vFile_, errno);
         return Result::exitWith(kExitSumFile);
@@ -38,7 +40,7 @@ Result SumFilter::run(unsigned char* buf, std::size_t count, Chain rest) {
     if (err != 0) {
         // A lost checksum line is reported rather than passed over.
         messages_.perror(vFile_, err);
-        return Result::fail();
+        return Result::fail(std::strerror(err));
     }
     return rest.pass(buf, 0);
 }
@@ -61,24 +63,45 @@ Result DotFilter::run(unsigned char* buf, std::size_t count, Chain rest) {
 }
 
 Result BlockFilter::run(unsigned char* buf, std::size_t count, Chain rest) {
-    if (count > 0) {
-        counter_ += count;
-        return rest.pass(buf, count);
-    }
-    std::uint64_t partial = counter_ % kBlockSize;
-    if (partial != 0) {
-        std::size_t fill = static_cast<std::size_t>(kBlockSize - partial);
-        auto* zeros = static_cast<unsigned char*>(allocate_(fill, 1));
-        if (zeros == nullptr) {
-            messages_.put("calloc failure\n");
-            return Result::exitWith(kExitNoMemory);
+    constexpr std::size_t kBlock = static_cast<std::size_t>(kBlockSize);
+    if (count == 0) {
+        if (pending_ > 0) {
+            // The last block, padded with zeros, before the end.
+            std::memset(block_.get() + pending_, 0, kBlock - pending_);
+            pending_ = 0;
+            Result r = rest.pass(block_.get(), kBlock);
+            if (!r.isOk()) return r;
         }
-        Result r = rest.pass(zeros, fill);
-        std::free(zeros);
-        if (!r.isOk()) return r;
-        counter_ += fill;
+        return rest.pass(buf, 0);
     }
-    return rest.pass(buf, 0);
+    while (count > 0) {
+        if (pending_ == 0 && count >= kBlock) {
+            // Whole blocks go on straight from the caller's buffer.
+            Result r = rest.pass(buf, kBlock);
+            if (!r.isOk()) return r;
+            buf += kBlock;
+            count -= kBlock;
+            continue;
+        }
+        if (!block_) {
+            block_.reset(static_cast<unsigned char*>(allocate_(kBlock, 1)));
+            if (!block_) {
+                messages_.put("calloc failure\n");
+                return Result::exitWith(kExitNoMemory);
+            }
+        }
+        const std::size_t take = std::min(count, kBlock - pending_);
+        std::memcpy(block_.get() + pending_, buf, take);
+        pending_ += take;
+        buf += take;
+        count -= take;
+        if (pending_ == kBlock) {
+            pending_ = 0;
+            Result r = rest.pass(block_.get(), kBlock);
+            if (!r.isOk()) return r;
+        }
+    }
+    return Result::ok();
 }
 
 }  // namespace ferrule

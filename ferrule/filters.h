@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -18,6 +19,8 @@ constexpr std::uint64_t kBlockSize = 10240;
 // SumFltr: the checksum step over every byte that passes; at end of stream
 // appends the sum as "%05u\n" to the checksum file.  A checksum file that
 // cannot be opened prints "<name>: reason" and ends the process with 255.
+// The file is created 0644 whatever the umask, and a symbolic link in its
+// place is refused (a planted link would have root append to its target).
 class SumFilter final : public Filter {
 public:
     SumFilter(std::string vFile, Messages& messages)
@@ -46,9 +49,10 @@ private:
     Messages& messages_;
 };
 
-// BlockFltr: at end of stream, pads what passed to a whole number of
-// 10240-byte blocks with zero bytes, passed on as one more data call.  The
-// zero fill comes from `allocate` (calloc-like); when that fails it prints
+// BlockFltr: passes the stream on in whole 10240-byte blocks, one data call
+// per block (so that every write to a tape is exactly one block), and at end
+// of stream pads the last block with zero bytes.  A partial block waits in a
+// buffer from `allocate` (calloc-like); when that fails it prints
 // "calloc failure\n" and ends the process with status 1.
 class BlockFilter final : public Filter {
 public:
@@ -58,9 +62,13 @@ public:
     Result run(unsigned char* buf, std::size_t count, Chain rest) override;
 
 private:
+    struct Free {
+        void operator()(unsigned char* p) const { std::free(p); }
+    };
     Messages& messages_;
     Allocate allocate_;
-    std::uint64_t counter_ = 0;  // bytes passed so far (64-bit: streams beyond 2 GiB)
+    std::unique_ptr<unsigned char, Free> block_;
+    std::size_t pending_ = 0;  // bytes of the block gathered so far
 };
 
 }  // namespace ferrule

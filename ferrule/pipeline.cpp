@@ -13,7 +13,6 @@ namespace ferrule {
 
 const char kUsageMessage[] = "Usage: ferrule [x|c][b][V][v][s] [V_size] [v_fname] [s_fname]\n";
 const char kSFileTooLongMessage[] = "s_fname too long\n";
-const char kFailureMessage[] = "Failure detected\n";
 const char kCompressCommand[] = "/usr/bin/compress -f";
 const char kZcatCommand[] = "/usr/bin/zcat";
 
@@ -84,7 +83,9 @@ ParseResult parseCommandLine(int argc, const char* const* argv) {
 
 Identity identify(const unsigned char* buf, std::size_t count) {
     Identity id;
-    id.scrambled = count >= kHeaderMax && buf[0] == kSMagic[0] && buf[1] == kSMagic[1];
+    // A short stream holds its whole header when a NUL ends the key path.
+    id.scrambled = count >= 2 && buf[0] == kSMagic[0] && buf[1] == kSMagic[1] &&
+                   (count >= kHeaderMax || std::memchr(buf + 2, 0, count - 2) != nullptr);
     id.compressed = id.scrambled || (count >= 2 && buf[0] == kZMagic[0] && buf[1] == kZMagic[1]);
     return id;
 }

@@ -31,7 +31,6 @@ struct Modes {
 
 extern const char kUsageMessage[];
 extern const char kSFileTooLongMessage[];
-extern const char kFailureMessage[];
 
 enum class ParseStatus { Ok, Usage, SFileTooLong };
 
@@ -49,7 +48,8 @@ struct Identity {
     bool compressed = false;
 };
 
-// Identify: scrambled when count >= 102 and buf starts with smagic;
+// Identify: scrambled when buf starts with smagic and either holds 102 bytes
+// or a NUL ends the key path in the bytes there are (a short stream);
 // compressed when scrambled, or count >= 2 and buf starts with zmagic.
 Identity identify(const unsigned char* buf, std::size_t count);
 
@@ -73,8 +73,8 @@ extern const char kZcatCommand[];
 
 // The command and what moves behind it into a second ferrule (blocking,
 // checksum, dots, and scrambling when compressing).  Every word taken from
-// the command line or from `programName` (argv[0]) is single-quoted for the
-// shell.
+// the command line or from `programName` (the absolute path of the running
+// program, never a name to look up in PATH) is single-quoted for the shell.
 Pipeline composePipeline(const Modes& modes, const std::string& programName);
 
 // The text given to the shell: `first`, or `first | second` written so that

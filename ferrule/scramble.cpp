@@ -11,34 +11,65 @@
 
 namespace ferrule {
 
+namespace {
+
+struct Fd {
+    int fd;
+    ~Fd() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+}  // namespace
+
 bool FileKeySource::load(const std::string& path, Key& key) {
+    failure_.clear();
     struct stat st;
     if (::stat(path.c_str(), &st) != 0) {
         messages_.put("Could not locate security key\n");
         return false;
     }
-    if (st.st_size <= 0) return false;
+    const Fd f{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};
+    if (f.fd < 0) {
+        failure_ = "security key " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    if (::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        failure_ = "security key " + path + " is not a regular file";
+        return false;
+    }
+    if (st.st_size <= 0) {
+        failure_ = "security key " + path + " is empty";
+        return false;
+    }
     const std::size_t len =
         static_cast<std::uint64_t>(st.st_size) < kKeyMax ? static_cast<std::size_t>(st.st_size) : kKeyMax;
     key.assign(len, 0);
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
     std::size_t have = 0;
     while (have < len) {
-        ssize_t n = readRetry(fd, key.data() + have, len - have);
+        ssize_t n = readRetry(f.fd, key.data() + have, len - have);
         if (n < 0) {
-            int err = errno;
-            ::close(fd);
-            messages_.perror("read", err);
+            messages_.perror("read", errno);
             return false;
         }
         if (n == 0) break;
         have += static_cast<std::size_t>(n);
     }
-    ::close(fd);
     // A file that yields fewer bytes than its size (it shrank meanwhile) is
     // outside the contract: refuse it rather than scramble with a short key.
+    if (have != len) failure_ = "security key " + path + " shrank while read";
     return have == len;
+}
+
+bool OnceKeySource::load(const std::string& path, Key& key) {
+    if (!loaded_ || path != path_) {
+        loaded_ = true;
+        path_ = path;
+        ok_ = inner_.load(path, key_);
+        failure_ = inner_.failure();
+    }
+    if (ok_) key = key_;
+    return ok_;
 }
 
 namespace {
@@ -114,12 +145,23 @@ bool parseScrambledHeader(const unsigned char* buf, std::size_t count, std::stri
     return true;
 }
 
+bool scrambledStreamIsCompressed(const unsigned char* buf, std::size_t count, KeySource& keys) {
+    std::string path;
+    Key key;
+    if (!parseScrambledHeader(buf, count, path) || !keys.load(path, key) || !validKey(key)) return true;
+    const std::size_t start = 2 + path.size() + 1;
+    if (count < start + 2) return false;  // nothing zcat could read
+    unsigned char first[2] = {buf[start], buf[start + 1]};
+    KeyStream(std::move(key)).unscramble(first, 2);
+    return first[0] == kZMagic[0] && first[1] == kZMagic[1];
+}
+
 Result SecureFilter::run(unsigned char* buf, std::size_t count, Chain rest) {
     if (headerPending_) {
         // The command line refuses longer paths; the header could not hold one.
-        if (sFile_.size() >= kKeyPathMax) return Result::fail();
+        if (sFile_.size() >= kKeyPathMax) return Result::fail("key file path too long");
         Key key;
-        if (!keys_.load(sFile_, key) || !validKey(key)) return Result::fail();
+        if (!keys_.load(sFile_, key) || !validKey(key)) return Result::fail(keys_.failure());
         stream_ = KeyStream(std::move(key));
         std::vector<unsigned char> header = scrambledHeader(sFile_);
         Result r = rest.pass(header.data(), header.size());
@@ -133,9 +175,9 @@ Result SecureFilter::run(unsigned char* buf, std::size_t count, Chain rest) {
 Result UnSecureFilter::run(unsigned char* buf, std::size_t count, Chain rest) {
     if (headerPending_) {
         std::string path;
-        if (!parseScrambledHeader(buf, count, path)) return Result::fail();
+        if (!parseScrambledHeader(buf, count, path)) return Result::fail("damaged scrambled header");
         Key key;
-        if (!keys_.load(path, key) || !validKey(key)) return Result::fail();
+        if (!keys_.load(path, key) || !validKey(key)) return Result::fail(keys_.failure());
         stream_ = KeyStream(std::move(key));
         headerPending_ = false;
         const std::size_t skip = 2 + path.size() + 1;

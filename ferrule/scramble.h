@@ -31,19 +31,45 @@ public:
     // Fills `key` (1 to kKeyMax bytes) for the key file `path`; false when
     // there is none, after any message of its own.
     virtual bool load(const std::string& path, Key& key) = 0;
+    // Why the last load failed, for "Failure detected (...)"; empty when
+    // there is nothing to add.
+    virtual std::string failure() const { return std::string(); }
 };
 
 // InitSecurity: the key file's first min(size, 4096) bytes.  A file that
-// cannot be examined prints "Could not locate security key\n"; an empty one,
-// one that cannot be opened or that yields fewer bytes than its size fails
-// silently; a read error prints "read: reason".
+// cannot be examined prints "Could not locate security key\n"; a read error
+// prints "read: reason".  An empty file, one that cannot be opened, one that
+// is not a regular file (a FIFO would hang the reader, a device never ends)
+// and one that yields fewer bytes than its size fail with the cause in
+// failure().  The file is opened without waiting and checked on the open
+// descriptor, not by its name.
 class FileKeySource final : public KeySource {
 public:
     explicit FileKeySource(Messages& messages) : messages_(messages) {}
     bool load(const std::string& path, Key& key) override;
+    std::string failure() const override { return failure_; }
 
 private:
     Messages& messages_;
+    std::string failure_;
+};
+
+// Loads a key file once and answers every later load of the same path from
+// memory, so that the program can look at a scrambled stream before its
+// chain does without a second read or a second message.
+class OnceKeySource final : public KeySource {
+public:
+    explicit OnceKeySource(KeySource& inner) : inner_(inner) {}
+    bool load(const std::string& path, Key& key) override;
+    std::string failure() const override { return failure_; }
+
+private:
+    KeySource& inner_;
+    bool loaded_ = false;
+    bool ok_ = false;
+    std::string path_;
+    Key key_;
+    std::string failure_;
 };
 
 // The running state of one scrambling direction: the key, the position in
@@ -79,6 +105,13 @@ std::vector<unsigned char> scrambledHeader(const std::string& path);
 // path when buf starts with the magic and a NUL ends the path within the
 // first kHeaderMax bytes (and within count); false otherwise.
 bool parseScrambledHeader(const unsigned char* buf, std::size_t count, std::string& path);
+
+// For "x" on a scrambled stream (buf: the header and, when the stream has
+// them, at least two bytes after it): true when the plain stream starts
+// with the compress magic and so goes to zcat.  A stream scrambled without
+// compression ("s" alone) is not, and is copied once unscrambled.  A key
+// that cannot be loaded answers true: the chain then reports it.
+bool scrambledStreamIsCompressed(const unsigned char* buf, std::size_t count, KeySource& keys);
 
 // SecureFltr: on its first call loads the key of sFile and passes the header
 // on as a data call of its own; then scrambles every buffer in place.

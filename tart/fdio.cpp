@@ -1,6 +1,7 @@
 #include "fdio.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,6 +18,33 @@ FdSource::FdSource(int fd) : fd_(fd) {
     }
 }
 
+FdSource::~FdSource() {
+    if (devNull_ >= 0) close(devNull_);
+}
+
+ByteSource::Skip FdSource::splice(uint64_t n) {
+    if (devNull_ == -1) devNull_ = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (devNull_ < 0) {
+        devNull_ = -2;
+        return Skip::Unsupported;
+    }
+    bool moved = false;
+    while (n > 0) {
+        const std::size_t want = n < (1u << 30) ? static_cast<std::size_t>(n) : (1u << 30);
+        const ssize_t got = ::splice(fd_, nullptr, devNull_, nullptr, want, SPLICE_F_MOVE);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            if (moved) return Skip::PastEnd;  // cannot go back to reading now
+            devNull_ = -2;  // this pipe does not splice: read instead
+            return Skip::Unsupported;
+        }
+        if (got == 0) return Skip::PastEnd;
+        moved = true;
+        n -= static_cast<uint64_t>(got);
+    }
+    return Skip::Done;
+}
+
 long FdSource::read(unsigned char* buf, std::size_t n) {
     for (;;) {
         const ssize_t r = ::read(fd_, buf, n);
@@ -25,6 +53,7 @@ long FdSource::read(unsigned char* buf, std::size_t n) {
 }
 
 ByteSource::Skip FdSource::skip(uint64_t n) {
+    if (kind_ == Kind::Pipe && devNull_ != -2) return splice(n);
     if (kind_ != Kind::Regular) return Skip::Unsupported;
     struct stat st;
     const off_t here = lseek(fd_, 0, SEEK_CUR);

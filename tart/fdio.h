@@ -13,16 +13,23 @@ namespace tart {
 class FdSource : public ByteSource {
 public:
     explicit FdSource(int fd);
+    ~FdSource() override;
+    FdSource(const FdSource&) = delete;
+    FdSource& operator=(const FdSource&) = delete;
 
     long read(unsigned char* buf, std::size_t n) override;
     bool shortReads() const override { return kind_ == Kind::Pipe; }
-    // Seeks on a regular file, checking first that the file reaches that far.
+    // Seeks on a regular file, checking first that the file reaches that
+    // far.  From a pipe the bytes are spliced to /dev/null: they never have
+    // to be copied to this process.
     Skip skip(uint64_t n) override;
 
 private:
     enum class Kind { Regular, Pipe, Other };
+    Skip splice(uint64_t n);
     int fd_;
     Kind kind_ = Kind::Other;
+    int devNull_ = -1;  // opened at the first splice; -2 when splicing failed
 };
 
 // Buffers standard output; a message on standard error first writes out what

@@ -2,7 +2,9 @@
 
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 #include <limits>
+#include <utility>
 
 namespace tart {
 
@@ -43,6 +45,11 @@ int64_t parseNumber(const unsigned char* record, Field f, bool allowNegative) {
         const int64_t v = parseBase256(p, f.width);
         return (v < 0 && !allowNegative) ? 0 : v;
     }
+    return parseOctal(record, f);
+}
+
+int64_t parseOctal(const unsigned char* record, Field f) {
+    const unsigned char* p = record + f.offset;
     std::size_t i = 0;
     while (i < f.width && isSpace(p[i])) ++i;
     int64_t v = 0;
@@ -60,20 +67,41 @@ std::string fieldText(const unsigned char* record, Field f) {
     return std::string(p, n);
 }
 
+namespace {
+
+// The unsigned sum and the number of bytes above 0x7F, checksum field blank.
+// Whole-record loops first, the field taken out after: the compiler turns
+// them into vector code.
+std::pair<int, int> sums(const unsigned char* record) {
+    int sum = 0, high = 0;
+    for (std::size_t i = 0; i < kRecordSize; ++i) {
+        sum += record[i];
+        high += record[i] >> 7;
+    }
+    for (std::size_t i = kChksumField.offset; i < kChksumField.offset + kChksumField.width; ++i) {
+        sum -= record[i];
+        high -= record[i] >> 7;
+    }
+    return {sum + static_cast<int>(kChksumField.width) * ' ', high};
+}
+
+}  // namespace
+
 int checksum(const unsigned char* record) {
-    int sum = 0;
-    for (std::size_t i = 0; i < kChksumField.offset; ++i) {
-        sum += static_cast<signed char>(record[i]);
-    }
-    sum += static_cast<int>(kChksumField.width) * ' ';
-    for (std::size_t i = kChksumField.offset + kChksumField.width; i < kRecordSize; ++i) {
-        sum += static_cast<signed char>(record[i]);
-    }
-    return sum;
+    // Each byte above 0x7F counts 256 less when taken as signed.
+    const auto [sum, high] = sums(record);
+    return sum - 256 * high;
+}
+
+int unsignedChecksum(const unsigned char* record) { return sums(record).first; }
+
+bool checksumMatches(const unsigned char* record, int64_t stored) {
+    const auto [sum, high] = sums(record);
+    return stored == sum || stored == sum - 256 * high;
 }
 
 uint64_t TarHeader::dataRecords() const {
-    if (typeflag == kTypeHardLink || size <= 0) return 0;
+    if (!ownsData(typeflag) || size <= 0) return 0;
     const uint64_t s = static_cast<uint64_t>(size);
     return s / kRecordSize + (s % kRecordSize != 0);
 }
@@ -81,13 +109,17 @@ uint64_t TarHeader::dataRecords() const {
 TarHeader parseHeader(const unsigned char* record) {
     TarHeader h;
     h.name = fieldText(record, kNameField);
+    if (std::memcmp(record + kMagicField.offset, "ustar", kMagicField.width) == 0 &&
+        record[kPrefixField.offset] != 0) {
+        h.name = fieldText(record, kPrefixField) + "/" + h.name;
+    }
     h.linkname = fieldText(record, kLinknameField);
     h.mode = parseNumber(record, kModeField);
     h.uid = parseNumber(record, kUidField);
     h.gid = parseNumber(record, kGidField);
     h.size = parseNumber(record, kSizeField);
     h.mtime = parseNumber(record, kMtimeField, true);
-    h.storedChecksum = parseNumber(record, kChksumField);
+    h.storedChecksum = parseOctal(record, kChksumField);
     h.typeflag = static_cast<char>(record[kTypeflagField.offset]);
     return h;
 }

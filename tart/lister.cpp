@@ -19,12 +19,15 @@ std::string decimal(int64_t v, const char* fmt = "%" PRId64) {
 
 Lister::Lister(const CompiledFormat& format, const NameLists& lists, ByteSource& src,
                Console& console, std::size_t chunkSize)
-    : format_(format), lists_(lists), console_(console), reader_(src, chunkSize) {}
+    : format_(format), lists_(lists), console_(console), reader_(src, chunkSize),
+      entries_(reader_) {}
 
 void Lister::failWith(std::string_view message, int status) {
     console_.err(message);
     status_ = status;
 }
+
+void Lister::fail() { failWith(entries_.message(), entries_.status()); }
 
 void Lister::fail(ReadStatus s) {
     switch (s) {
@@ -41,66 +44,41 @@ void Lister::fail(ReadStatus s) {
     }
 }
 
-Found Lister::getdir(TarHeader& h) {
-    const unsigned char* rec = nullptr;
-    const ReadStatus s = reader_.readtape(rec);
-    if (s != ReadStatus::Ok) {
-        fail(s);
-        return Found::Failed;
-    }
-    if (rec[0] == 0) return Found::End;
-    h = parseHeader(rec);
-    const int computed = checksum(rec);
-    if (h.storedChecksum != computed) {
-        char msg[96];
-        std::snprintf(msg, sizeof msg, "tart: directory checksum error (%" PRId64 " != %d)\n",
-                      h.storedChecksum, computed);
-        failWith(msg, kExitChecksum);
-        return Found::Failed;
-    }
-    bool extended = h.typeflag == kTypeGnuSparse && rec[kGnuSparseExtendedAt] != 0;
-    while (extended) {
-        const ReadStatus e = reader_.readtape(rec);
-        if (e != ReadStatus::Ok) {
-            fail(e);
-            return Found::Failed;
-        }
-        extended = rec[kGnuExtensionExtendedAt] != 0;
-    }
-    return Found::Member;
-}
-
-Found Lister::GetDesired(TarHeader& h) {
+Found Lister::GetDesired(Entry& e) {
     for (;;) {
-        const Found f = getdir(h);
-        if (f != Found::Member || lists_.selects(h.name)) return f;
-        const ReadStatus s = reader_.passtape(h.dataRecords());
-        if (s != ReadStatus::Ok) {
-            fail(s);
+        switch (entries_.next(e)) {
+        case EntryReader::Next::End:
+            return Found::End;
+        case EntryReader::Next::Failed:
+            fail();
+            return Found::Failed;
+        case EntryReader::Next::Member:
+            break;
+        }
+        if (lists_.selects(e.header.name)) return Found::Member;
+        if (!entries_.skipData(e)) {
+            fail();
             return Found::Failed;
         }
     }
 }
 
-bool Lister::FilBuf(const TarHeader& h) {
+bool Lister::FilBuf(const Entry& e) {
+    const TarHeader& h = e.header;
     auto uses = [this](Directive d) { return format_.uses(d); };
     auto value = [this](Directive d) -> std::string& {
         return values_[static_cast<std::size_t>(d)];
     };
     if (uses(Directive::Type)) {
-        value(Directive::Type) = h.typeflag == kTypeSymLink                   ? "l"
-                                 : (!h.name.empty() && h.name.back() == '/') ? "d"
-                                                                             : "-";
+        const bool dir = h.typeflag == kTypeDirectory || (!h.name.empty() && h.name.back() == '/');
+        value(Directive::Type) = h.typeflag == kTypeSymLink ? "l" : dir ? "d" : "-";
     }
     if (uses(Directive::Size)) value(Directive::Size) = decimal(h.size, "%6" PRId64);
     if (uses(Directive::Checksum)) {
         uint16_t sum = 0;
-        if (h.dataRecords() > 0) {
-            const ReadStatus s = reader_.ChecksumFl(static_cast<uint64_t>(h.size), sum);
-            if (s != ReadStatus::Ok) {
-                fail(s);
-                return false;
-            }
+        if (!entries_.checksumData(e, sum)) {
+            fail();
+            return false;
         }
         value(Directive::Checksum) = decimal(sum, "%05" PRId64);
     }
@@ -124,12 +102,9 @@ bool Lister::FilBuf(const TarHeader& h) {
         lastMtime_ = h.mtime;
         haveDate_ = true;
     }
-    if (!uses(Directive::Checksum)) {
-        const ReadStatus s = reader_.passtape(h.dataRecords());
-        if (s != ReadStatus::Ok) {
-            fail(s);
-            return false;
-        }
+    if (!uses(Directive::Checksum) && !entries_.skipData(e)) {
+        fail();
+        return false;
     }
     return true;
 }
@@ -146,11 +121,11 @@ int Lister::run() {
     }
     if (count == 0) return kExitOk;  // nothing at all: the archive ends here
 
-    TarHeader h;
+    Entry e;
     for (;;) {
-        const Found f = GetDesired(h);
+        const Found f = GetDesired(e);
         if (f == Found::End) break;
-        if (f == Found::Failed || !FilBuf(h)) return status_;
+        if (f == Found::Failed || !FilBuf(e)) return status_;
         line_.clear();
         format_.render(values_, line_);
         if (!console_.out(line_)) {

@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "entry.h"
 #include "format.h"
 #include "header.h"
 #include "names.h"
@@ -34,13 +35,12 @@ public:
     int run();
 
 private:
-    // Reads the next header and checks its checksum.
-    Found getdir(TarHeader& h);
     // The next member the lists select; the data of the others is skipped.
-    Found GetDesired(TarHeader& h);
+    Found GetDesired(Entry& e);
     // Fills the values of the directives used and moves past the data.
-    bool FilBuf(const TarHeader& h);
-    // Turns a read failure into its message and status.
+    bool FilBuf(const Entry& e);
+    // Reports the entry reader's failure.
+    void fail();
     void fail(ReadStatus s);
     void failWith(std::string_view message, int status);
 
@@ -48,6 +48,7 @@ private:
     const NameLists& lists_;
     Console& console_;
     RecordReader reader_;
+    EntryReader entries_;
     DirectiveValues values_;
     std::string line_;
     int status_ = 0;

@@ -30,14 +30,14 @@ ReadStatus RecordReader::firstRead(int& count) {
     return ReadStatus::Ok;
 }
 
-ReadStatus RecordReader::fill() {
-    if (available() >= kRecordSize) return ReadStatus::Ok;
+ReadStatus RecordReader::fill(std::size_t need) {
+    if (available() >= need) return ReadStatus::Ok;
     if (eof_) return ReadStatus::Eof;
     // Keep the start of a partial record, then read behind it.
     std::memmove(buf_.data(), buf_.data() + pos_, available());
     len_ = available();
     pos_ = 0;
-    while (len_ < kRecordSize) {
+    while (len_ < need) {
         const std::size_t want = std::max(nextRead_, kRecordSize) - len_;
         const long n = src_.read(buf_.data() + len_, want);
         if (n < 0) return ReadStatus::Error;
@@ -59,19 +59,13 @@ ReadStatus RecordReader::readtape(const unsigned char*& record) {
     return ReadStatus::Ok;
 }
 
-ReadStatus RecordReader::passtape(uint64_t n) {
-    const uint64_t inBuffer = available() / kRecordSize;
-    if (n <= inBuffer) {
-        pos_ += n * kRecordSize;
-        return ReadStatus::Ok;
-    }
-    pos_ += inBuffer * kRecordSize;
+ReadStatus RecordReader::skipBytes(uint64_t n) {
+    const uint64_t inBuffer = std::min<uint64_t>(n, available());
+    pos_ += static_cast<std::size_t>(inBuffer);
     n -= inBuffer;
-    // Whatever is left in the buffer (less than a record) is the start of the
-    // data to skip.
-    const uint64_t bytes = n * kRecordSize - available();
-    if (!eof_ && bytes >= kSeekThreshold) {
-        switch (src_.skip(bytes)) {
+    if (n == 0) return ReadStatus::Ok;
+    if (!eof_ && n >= kSeekThreshold) {
+        switch (src_.skip(n)) {
         case ByteSource::Skip::Done:
             pos_ = len_ = 0;
             nextRead_ = std::min(kReadAfterSeek, buf_.size());
@@ -85,10 +79,22 @@ ReadStatus RecordReader::passtape(uint64_t n) {
         }
     }
     while (n > 0) {
-        const ReadStatus s = fill();
+        const ReadStatus s = fill(1);
         if (s != ReadStatus::Ok) return s;
-        const uint64_t take = std::min<uint64_t>(n, available() / kRecordSize);
-        pos_ += take * kRecordSize;
+        const uint64_t take = std::min<uint64_t>(n, available());
+        pos_ += static_cast<std::size_t>(take);
+        n -= take;
+    }
+    return ReadStatus::Ok;
+}
+
+ReadStatus RecordReader::sumBytes(uint64_t n, uint16_t& sum) {
+    while (n > 0) {
+        const ReadStatus s = fill(1);
+        if (s != ReadStatus::Ok) return s;
+        const std::size_t take = static_cast<std::size_t>(std::min<uint64_t>(n, available()));
+        sum = trev::checksumBlock(sum, buf_.data() + pos_, take);
+        pos_ += take;
         n -= take;
     }
     return ReadStatus::Ok;
@@ -96,19 +102,9 @@ ReadStatus RecordReader::passtape(uint64_t n) {
 
 ReadStatus RecordReader::ChecksumFl(uint64_t size, uint16_t& sum) {
     sum = 0;
-    uint64_t records = size / kRecordSize + (size % kRecordSize != 0);
-    uint64_t bytes = size;
-    while (records > 0) {
-        const ReadStatus s = fill();
-        if (s != ReadStatus::Ok) return s;
-        const uint64_t take = std::min<uint64_t>(records, available() / kRecordSize);
-        const uint64_t summed = std::min<uint64_t>(take * kRecordSize, bytes);
-        sum = trev::checksumBlock(sum, buf_.data() + pos_, static_cast<std::size_t>(summed));
-        bytes -= summed;
-        pos_ += take * kRecordSize;
-        records -= take;
-    }
-    return ReadStatus::Ok;
+    const ReadStatus s = sumBytes(size, sum);
+    if (s != ReadStatus::Ok) return s;
+    return skipBytes((kRecordSize - size % kRecordSize) % kRecordSize);
 }
 
 long MemorySource::read(unsigned char* buf, std::size_t n) {

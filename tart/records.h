@@ -49,11 +49,18 @@ public:
     ReadStatus readtape(const unsigned char*& record);
 
     // Moves past n records.
-    ReadStatus passtape(uint64_t n);
+    ReadStatus passtape(uint64_t n) { return skipBytes(n * kRecordSize); }
 
     // Reads a member's data records and sums its size bytes with the
     // checksum step.
     ReadStatus ChecksumFl(uint64_t size, uint16_t& sum);
+
+    // Byte-wise access inside a member's data (a sparse member's regions
+    // follow each other without padding): the next n bytes summed on top of
+    // sum, or skipped.  The caller keeps to record boundaries between
+    // members.
+    ReadStatus sumBytes(uint64_t n, uint16_t& sum);
+    ReadStatus skipBytes(uint64_t n);
 
     static constexpr std::size_t kDefaultChunk = 256 * 1024;
     // Skips shorter than this are read through rather than sought over.
@@ -64,7 +71,7 @@ public:
 
 private:
     std::size_t available() const { return len_ - pos_; }
-    ReadStatus fill();  // at least one whole record in the buffer
+    ReadStatus fill(std::size_t need = kRecordSize);  // at least need bytes buffered
 
     ByteSource& src_;
     std::vector<unsigned char> buf_;

@@ -4,18 +4,18 @@
 
 namespace tart {
 
-// The listing reached the end-of-archive record.  Also: empty input, and a
-// format that is refused (the scripts rely on a refused format ending with 0).
+// The listing reached the end-of-archive record.  Also: empty input.
 constexpr int kExitOk = 0;
-constexpr int kExitBadFormat = 0;
 
-// Usage text shown, an include or exclude file that cannot be read, or no
-// memory left.
+// Usage text shown, a format that is refused (nothing is read then), an
+// include or exclude file that cannot be read, or no memory left.
 constexpr int kExitUsage = 1;
+constexpr int kExitBadFormat = 1;
 constexpr int kExitListFile = 1;
 constexpr int kExitNoMemory = 1;
 
-// A header whose stored checksum differs from the computed one.
+// A header whose stored checksum differs from both sums of its bytes, or a
+// damaged extension record (pax header, sparse map).
 constexpr int kExitChecksum = 2;
 
 // Input or output trouble: a read error, a first read that is not a whole

@@ -89,6 +89,8 @@ TEST(Identify, ByTheFirstBytes) {
     } cases[] = {
         {"\x1F\x08" + Bytes(100, 'x'), 102, true, true},
         {"\x1F\x08" + Bytes(99, 'x'), 101, false, false},  // too short for a header
+        {Bytes("\x1F\x08k\0zz", 6), 6, true, true},        // a short stream, its header whole
+        {Bytes("\x1F\x08k\0", 4), 3, false, false},        // the NUL not yet there
         {"\x1F\x9D", 2, false, true},
         {"\x1F\x9D", 1, false, false},
         {"\x1F\x9D", 0, false, false},

@@ -1,11 +1,15 @@
 // libFuzzer target of ferrule: detection (Identify and the adjustments it
-// makes) and the unscramble path (the header, UnSecureFltr, UnsecureBuf)
-// over arbitrary first buffers.  The unscrambled stream, scrambled again
-// with the same key, must give back the input byte for byte.
+// makes, and the look at the first plain bytes of a scrambled stream), the
+// blocking into whole 10240-byte blocks, and the unscramble path (the
+// header, UnSecureFltr, UnsecureBuf) over arbitrary first buffers.  The
+// unscrambled stream, scrambled again with the same key, must give back the
+// input byte for byte.
 #include "filter.h"
+#include "filters.h"
 #include "pipeline.h"
 #include "scramble.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -79,6 +83,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t first = (ctl & 1) ? ahead : (ctl >> 1) % (ahead + 1);
     const std::size_t piece = 1 + ((ctl >> 1) * 97) % kBufferSize;
     PathKeys keys;
+    if (id.scrambled) scrambledStreamIsCompressed(stream.data(), ahead, keys);
+
+    // Blocking: whole blocks, the stream and then zeros.
+    {
+        StderrMessages messages;
+        BlockFilter block(messages);
+        Collect blocked;
+        if (!pump(block, blocked, stream, first == 0 ? 1 : first, piece).isOk()) std::abort();
+        if (blocked.data.size() % 10240 != 0 || blocked.ends != 1) std::abort();
+        if (!std::equal(stream.begin(), stream.end(), blocked.data.begin())) std::abort();
+        for (std::size_t i = stream.size(); i < blocked.data.size(); ++i)
+            if (blocked.data[i] != 0) std::abort();
+    }
+
     UnSecureFilter unsecure(keys);
     Collect plain;
     Result r = pump(unsecure, plain, stream, first == 0 ? 1 : first, piece);

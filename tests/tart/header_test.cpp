@@ -106,6 +106,26 @@ TEST(TartHeaderChecksum, SignedBytesWithBlankChecksumField) {
     const std::string h = tarbuild::header(e);
     EXPECT_EQ(tart::checksum(bytes(h)), tarbuild::headerSum(h, true));
     EXPECT_EQ(tart::checksum(bytes(h)), tarbuild::headerSum(h, false) - 2 * 256);
+    EXPECT_EQ(tart::unsignedChecksum(bytes(h)), tarbuild::headerSum(h, false));
+    // Either sum is accepted, nothing else.
+    for (int delta : {-512, -256, -1, 0, 1, 256, 512}) {
+        const int stored = tarbuild::headerSum(h, false) + delta;
+        EXPECT_EQ(tart::checksumMatches(bytes(h), stored), delta == 0 || delta == -512) << delta;
+    }
+    // The checksum field is octal text, never base 256.
+    std::string b256 = h;
+    b256.replace(148, 8, std::string("\x80\0\0\0\0\0\x10\0", 8));
+    EXPECT_EQ(tart::parseHeader(bytes(b256)).storedChecksum, 0);
+}
+
+TEST(TartHeaderParse, UstarPrefixJoinsOnlyUnderThePosixMagic) {
+    std::string r = recordWith(0, "name");
+    r.replace(345, 3, "dir");
+    EXPECT_EQ(tart::parseHeader(bytes(r)).name, "name");  // V7: no prefix field
+    r.replace(257, 8, std::string("ustar\0" "00", 8));
+    EXPECT_EQ(tart::parseHeader(bytes(r)).name, "dir/name");
+    r.replace(257, 8, "ustar  \0");  // GNU tar keeps times there
+    EXPECT_EQ(tart::parseHeader(bytes(r)).name, "name");
 }
 
 TEST(TartHeaderParse, FieldsAndDataRecords) {
@@ -116,7 +136,7 @@ TEST(TartHeaderParse, FieldsAndDataRecords) {
     e.gid = 567;
     e.size = 513;
     e.mtime = 991750020;
-    e.typeflag = '2';
+    e.typeflag = '7';  // contiguous: data like a regular file
     e.linkname = "target";
     const std::string h = tarbuild::header(e);
     const tart::TarHeader th = tart::parseHeader(bytes(h));
@@ -126,7 +146,7 @@ TEST(TartHeaderParse, FieldsAndDataRecords) {
     EXPECT_EQ(th.gid, 567);
     EXPECT_EQ(th.size, 513);
     EXPECT_EQ(th.mtime, 991750020);
-    EXPECT_EQ(th.typeflag, '2');
+    EXPECT_EQ(th.typeflag, '7');
     EXPECT_EQ(th.linkname, "target");
     EXPECT_EQ(th.storedChecksum, tarbuild::headerSum(h, true));
     EXPECT_EQ(th.dataRecords(), 2u);
@@ -135,8 +155,16 @@ TEST(TartHeaderParse, FieldsAndDataRecords) {
         x.size = size;
         EXPECT_EQ(x.dataRecords(), size == 0 ? 0u : 1u) << size;
     }
-    x.typeflag = '1';  // a hard link has no data records whatever its size
-    EXPECT_EQ(x.dataRecords(), 0u);
+    // Links, devices, directories and FIFOs have no data records whatever
+    // their size; regular, unknown and extension records have.
+    for (char type : std::string("123456")) {
+        x.typeflag = type;
+        EXPECT_EQ(x.dataRecords(), 0u) << type;
+    }
+    for (char type : std::string("0\0" "7SxgLKDZ", 10)) {
+        x.typeflag = type;
+        EXPECT_EQ(x.dataRecords(), 1u) << type;
+    }
     x.typeflag = '0';
     x.size = INT64_MAX;  // no overflow in the rounding
     EXPECT_EQ(x.dataRecords(), static_cast<uint64_t>(INT64_MAX) / 512 + 1);

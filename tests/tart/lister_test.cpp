@@ -87,15 +87,65 @@ TEST_F(TartListing, DefaultFormatAndLinks) {
               "00000 7000010000 usr/s\n00000 7000010000 usr/h\n");
 }
 
-TEST_F(TartListing, HardLinkDataIsNeitherSummedNorSkipped) {
-    // A hard link claiming a size is followed directly by the next header.
-    Entry hard{"h", 0644, 0, 0, 700, 0, '1', "f", ""};
-    Entry next{"n", 0644, 0, 0, 0, 0, '0', "", "xyz"};
-    const std::string archive =
-        tarbuild::header(hard) + tarbuild::member(next) + tarbuild::endOfArchive();
-    EXPECT_EQ(list(archive, "%c %s %f%l").out,
-              "00000    700 h -> f\n" + sumOf("xyz") + "      3 n\n");
-    EXPECT_EQ(list(archive, "%f").out, "h\nn\n");
+TEST_F(TartListing, OnlyRegularMembersOwnData) {
+    // A link, device, directory or FIFO header claiming a size (as CPython's
+    // dirtype-with-size) is followed directly by the next header.
+    for (char type : std::string("123456")) {
+        Entry odd{"o", 0644, 0, 0, 700, 0, type, "f", ""};
+        Entry next{"n", 0644, 0, 0, 0, 0, '0', "", "xyz"};
+        const std::string archive =
+            tarbuild::header(odd) + tarbuild::member(next) + tarbuild::endOfArchive();
+        const std::string link = type == '1' || type == '2' ? " -> f" : "";
+        const std::string t = type == '2' ? "l" : type == '5' ? "d" : "-";
+        EXPECT_EQ(list(archive, "%t %c %s %f%l").out,
+                  t + " 00000    700 o" + link + "\n- " + sumOf("xyz") + "      3 n\n")
+            << type;
+        EXPECT_EQ(list(archive, "%f").out, "o\nn\n") << type;
+    }
+}
+
+TEST_F(TartListing, ExtensionRecordsAreFoldedIntoTheNextMember) {
+    // pax and GNU long-name records: never members themselves; a global
+    // header holds for every member after it, a member's own header wins.
+    // "<length> key=value\n", the length counting itself.
+    const auto rec = [](const std::string& kv) {
+        std::size_t n = kv.size() + 3;
+        while (n != kv.size() + 2 + std::to_string(n).size()) ++n;
+        return std::to_string(n) + " " + kv + "\n";
+    };
+    const auto pax = [](const std::string& recs, char type) {
+        Entry x{"PaxHeader", 0644, 0, 0, 0, 0, type, "", recs};
+        return tarbuild::member(x);
+    };
+    Entry a{"a", 0644, 1, 2, 0, 0, '0', "", "abc"};
+    Entry s{"s", 0777, 1, 2, 0, 0, '2', "short", ""};
+    Entry longName{"././@LongLink", 0644, 0, 0, 0, 0, 'L', "", std::string(150, 'n') + '\0'};
+    Entry longLink{"././@LongLink", 0644, 0, 0, 0, 0, 'K', "", std::string(120, 'k') + '\0'};
+    const std::string archive = pax(rec("uid=700"), 'g') + tarbuild::member(a) +
+                                pax(rec("path=p/long") + rec("gid=9") + rec("mtime=-60.5"), 'x') +
+                                tarbuild::member(a) + tarbuild::member(longName) +
+                                tarbuild::member(longLink) + tarbuild::member(s) +
+                                tarbuild::endOfArchive();
+    EXPECT_EQ(list(archive, "%u %g %d %f%l").out,
+              "700 2 7000010000 a\n700 9 6911312358 p/long\n700 2 7000010000 " +
+                  std::string(150, 'n') + " -> " + std::string(120, 'k') + "\n");
+    // A size that only the pax header gives (GNU tar writes 0 in the header
+    // for 8 GiB and more) is the member's.
+    Entry zero{"z", 0644, 0, 0, 0, 0, '0', "", ""};
+    const std::string sized = pax(rec("size=3"), 'x') + tarbuild::header(zero) +
+                              tarbuild::padded("abc") + tarbuild::member(a) + tarbuild::endOfArchive();
+    EXPECT_EQ(list(sized, "%s %c %f").out, "     3 " + sumOf("abc") + " z\n     3 " + sumOf("abc") + " a\n");
+    // Damaged records end the listing with a message.
+    for (const std::string& recs : std::vector<std::string>{"13 path=x\n", "7 path\n", rec("size=1x"), rec("=x"), "x"}) {
+        const Result r = list(pax(recs, 'x') + tarbuild::member(a) + tarbuild::endOfArchive());
+        EXPECT_EQ(r.out, "") << recs;
+        EXPECT_EQ(r.err, "tart: malformed extended header (PaxHeader)\n") << recs;
+        EXPECT_EQ(r.status, tart::kExitChecksum) << recs;
+    }
+    Entry huge{"PaxHeader", 0644, 0, 0, 2u << 20, 0, 'x', "", ""};
+    const Result r = list(tarbuild::header(huge) + tarbuild::endOfArchive());
+    EXPECT_EQ(r.err, "tart: extended header too long (2097152 bytes)\n");
+    EXPECT_EQ(r.status, tart::kExitChecksum);
 }
 
 TEST_F(TartListing, FullWidthNamesAndOddNumbers) {
