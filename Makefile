@@ -13,7 +13,7 @@ DEB_TEST  := xvfb mwm xfonts-base xfonts-75dpi xfonts-100dpi ncompress gzip \
              xterm imagemagick x11-apps groff-base man-db lintian
 DEB_FUZZ  := clang libclang-rt-14-dev
 
-.PHONY: all deps deps-fuzz build check test bench fuzz install deb demo clean
+.PHONY: all deps deps-fuzz build check test bench fuzz mutants install deb demo clean
 
 all: build
 
@@ -57,6 +57,13 @@ fuzz: deps deps-fuzz
 # The prefix is set at configure time: the app-defaults directory below it
 # (<prefix>/etc/X11/app-defaults, /etc/X11/app-defaults for /usr) is where
 # the programs look for their files.
+# Planted faults (tests/mutants/*.list) that the tests must catch: each is
+# built and tested in a copy of the tree, $(BUILD)-mutants; the survivors are
+# reported.  MUTANTS=id,id runs only those.
+mutants: deps
+	tools/run-mutants $(BUILD) tests/mutants/*.list $(if $(MUTANTS),--only $(MUTANTS))
+
+# The programs look for the installed app-defaults files below PREFIX.
 install: $(BUILD)/Makefile
 	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 	cmake --build $(BUILD) -j $(JOBS)
