@@ -54,16 +54,15 @@ fuzz: deps deps-fuzz
 	cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzzers
 	tools/run-fuzz $(BUILD)-fuzz $(FUZZ_SECONDS)
 
-# The prefix is set at configure time: the app-defaults directory below it
-# (<prefix>/etc/X11/app-defaults, /etc/X11/app-defaults for /usr) is where
-# the programs look for their files.
 # Planted faults (tests/mutants/*.list) that the tests must catch: each is
 # built and tested in a copy of the tree, $(BUILD)-mutants; the survivors are
 # reported.  MUTANTS=id,id runs only those.
 mutants: deps
 	tools/run-mutants $(BUILD) tests/mutants/*.list $(if $(MUTANTS),--only $(MUTANTS))
 
-# The programs look for the installed app-defaults files below PREFIX.
+# The prefix is set at configure time: the app-defaults directory below it
+# (<prefix>/etc/X11/app-defaults, /etc/X11/app-defaults for /usr) is where
+# the programs look for their files.
 install: $(BUILD)/Makefile
 	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 	cmake --build $(BUILD) -j $(JOBS)
