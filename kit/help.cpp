@@ -47,6 +47,31 @@ Widget buildHelpWindow(Widget parent, const HelpSpec& spec, XtCallbackProc close
     return shell;
 }
 
+namespace {
+
+struct Box {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// The window manager's frame around a realized shell (the shell itself
+// when it has none): the outermost window below the root that holds it.
+Box frameOf(Widget shell) {
+    Display* d = XtDisplay(shell);
+    Window w = XtWindow(shell), root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    for (;;) {
+        if (!XQueryTree(d, w, &root, &parent, &children, &count)) break;
+        if (children) XFree(children);
+        if (parent == root || parent == 0) break;
+        w = parent;
+    }
+    XWindowAttributes a{};
+    XGetWindowAttributes(d, w, &a);
+    return {a.x, a.y, a.width + 2 * a.border_width, a.height + 2 * a.border_width};
+}
+
+}  // namespace
+
 void popupBeside(Widget help) {
     constexpr int kGap = 10;
     Widget owner = XtParent(help);
@@ -57,24 +82,26 @@ void popupBeside(Widget help) {
                     shown.map_state != IsUnmapped;
     // A window already up stays where the user has it.
     if (!up && owner && XtIsRealized(owner) && XtIsRealized(help)) {
-        Position ox = 0, oy = 0;
-        XtTranslateCoords(owner, 0, 0, &ox, &oy);
+        // The owner's frame; the help window's frame is taken to add as
+        // much around it.  Positions are the frames' (as mwm places).
+        const Box o = frameOf(owner);
         Dimension ow = 0, oh = 0, hw = 0, hh = 0;
         XtVaGetValues(owner, XmNwidth, &ow, XmNheight, &oh, nullptr);
         XtVaGetValues(help, XmNwidth, &hw, XmNheight, &hh, nullptr);
+        const int fw = hw + (o.width - ow), fh = hh + (o.height - oh);
         const int sw = WidthOfScreen(XtScreen(help)), sh = HeightOfScreen(XtScreen(help));
-        // Right of the owner, left of it, below it, above it, each moved
-        // onto the screen: the first that covers least of the owner.
-        const int places[][2] = {{ox + ow + kGap, oy}, {ox - kGap - hw, oy},
-                                 {ox, oy + oh + kGap}, {ox, oy - kGap - hh}};
+        // Right of the owner, left of it, below it, above it (frames), each
+        // moved onto the screen: the first that covers least of the owner.
+        const int places[][2] = {{o.x + o.width + kGap, o.y}, {o.x - kGap - fw, o.y},
+                                 {o.x, o.y + o.height + kGap}, {o.x, o.y - kGap - fh}};
         long best = -1;
         int x = 0, y = 0;
         for (const auto& p : places) {
-            const int px = std::clamp(p[0], 0, std::max(0, sw - hw));
-            const int py = std::clamp(p[1], 0, std::max(0, sh - hh));
+            const int px = std::clamp(p[0], 0, std::max(0, sw - fw));
+            const int py = std::clamp(p[1], 0, std::max(0, sh - fh));
             const long cover =
-                static_cast<long>(std::max(0, std::min(px + hw, ox + ow) - std::max(px, int{ox}))) *
-                std::max(0, std::min(py + hh, oy + oh) - std::max(py, int{oy}));
+                static_cast<long>(std::max(0, std::min(px + fw, o.x + o.width) - std::max(px, o.x))) *
+                std::max(0, std::min(py + fh, o.y + o.height) - std::max(py, o.y));
             if (best < 0 || cover < best) {
                 best = cover;
                 x = px;

@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <fstream>
 #include <cstdlib>
 #include <string>
 
@@ -58,15 +60,35 @@ Display* openDisplay(XtAppContext app, const char* appName, int& argc, char** ar
     return XtOpenDisplay(app, nullptr, appName, "XApplication", nullptr, 0, &argc, argv);
 }
 
+// A resource line for this locale: in a locale of several bytes a
+// character a font list names a font set (a trailing colon), so that the
+// text is drawn in the locale's encoding; in a locale of one byte a
+// character it names a font, drawn byte by byte.
+std::string forLocale(std::string line) {
+    const std::size_t colon = line.find(':');
+    if (colon == std::string::npos || line[0] == '!') return line;
+    std::string name = line.substr(0, colon);
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (name.size() < 8 || name.compare(name.size() - 8, 8, "fontlist") != 0) return line;
+    while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back()))) line.pop_back();
+    const bool set = line.back() == ':';
+    if (MB_CUR_MAX > 1 && !set) line += ':';
+    if (MB_CUR_MAX == 1 && set) line.pop_back();
+    return line;
+}
+
 void loadLook(Display* display, const char* className, const char* const* builtIn) {
-    XrmDatabase db = XtDatabase(display);
+    std::string text;
     const std::string installed = findInstalled(display, className);
+    if (std::ifstream file{installed}; !installed.empty() && file) {
+        for (std::string line; std::getline(file, line);) text += forLocale(line) + "\n";
+    } else {
+        for (const char* const* line = builtIn; *line; ++line) text += forLocale(*line) + "\n";
+    }
     // Like the toolkit's own app-defaults, the look ranks below everything
     // the user gave (their resources, -xrm options).
-    if (!installed.empty() && XrmCombineFileDatabase(installed.c_str(), &db, False)) return;
-    XrmDatabase look = nullptr;
-    for (const char* const* line = builtIn; *line; ++line) XrmPutLineResource(&look, *line);
-    XrmCombineDatabase(look, &db, False);
+    XrmDatabase db = XtDatabase(display);
+    XrmCombineDatabase(XrmGetStringDatabase(text.c_str()), &db, False);
 }
 
 }  // namespace kit

@@ -65,6 +65,6 @@ void startListWO(int, char** argv) {
          {"listWOMainMenu", exitCB, kit::number(kMainMenu)},
          {"listWOHelp", XDpopup_link, &helpWidget}},
         "listWOActionRow");
-    kit::manageFrame(f, b[0], listWOProdL);
+    kit::manageFrame(f, b[0]);
     makeCurrentForm(shell, f);
 }

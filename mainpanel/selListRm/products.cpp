@@ -218,6 +218,12 @@ Widget buildProductList(ProductView& view, Widget parent, const char* name) {
     XtVaSetValues(view.list, XmNselectionPolicy, XmEXTENDED_SELECT, nullptr);
     for (const char* reason : {XmNextendedSelectionCallback, XmNmultipleSelectionCallback})
         XtAddCallback(view.list, reason, selectionCB, &view);
+    // Return answers the form's default button with the selection as it is;
+    // the list's own Return would first select the item under its cursor.
+    static XtTranslations passReturn =
+        XtParseTranslationTable(":<Key>osfActivate: PrimitiveParentActivate()\n"
+                                "~s ~m ~a <Key>Return: PrimitiveParentActivate()");
+    XtOverrideTranslations(view.list, passReturn);
     XtManageChild(view.list);
     return view.list;
 }

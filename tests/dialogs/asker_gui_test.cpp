@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -196,6 +197,28 @@ TEST(DialogsStart, InstallationRootNotSet) {
         EXPECT_EQ(r.err, "Installation root is not set.\n");
         EXPECT_EQ(r.out, "");
     }
+}
+
+// Text in the locale's encoding: a UTF-8 question takes the room of the
+// same text in Latin-1 under a Latin-1 locale, not that of its bytes read
+// one by one (as under the C locale).
+TEST(AskerQuestion, TextIsShownInTheLocalesEncoding) {
+    tk::TempRoot root;
+    const std::string locales = root.mkdir("locales"), latin1 = "de_DE.ISO-8859-1";
+    ASSERT_EQ(std::system(("localedef -f ISO-8859-1 -i de_DE " + locales + "/" + latin1).c_str()),
+              0);
+    const std::string u = "Gr\xc3\xbc\xc3\x9f\x65 aus Z\xc3\xbcrich, sch\xc3\xb6ne Gr\xc3\xbc\xc3\x9f\x65";
+    const std::string l = "Gr\xfc\xdf\x65 aus Z\xfcrich, sch\xf6ne Gr\xfc\xdf\x65";
+    auto width = [&](const std::string& locale, const std::string& text) {
+        tk::GuiApp app(Asker::argv({"QUES", text}),
+                       {{"Proot", root.path()}, {"LOCPATH", locales}, {"LC_ALL", locale}});
+        app.waitMapped("DecisionDialog");
+        app.settle();
+        return app.geometry("DecisionDialog").width;
+    };
+    const int utf8 = width("C.UTF-8", u);
+    EXPECT_EQ(utf8, width(latin1, l));
+    EXPECT_LT(utf8, width("C", u));
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ std::string modsText(unsigned mods) {
 }
 
 GuiApp::GuiApp(std::vector<std::string> argv, std::map<std::string, std::string> env, XServer& server,
-               std::optional<std::string> stdinData) {
+               std::optional<std::string> stdinData, int stdoutFd) {
     char tmpl[] = "/tmp/tk_agent.XXXXXX";
     if (!mkdtemp(tmpl)) throw std::runtime_error("tk: mkdtemp failed");
     dir_ = tmpl;
@@ -57,6 +57,7 @@ GuiApp::GuiApp(std::vector<std::string> argv, std::map<std::string, std::string>
     if (const char* old = getenv("LD_PRELOAD")) pre += std::string(" ") + old;
     s.env["LD_PRELOAD"] = pre;
     s.stdinData = std::move(stdinData);
+    s.stdoutFd = stdoutFd;
     proc_.start(s);
     connectAgent(20s);
     waitForAShell();

@@ -118,7 +118,10 @@ void Process::start(const Spawn& s) {
         } else {
             dup2(in[0], 0);
         }
-        dup2(s.stdoutFd >= 0 ? s.stdoutFd : out[1], 1);
+        if (s.stdoutFd == Spawn::kClosed)
+            close(1);
+        else
+            dup2(s.stdoutFd >= 0 ? s.stdoutFd : out[1], 1);
         dup2(err[1], 2);
         if (!s.cwd.empty() && chdir(s.cwd.c_str()) != 0) _exit(126);
         signal(SIGPIPE, SIG_DFL);

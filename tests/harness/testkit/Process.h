@@ -29,7 +29,9 @@ struct Spawn {
     bool keepStdinOpen = false;                 // leave stdin open after stdinData (for prompts)
     int stdinFd = -1;                           // >= 0: the program's stdin instead (a file, a
                                                 // Feeder's pipe); the caller keeps and closes it
-    int stdoutFd = -1;                          // >= 0: the program's stdout instead, not captured
+    int stdoutFd = -1;                          // >= 0: the program's stdout instead, not captured;
+                                                // kClosed: the program starts with it closed
+    static constexpr int kClosed = -2;
 };
 
 struct RunResult {
