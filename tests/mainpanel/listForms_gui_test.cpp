@@ -92,6 +92,18 @@ TEST(ListProducts, TheTogglesReorderTheTextAndTheOrderComesBackNextTime) {
 
 // ---- On Hold Products -------------------------------------------------------------------
 
+// A wrong line is said in the window too: the list shows the products
+// before it.
+TEST(ListProducts, AWrongLineIsShownInTheWindow) {
+    tk::TempRoot root;
+    const std::string prods = root.write("prods", "Alpha aux alpha 500 v1 t2 available\nbad line\n");
+    tk::GuiApp app(mp::argv({"8", prods}), mp::env(root));
+    app.waitMapped("WarnDialogV");
+    EXPECT_NE(app.label("WarnDialogV").find("Wrong format in product description file: " + prods),
+              std::string::npos);
+    EXPECT_EQ(app.text(kListText), "   500  available  Alpha\n");
+}
+
 TEST(OnHoldProducts, NamesWithBlanksALineWithoutBlankSkippedAndOk) {
     const struct {
         const char* file;
