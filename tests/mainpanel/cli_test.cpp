@@ -139,7 +139,7 @@ TEST(Cli, RefusalsAtStart) {
         {{"17", "%R/none"}, {}, "Cannot open file %R/none" + none},
         {{"9", "%R/prods", "%R/no/dir/x"}, {}, "Cannot open %R/no/dir/x" + none},
         // The product forms: the selection file is opened (emptied) first.
-        {{"2", "%R/prods", sel, "100", "wo"}, {{"OVS_INST_PLAT", ""}}, "Installation platform not specified.\n"},
+        {{"2", "%R/prods", "%R/fresh", "100", "wo"}, {{"OVS_INST_PLAT", ""}}, "Installation platform not specified.\n"},
         {{"18", "%R/prods", sel, "100"}, {{"OVS_INST_PLAT", std::string(500, 'p')}}, "Installation platform " +
              std::string(500, 'p') + " is too long: the catalogue paths would exceed 511 characters.\n"},
         {{"2", "%R/pend", sel, "100", "wo"}, {}, "Unknown product status pending for product pend.\n"},
@@ -151,6 +151,8 @@ TEST(Cli, RefusalsAtStart) {
         {{"2", "%R/nomarker", sel, "100", "wo"}, {}, "Cannot open file %R/install/pdts/q_v1_t2.nok" + none},
         {{"2", "%R/prods", sel, "99999999999999999999", "wo"}, {}, "%B 2: free disk space 99999999999999999999 is out of range.\n"},
     };
+    // The files made are 0644 whatever the caller's umask.
+    const mode_t mask = umask(0);
     for (const auto& c : cases) {
         root.write("sel", "stale\n");
         std::vector<std::string> args;
@@ -164,6 +166,9 @@ TEST(Cli, RefusalsAtStart) {
             EXPECT_EQ(root.read("sel"), "") << args[0];
         }
     }
+    umask(mask);
+    for (const std::string& made : {root.file(mp::kStatus), root.file("fresh")})
+        EXPECT_EQ(std::filesystem::status(made).permissions(), std::filesystem::perms(0644)) << made;
 }
 
 // A link planted in a sticky world-writable directory where a file is to be

@@ -4,6 +4,7 @@
 // selection restored, and a record that cannot be written.
 #include <X11/cursorfont.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -38,6 +39,8 @@ TEST(Interactions, WarningsKeepTheFormUp) {
         {{"5", "", "Disc", "/dev/sr0", "1"}, {click("mntCDHostNameV"), click("mntCDMounted")}, "WarnDialog",
          missing + "CD-ROM remote host name\n"},
         {{"22", "%R/wo"}, {click("listWOOk")}, "WarnDialog", "No Work Order Selected"},
+        {{"8", "%R/bad"}, {}, "WarnDialog", "Wrong format in product description file: %R/bad.\n"
+                                            "Only the products before the wrong line are shown."},
         {{"2", "%R/prods", "%R/sel", "1000", "1"}, {item("selProdListV", 2), mp::ctrlItem("selProdListV", 2),
          click("selProdOK")}, "WarnNoProdSel", "You need to select one or more products to proceed."},
     };
@@ -46,6 +49,7 @@ TEST(Interactions, WarningsKeepTheFormUp) {
         mp::writeCatalogue(root);
         root.write("wo\nx", "Subject: work order\n");
         root.write("wo", "WO1 sun4v\n");
+        root.write("bad", "Alpha aux alpha 500 v1 t2 available\nbad line\n");
         std::vector<std::string> args;
         for (const std::string& a : c.args) args.push_back(mp::expand(a, root));
         tk::GuiApp app(mp::argv(args), mp::env(root));
@@ -53,7 +57,7 @@ TEST(Interactions, WarningsKeepTheFormUp) {
         mp::drive(app, c.steps, root);
         const std::string label = c.note + (c.note == "WarnDialog" ? "V" : "L");
         app.waitDialog(c.note, label);
-        EXPECT_EQ(app.label(label), c.text) << args[0];
+        EXPECT_EQ(app.label(label), mp::expand(c.text, root)) << args[0];
         app.click(c.note + "Ok");
         app.waitUnmapped(label);
         app.settle();
@@ -121,31 +125,59 @@ TEST(Interactions, MountCdWithoutAUsableTerminal) {
 }
 
 // Recheck runs `$BOURNE <estimator> <result file>` under a watch cursor; its
-// answer replaces the free space, a failure changes nothing.
+// answer replaces the free space (an end by a signal is no failure); an exit
+// status 1 or a result out of range changes nothing.  Without $BOURNE, the
+// shell or the estimator nothing runs.
 TEST(Interactions, Recheck) {
+    for (const auto& [bourne, message] : {std::pair<std::string, std::string>{"/nonexistent/sh",
+                                              "Shell command /nonexistent/sh does not exist.\n"}, {"", "BOURNE is not set.\n"}}) {
+        tk::TempRoot root;
+        mp::writeCatalogue(root);
+        auto env = mp::env(root);
+        if (!bourne.empty()) env["BOURNE"] = bourne;
+        tk::GuiApp app(mp::argv({"2", root.file("prods"), root.file("sel"), "1000", "1"}), env);
+        app.waitPlaced(mp::kShell);
+        app.click("selProdRecheckFreeDisk");
+        app.waitFor([&] { return !app.process().errSoFar().empty(); }, "the message");
+        EXPECT_EQ(app.process().errSoFar(), message);
+        EXPECT_TRUE(app.cursors(mp::kShell).empty());
+    }
     tk::TempRoot root;
     mp::writeCatalogue(root);
-    root.write("install/bin.sun4v/freeDisk",
-               "echo \"$1\" >> \"$Proot/calls\"\n"
-               "case $(cat \"$Proot/mode\") in ok) echo 2048000 > \"$1\" ;; neg) echo -5 > \"$1\" ;; esac\n");
+    const std::string estimator = root.write("install/bin.sun4v/freeDisk",
+        "ls -l /proc/$$/fd >> \"$Proot/fds\"\necho \"$0 $1\" >> \"$Proot/calls\"\ncase $(cat \"$Proot/mode\") in\nok) echo 2048000 > \"$1\" ;;\n"
+        "kill) echo 4096 > \"$1\"; kill -9 $$ ;;\nfail) echo 777 > \"$1\"; exit 1 ;;\nneg) echo -5 > \"$1\" ;;\nesac\n");
     auto env = mp::env(root);
     env["BOURNE"] = "/bin/sh";
     tk::GuiApp app(mp::argv({"2", root.file("prods"), root.file("sel"), "1000", "1"}), env);
     app.waitPlaced(mp::kShell);
     app.clickListItem("selProdListV", 3);   // Gamma: 2000
-    for (const std::string mode : {"ok", "neg"}) {
-        root.write("mode", mode);
+    const struct {
+        std::string mode, label;
+        bool resultKept;
+    } runs[] = {{"ok", "2046000 KBytes ", false}, {"fail", "2046000 KBytes ", true},
+                {"kill", "2096 KBytes    ", false}, {"neg", "2096 KBytes    ", false}};
+    std::string calls;
+    for (const auto& run : runs) {
+        root.write("mode", run.mode);
+        calls += estimator + " " + root.file("install/tmp/freeDisk.out") + "\n";
         app.click("selProdRecheckFreeDisk");
-        app.waitFor([&] { return root.exists("calls") && lines(root.read("calls")).size() == (mode == "ok" ? 1u : 2u); },
-                    "the estimator run");
+        app.waitFor([&] { return root.exists("calls") && root.read("calls") == calls; }, "the estimator run");
         app.settle();
-        EXPECT_EQ(app.label("selProdFreeDiskV"), "2046000 KBytes ") << mode;
+        EXPECT_EQ(app.label("selProdFreeDiskV"), run.label) << run.mode;
+        EXPECT_EQ(root.exists("install/tmp/freeDisk.out"), run.resultKept) << run.mode;
     }
-    EXPECT_EQ(root.read("calls"), root.file("install/tmp/freeDisk.out") + "\n" + root.file("install/tmp/freeDisk.out") + "\n");
-    EXPECT_EQ(app.process().errSoFar(), "Free disk space is too big or too small(-5).\n"
-                                        "Free disk space information not available.\n");
+    // The form's own open files stay with the form.
+    EXPECT_EQ(root.read("fds").find(mp::kStatus), std::string::npos);
+    EXPECT_EQ(root.read("fds").find(root.file("sel")), std::string::npos);
+    const std::string na = "Free disk space information not available.\n";
+    ::unlink(estimator.c_str());
+    app.click("selProdRecheckFreeDisk");
+    const std::string err = na + "Free disk space is too big or too small(-5).\n" + na + "Cannot find " + estimator +
+                            " program to estimate free disk.\n";
+    app.waitFor([&] { return app.process().errSoFar() == err; }, "the messages");
     const std::string watch = std::to_string(XC_watch);
-    EXPECT_EQ(app.cursors(mp::kShell), (std::vector<std::string>{watch, "none", watch, "none"}));
+    EXPECT_EQ(app.cursors(mp::kShell), (std::vector<std::string>{watch, "none", watch, "none", watch, "none", watch, "none"}));
 }
 
 // A form moved and resized by the user comes back there at that size;

@@ -67,10 +67,12 @@ TEST(Keys, TheFirstFocusIsSafeAndReturnAnswersTheDefault) {
 TEST(Keys, EscapeCancels) {
     tk::TempRoot root;
     {
-        tk::GuiApp app(mp::argv({"24", root.write("msg", "text\n"), "Notes"}), mp::env(root));
+        tk::GuiApp app(mp::argv({"24", root.write("msg", ""), "Notes"}), mp::env(root));
         app.waitPlaced(mp::kShell);
         app.key("Escape");
-        EXPECT_EQ(app.waitExit().code, 52);
+        const tk::RunResult r = app.waitExit();
+        EXPECT_EQ(r.code, 52) << r.describe();
+        EXPECT_EQ(r.err, "\nMight not have read the entire file...\n");   // an empty message file
     }
     tk::GuiApp app(mp::argv({"23"}), mp::env(root));
     app.waitPlaced(mp::kShell);
