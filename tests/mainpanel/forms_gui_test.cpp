@@ -18,7 +18,7 @@ struct Help {
 struct FormCase {
     std::vector<std::string> args;   // "%R" is the root
     Help help;
-    std::vector<mp::Step> steps;         // the last one ends the form
+    std::vector<mp::Step> steps;     // the last one ends the form
     int code;
     std::string out, sel;            // sel: the selection file ("%R/sel"), when named
     std::vector<std::pair<std::string, int>> record;

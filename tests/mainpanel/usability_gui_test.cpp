@@ -139,6 +139,25 @@ TEST(Sizes, TheNaturalSizeIsTheMinimumAndListsTakeTheGrowth) {
     EXPECT_EQ(app.geometry("rmInstOk").height, ok.height);
 }
 
+// The message form's text area is as wide as the longest line and as high
+// as the lines, within the screen: its scroll bars' sliders cover the whole
+// text unless the screen is too small.
+TEST(Sizes, TheMessageFormFitsItsTextWithinTheScreen) {
+    tk::TempRoot root;
+    for (const auto& [line, lines, whole] : {std::tuple{std::string(79, 'x'), 12, true}, {std::string(1000, 'y'), 100, false}}) {
+        std::string text;
+        for (int i = 0; i < lines; ++i) text += line + "\n";
+        tk::GuiApp app(mp::argv({"24", root.write("msg", text), "Notes"}), mp::env(root));
+        app.waitPlaced(mp::kShell);
+        for (const std::string bar : {"TVMBTextSW/HorScrollBar", "TVMBTextSW/VertScrollBar"})
+            EXPECT_EQ(std::stoi(app.resource(bar, "sliderSize")) ==
+                          std::stoi(app.resource(bar, "maximum")) - std::stoi(app.resource(bar, "minimum")), whole) << bar;
+        EXPECT_LE(app.frameGeometry(mp::kShell).width, app.screen().width);
+        app.wmClose(mp::kShell);
+        app.waitExit();
+    }
+}
+
 // A help window opens beside its form; where the screen has no room for it,
 // it covers little of the form, never its buttons.
 TEST(Help, OpensBesideItsForm) {
