@@ -1,371 +1,179 @@
-// The forms of the main menu, the platform, the installation type and the
-// message, driven with real pointer events: exit statuses, the record they
-// leave in form.status, and their help windows.
-#include <sys/resource.h>
-
-#include <csignal>
-#include <fstream>
-#include <memory>
-
+// Every form driven with real pointer and key events: its help window's
+// title, then clicks and keys to an answer: the exit status, the printed
+// lines, the selection file and the record left in form.status.  Then the
+// help window's life, and the main menu's Quit and window-manager close.
 #include "mpTest.h"
 
 namespace {
 
-const std::vector<std::string> kMenuAll = {"0", "20", "1", "1", "1", "1", "1"};
+using mp::click;
+using mp::ctrlItem;
+using mp::item;
+using mp::type;
 
-// An app-defaults file named Trevalon on the toolkit's search path takes
-// the place of the built-in look: here the built-in one with another
-// background.
-TEST(Look, AnInstalledAppDefaultsFileChangesTheForm) {
-    tk::TempRoot root;
-    const std::string look = root.file("Trevalon");
-    std::ifstream builtIn(TREVALON_AD);
-    std::ofstream(look) << builtIn.rdbuf() << "Trevalon*topDCOK.background: #0000ff\n";
-    std::map<std::string, std::string> env = mp::env(root);
-    env["XFILESEARCHPATH"] = root.path() + "/%N";
-    tk::GuiApp app(mp::argv({"23"}), env);
-    app.waitMapped("topDCOK");
-    EXPECT_EQ(app.colors("topDCOK").bg, "#0000ff");
-    EXPECT_EQ(app.colors("topDCPrev").bg, "#e0e0e0");
-}
-
-// ---- Main menu -----------------------------------------------------------------
-
-TEST(MainMenu, EachToggleThenOkAnswersItsCodeAndStoresIt) {
-    const std::pair<const char*, int> toggles[] = {
-        {"topLevLoadProd", 20}, {"topLevConfig", 11},     {"topLevTest", 12},
-        {"topLevListProd", 21}, {"topLevRemoveProd", 22}, {"topLevUpdtProd", 23}};
-    for (auto [toggle, code] : toggles) {
-        tk::TempRoot root;
-        tk::GuiApp app(mp::argv({"0", "11", "1", "1", "1", "1", "1"}), mp::env(root));
-        app.waitMapped(toggle);
-        app.click(toggle);
-        app.waitFor([&] { return app.toggle(toggle); }, std::string(toggle) + " set");
-        tk::RunResult r = app.clickAndExit("topLevOK");
-        EXPECT_EQ(r.code, code) << toggle << ": " << r.describe();
-        EXPECT_EQ(r.out, "");
-        tk::StatusFile st = mp::status(root);
-        EXPECT_EQ(st.named("mainMenuAction"), code) << toggle;
-        EXPECT_EQ(st.bytes().size(), 524u);
-    }
-}
-
-TEST(MainMenu, PreselectionAnswersWithoutAClick) {
-    const std::pair<const char*, int> cases[] = {{"11", 11}, {"20", 20}, {"5", 21}, {"x", 21}};
-    for (auto [actDef, code] : cases) {
-        tk::TempRoot root;
-        tk::GuiApp app(mp::argv({"0", actDef, "1", "1", "1", "1", "1"}), mp::env(root));
-        app.waitMapped("topLevOK");
-        // Exactly one toggle is set: the one OK answers.
-        int set = 0;
-        for (const char* t : {"topLevLoadProd", "topLevConfig", "topLevTest", "topLevListProd",
-                              "topLevRemoveProd", "topLevUpdtProd"})
-            set += app.toggle(t);
-        EXPECT_EQ(set, 1) << "actDef " << actDef;
-        tk::RunResult r = app.clickAndExit("topLevOK");
-        EXPECT_EQ(r.code, code) << "actDef " << actDef << ": " << r.describe();
-        EXPECT_EQ(mp::status(root).named("mainMenuAction"), code);
-    }
-}
-
-TEST(MainMenu, FlagWordsGreyTheirActionsOut) {
-    tk::TempRoot root;
-    // Flags govern, in order: Load, Remove, Configure, Test, List.
-    tk::GuiApp app(mp::argv({"0", "20", "0", "1", "0x", "yes", "0", "extra"}), mp::env(root));
-    app.waitMapped("topLevOK");
-    EXPECT_FALSE(app.sensitive("topLevLoadProd"));
-    EXPECT_TRUE(app.sensitive("topLevRemoveProd"));
-    EXPECT_FALSE(app.sensitive("topLevConfig"));
-    EXPECT_TRUE(app.sensitive("topLevTest"));
-    EXPECT_FALSE(app.sensitive("topLevListProd"));
-    EXPECT_TRUE(app.sensitive("topLevUpdtProd"));
-    // Load Products stays preselected though grey; OK reports it.
-    EXPECT_TRUE(app.toggle("topLevLoadProd"));
-    EXPECT_EQ(app.title(mp::kShell), "Trevalon: Main Menu");
-    EXPECT_EQ(app.iconName(mp::kShell), "Trevalon Menu");
-    EXPECT_EQ(app.label("topLevTitle"), "  Trevalon Main Menu");
-    EXPECT_EQ(app.clickAndExit("topLevOK").code, 20);
-}
-
-TEST(MainMenu, QuitDeletesTheStatusFileAndAnswers250) {
-    tk::TempRoot root;
-    tk::StatusFile::blank().set("mainMenuAction", 12).save(root.file(mp::kStatus));
-    tk::GuiApp app(mp::argv(kMenuAll), mp::env(root));
-    app.waitMapped("topLevRemoveProd");
-    app.click("topLevRemoveProd");
-    tk::RunResult r = app.clickAndExit("topLevQuit");
-    EXPECT_EQ(r.code, 250) << r.describe();
-    EXPECT_EQ(r.out + r.err, "");
-    EXPECT_FALSE(root.exists(mp::kStatus));
-}
-
-TEST(MainMenu, WindowManagerCloseAnswers250AndRewritesTheRecord) {
-    for (bool saveYourself : {false, true}) {
-        tk::TempRoot root;
-        tk::StatusFile::blank().set("spare20", 4321).set("mainMenuAction", 12).save(root.file(mp::kStatus));
-        tk::GuiApp app(mp::argv(kMenuAll), mp::env(root));
-        app.waitMapped("topLevOK");
-        app.click("topLevTest");
-        app.waitFor([&] { return app.toggle("topLevTest"); }, "Test set");
-        if (saveYourself)
-            app.wmSaveYourself(mp::kShell);
-        else
-            app.wmClose(mp::kShell);
-        tk::RunResult r = app.waitExit();
-        EXPECT_EQ(r.code, 250) << r.describe();
-        tk::StatusFile st = mp::status(root);
-        EXPECT_EQ(st.named("mainMenuAction"), 12);
-        EXPECT_EQ(st.named("spare20"), 4321);
-        // The window manager's frame was measured during the run.
-        EXPECT_GT(st.named("frameExtraH"), 0);
-        EXPECT_EQ(st.named("positionSet"), 1);
-    }
-}
-
-// ---- Help windows ----------------------------------------------------------------
-
-TEST(Help, MainMenuPlatformAndInstallationType) {
-    const struct {
-        std::vector<std::string> args;
-        std::string form, button, title;
-    } cases[] = {
-        {kMenuAll, "mainpanel", "topLevHelp", "Trevalon Help: Main Menu"},
-        {{"19", "plat"}, "topPlat", "topPlatHelp", "Trevalon Help: Media Required"},
-        {{"23"}, "topDC", "topDCHelp", "Trevalon Help: Installation Type"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.form);
-        tk::TempRoot root;
-        std::vector<std::string> args = c.args;
-        if (args[0] == "19") args[1] = root.write("plat", "sun4v V\n");
-        tk::GuiApp app(mp::argv(args), mp::env(root));
-        mp::checkHelp(app, c.button, c.form, c.title);
-        // And the form still answers.
-        app.wmClose(mp::kShell);
-        EXPECT_EQ(app.waitExit().code, 250);
-    }
-}
-
-// ---- Platform -----------------------------------------------------------------------
-
-class Platform : public ::testing::Test {
-protected:
-    tk::TempRoot root;
-    std::string plat = root.write("plat", "sun4u UltraSPARC workstations\n"
-                                          "sun4v T-series servers\n"
-                                          "i86pc Intel PCs\n");
-    std::unique_ptr<tk::GuiApp> start() {
-        auto app = std::make_unique<tk::GuiApp>(mp::argv({"19", plat, "ignored"}), mp::env(root));
-        app->waitMapped("topPlatOK");
-        return app;
-    }
+struct Help {
+    std::string button, window, title;   // none when button is empty
 };
 
-TEST_F(Platform, OkPrintsTheChosenNameAndTheNextRunPreselectsIt) {
-    auto app = start();
-    EXPECT_EQ(app->title(mp::kShell), "Trevalon: Select Platform");
-    EXPECT_EQ(app->label("0"), "UltraSPARC workstations");
-    EXPECT_EQ(app->label("2"), "Intel PCs");
-    EXPECT_TRUE(app->toggle("1"));   // the "sun4v" line
-    app->click("2");
-    app->waitFor([&] { return app->toggle("2") && !app->toggle("1"); }, "third platform set");
-    tk::RunResult r = app->clickAndExit("topPlatOK");
-    EXPECT_EQ(r.code, 0) << r.describe();
-    EXPECT_EQ(r.out, "i86pc");
-    EXPECT_EQ(mp::status(root).named("platformIndex"), 2);
+struct FormCase {
+    std::vector<std::string> args;   // "%R" is the root
+    Help help;
+    std::vector<mp::Step> steps;     // the last one ends the form
+    int code;
+    std::string out, sel;            // sel: the selection file ("%R/sel"), when named
+    std::vector<std::pair<std::string, int>> record;
+};
 
-    app = start();
-    EXPECT_TRUE(app->toggle("2"));
-    EXPECT_FALSE(app->toggle("1"));
-    r = app->clickAndExit("topPlatOK");
-    EXPECT_EQ(r.out, "i86pc");
-}
+const std::string kEvil = "x'; touch %R/pwned; '";   // a host that tries to end the quoting
+const std::string kSel = "%R/sel";
+const std::string kAlpha = "Alpha~Suite aux alpha 500 v1 t2 available\n", kBeta = "Beta~Tools aux beta 500 v1 t2 available\n",
+                  kGamma = "Gamma aux gamma 2000 v1 t2 available\n", kDelta = "Delta aux delta 800 v1 t2 installed\n",
+                  kEps = "Epsilon aux eps 350 v1 t2 failed\n";
+const char kMedia[] = "Trevalon Help: Media Required";
 
-TEST_F(Platform, PreviousAndMainMenuKeepTheDefaultChoice) {
-    for (auto [button, code] : {std::pair{"topPlatPrev", 255}, {"topPlatMainMenu", 250}}) {
-        auto app = start();
-        app->click("0");
-        app->waitFor([&] { return app->toggle("0"); }, "first platform set");
-        tk::RunResult r = app->clickAndExit(button);
-        EXPECT_EQ(r.code, code) << r.describe();
-        EXPECT_EQ(r.out, "");
-        EXPECT_EQ(mp::status(root).named("platformIndex"), 1) << button;
+const FormCase kForms[] = {
+    {{"0", "11", "1", "1", "1", "1", "1"}, {"topLevHelp", "mainpanelHelpTextWin", "Trevalon Help: Main Menu"},
+     {click("topLevListProd"), click("topLevOK")}, 21, "", "", {{"mainMenuAction", 21}}},
+    {{"1", "2", "0", "/dev/rmt/0", "0", "0"}, {"instInfoHelp", "instInfoHelpTextWin", "Trevalon Help: Installation Information"},
+     {type("prodInfoEmailText", "%R/wo.mail"), click("instInfoOk")}, 2, "EmailFile='%R/wo.mail'\n", "", {{"infoSource", 2}}},
+    {{"2", "%R/prods", kSel, "1000", "1234"}, {"selProdHelp", "selProdHelpTextWin", "Trevalon Help: Load Products"},
+     {item("selProdListV", 1), ctrlItem("selProdListV", 3), click("selProdOK")}, 0, "", kAlpha + kGamma,
+     {{"numSelNames", 2}}},
+    {{"3", "800", "1400"}, {"lackSpaceHelp", "lackSpaceHelpTextWin", "Trevalon Help: Disk Space Check Failed"},
+     {click("lackSpaceIngore")}, 30, "", "", {}},
+    {{"4", "TAPE", "1", "/dev/rmt/0", "0", "Tape 1"}, {"inMedDHelp", "inMedDHelpTextWin", "Trevalon Help: Load Device Options"},
+     {type("inMedDTapeUnkHost", kEvil), click("inMedDOk")}, 0, "DeviceTAPE='x'\\''; touch %R/pwned; '\\'':/dev/rmt/0'\n", "", {}},
+    {{"5", "", "Disc 2", "srv:/dev/sr0", "0"}, {"mntCDHelp", "mntCDHelpTextWin", "Trevalon Help: Mount CD-ROM"},
+     {click("mntCDMounted")}, 221, "DeviceCD='srv:/dev/sr0'\n", "", {}},
+    {{"6", "Tape 2", "th:/dev/rmt/0", "0"}, {"mntTapeHelp", "mntTapeHelpTextWin", "Trevalon Help: Mount Tape"},
+     {click("mntTapeOk")}, 0, "DeviceTAPE='th:/dev/rmt/0'\n", "", {}},
+    {{"8", "%R/prods"}, {"listInstHelp", "listInstallHelpTextWin", "Trevalon Help: List Products"},
+     {click("listByStatusV"), click("listInstMainMenu")}, 250, "", "", {{"listInstSort", 2}}},
+    {{"9", "%R/prods", kSel}, {"rmInstHelp", "rmInstallHelpTextWin", "Trevalon Help: Remove Products"},
+     {item("rmListProdListV", 5), ctrlItem("rmListProdListV", 4), click("rmInstOk")}, 0, "", kDelta + kEps, {}},
+    {{"10"}, {"configHelp", "configHelpTextWin", "Trevalon Help: Configure Products"},
+     {click("configUserV"), click("configOk")}, 41, "", "", {{"configChoice", 41}}},
+    {{"11", "%R/prods", kSel}, {"configSysHelp", "configSysEnvHelpTextWin", "Trevalon Help: Configure System Environment"},
+     {click("configSysSelAllV"), click("configSysOk")}, 0, "", mp::kProducts, {}},
+    {{"12", "%R/prods", kSel}, {"configUserHelp", "configUserEnvHelpTextWin", "Trevalon Help: Configure User Environment"},
+     {item("configUserListV", 2), click("configUserPrev")}, 255, "", "", {}},
+    {{"13", "%R/prods", kSel}, {"testInstHelp", "testInstHelpTextWin", "Trevalon Help: Test Installed Products"},
+     {item("testInstListV", 5), ctrlItem("testInstListV", 2), click("testInstOk")}, 0, "", kBeta + kEps, {}},
+    {{"14", "cdrom", ""}, {"unreadInMedHelp", "unreadInMedHelpTextWin", "Trevalon Help: Device Read Failed"},
+     {type("unreadInMedDevV", "/tmp/x.tar"), click("unreadInMedOk")}, 0, "TFILE='/tmp/x.tar'\n", "", {}},
+    {{"15", "CDROM", "Products 1/2", "srv:/dev/sr0"}, {"instMediaCDHelp", "instMediaHelpTextWin", "Trevalon Help: Install Media"},
+     {click("instMediaCDOk")}, 0, "DeviceCD='srv:/dev/sr0'\n", "", {}},
+    {{"15", "TAPE", "Tape 3", "/dev/rmt/0"}, {}, {click("instMediaTapeMainMenu")}, 250, "", "", {}},
+    {{"17", "%R/held"}, {}, {click("listHoldProdOK")}, 0, "", "", {}},
+    {{"18", "%R/prods", kSel, "3000"}, {"selProdHelp", "selProdHelpTextWin", "Trevalon Help: Load Products"},
+     {item("selProdListV", 1), ctrlItem("selProdListV", 2), click("selProdOK")}, 0, "", kAlpha + kBeta,
+     {{"numSelNames", 0}}},
+    {{"19", "%R/plat"}, {"topPlatHelp", "topPlatHelpTextWin", kMedia},
+     {click("2"), click("topPlatOK")}, 0, "i86pc", "", {{"platformIndex", 2}}},
+    {{"20"}, {"instMediaTypeHelp", "instMediaTypeHelpTextWin", "Trevalon Help: Installation Media Type"},
+     {click("instMediaTapeV"), click("instMediaOk")}, 56, "", "", {{"mediaTypeChoice", 56}}},
+    {{"21", "2", "%R/labels"}, {"listMediaHelp", "listMediaHelpTextWin", kMedia}, {click("listMediaOther")}, 57, "", "", {}},
+    {{"21", "1", "%R/labels"}, {}, {click("listMediaOk")}, 0, "", "", {}},
+    {{"22", "%R/wo"}, {"listWOHelp", "listWOHelpTextWin", kMedia},
+     {item("listWOProdL", 3), click("listWOOk")}, 3, "", "", {}},
+    {{"23"}, {"topDCHelp", "topDCHelpTextWin", "Trevalon Help: Installation Type"},
+     {click("topDCCus"), click("topDCOK")}, 232, "", "", {{"installType", 232}}},
+    {{"24", "%R/msg", "Read this"}, {}, {click("TVMBOKButton")}, 51, "", "", {}},
+};
+
+TEST(Forms, EachAnswersAsDriven) {
+    for (const FormCase& c : kForms) {
+        SCOPED_TRACE("form " + c.args[0]);
+        tk::TempRoot root;
+        mp::writeCatalogue(root);
+        root.write("wo.mail", "Subject: work order\n");
+        root.write("held", "Graph~Kit 2.0 rest of the line\n");
+        root.write("plat", "sun4u U\nsun4v V\ni86pc I\n");
+        root.write("labels", "CD Products 1\nTape Docs\n");
+        root.write("wo", "WO1 sun4v\nWO2 sun4v\nWO3 sun4v\n");
+        root.write("msg", "First line\n");
+        std::vector<std::string> args;
+        for (const std::string& a : c.args) args.push_back(mp::expand(a, root));
+        tk::GuiApp app(mp::argv(args), mp::env(root));
+        app.waitPlaced(mp::kShell);
+        if (!c.help.button.empty()) {
+            app.click(c.help.button);
+            app.waitMapped(c.help.window);
+            EXPECT_EQ(app.title(c.help.window), c.help.title);
+            app.click(c.help.window + "Close");
+            app.waitUnmapped(c.help.window);
+        }
+        mp::drive(app, c.steps, root);
+        const tk::RunResult r = app.waitExit();
+        EXPECT_EQ(r.code, c.code) << r.describe();
+        EXPECT_EQ(r.out, mp::expand(c.out, root));
+        EXPECT_EQ(r.err, "");
+        if (c.args.size() > 2 && c.args[2] == kSel) {
+            EXPECT_EQ(root.read("sel"), c.sel);
+        }
+        const tk::StatusFile st = mp::status(root);
+        for (const auto& [field, value] : c.record) EXPECT_EQ(st.named(field), value) << field;
+        // The calling script evaluates printed assignments: nothing but
+        // assignments happens.
+        if (r.out.find('=') != std::string::npos) {
+            const tk::RunResult sh = tk::run(tk::Spawn({"/bin/sh", "-c", "eval \"$1\"", "sh", r.out}));
+            EXPECT_EQ(sh.code, 0) << sh.describe();
+            EXPECT_FALSE(root.exists("pwned"));
+        }
     }
 }
 
-TEST_F(Platform, AnAnswerThatCannotBeWrittenIsNoAnswer) {
-    // Standard output on a full device: the name is lost, so OK must not
-    // answer 0; a button that prints nothing is unaffected.
-    const auto startIntoFullDevice = [&] {
-        std::vector<std::string> args{"/bin/sh", "-c", "exec \"$@\" >/dev/full", "sh"};
-        for (const std::string& a : mp::argv({"19", plat, "ignored"})) args.push_back(a);
-        auto app = std::make_unique<tk::GuiApp>(args, mp::env(root));
-        app->waitMapped("topPlatOK");
-        return app;
-    };
-    auto app = startIntoFullDevice();
-    app->click("2");
-    app->waitFor([&] { return app->toggle("2"); }, "third platform set");
-    tk::RunResult r = app->clickAndExit("topPlatOK");
-    EXPECT_EQ(r.code, 250) << r.describe();
-    EXPECT_EQ(r.err, "Cannot write to standard output(No space left on device)\n");
-    EXPECT_EQ(mp::status(root).named("platformIndex"), 2);
-
-    app = startIntoFullDevice();
-    r = app->clickAndExit("topPlatPrev");
-    EXPECT_EQ(r.code, 255) << r.describe();
-    EXPECT_EQ(r.err, "");
-}
-
-TEST_F(Platform, ShowsOnlyTheFirstTenPlatforms) {
-    std::string text;
-    for (int i = 0; i < 12; ++i) text += "p" + std::to_string(i) + " Platform number " + std::to_string(i) + "\n";
-    plat = root.write("plat12", text);
-    auto app = start();
-    EXPECT_TRUE(app->exists("9"));
-    EXPECT_FALSE(app->exists("10"));
-    EXPECT_TRUE(app->toggle("0"));   // no "sun4v": the first line
-    app->click("9");
-    app->waitFor([&] { return app->toggle("9"); }, "tenth platform set");
-    tk::RunResult r = app->clickAndExit("topPlatOK");
-    EXPECT_EQ(r.out, "p9");
-}
-
-// ---- Installation type ---------------------------------------------------------------
-
-TEST(InstallType, OkAnswersTheChoiceAndDefaultIsAlwaysPreselected) {
+// A help window: Help again leaves it up; a session manager's
+// WM_SAVE_YOURSELF leaves it alone; after a window-manager close a hidden
+// new one takes its place and Help shows it with the same text.
+TEST(Forms, HelpWindowLife) {
     tk::TempRoot root;
-    tk::StatusFile::blank().set("installType", 232).save(root.file(mp::kStatus));
-    {
-        tk::GuiApp app(mp::argv({"23"}), mp::env(root));
-        app.waitMapped("topDCOK");
-        EXPECT_EQ(app.title(mp::kShell), "Trevalon: Select Installation");
-        EXPECT_EQ(app.label("topDCDef"), "Default Installation");
-        EXPECT_EQ(app.label("topDCCus"), "Custom Installation");
-        EXPECT_TRUE(app.toggle("topDCDef"));
-        tk::RunResult r = app.clickAndExit("topDCOK");
-        EXPECT_EQ(r.code, 231) << r.describe();
-        EXPECT_EQ(mp::status(root).named("installType"), 231);
-    }
     tk::GuiApp app(mp::argv({"23"}), mp::env(root));
-    app.waitMapped("topDCCus");
-    app.click("topDCCus");
-    app.waitFor([&] { return app.toggle("topDCCus") && !app.toggle("topDCDef"); }, "custom set");
-    tk::RunResult r = app.clickAndExit("topDCOK");
-    EXPECT_EQ(r.code, 232) << r.describe();
-    EXPECT_EQ(mp::status(root).named("installType"), 232);
-}
-
-TEST(InstallType, PreviousAndMainMenu) {
-    for (auto [button, code] : {std::pair{"topDCPrev", 255}, {"topDCMainMenu", 250}}) {
-        tk::TempRoot root;
-        tk::GuiApp app(mp::argv({"23", "Quick\nsetup", "My own"}), mp::env(root));
-        app.waitMapped("topDCOK");
-        EXPECT_EQ(app.label("topDCDef"), "Quick\nsetup");
-        EXPECT_EQ(app.label("topDCCus"), "My own");
-        app.click("topDCCus");
-        app.waitFor([&] { return app.toggle("topDCCus"); }, "custom set");
-        tk::RunResult r = app.clickAndExit(button);
-        EXPECT_EQ(r.code, code) << r.describe();
-        EXPECT_EQ(mp::status(root).named("installType"), 232);
-    }
-}
-
-// ---- Message form ----------------------------------------------------------------------
-
-TEST(Message, ShowsTheFileUnderTheCaptionAndAnswers51Or52) {
-    for (auto [button, code] : {std::pair{"TVMBOKButton", 51}, {"TVMBMMButton", 52}}) {
-        tk::TempRoot root;
-        const std::string msg = root.write("msg", "First line\n\tsecond line\nthird\n");
-        tk::GuiApp app(mp::argv({"24", msg, "Read this\ncarefully"}), mp::env(root));
-        app.waitMapped(button);
-        EXPECT_EQ(app.title(mp::kShell), "Trevalon: Message");
-        EXPECT_EQ(app.text("TVMBText"), "First line\n\tsecond line\nthird\n");
-        EXPECT_FALSE(app.editable("TVMBText"));
-        EXPECT_EQ(app.label("TVMBLabel"), "Read this\ncarefully");
-        EXPECT_EQ(app.label("TVMBOKButton"), "OK");
-        EXPECT_EQ(app.label("TVMBMMButton"), "Cancel");
-        tk::RunResult r = app.clickAndExit(button);
-        EXPECT_EQ(r.code, code) << r.describe();
-        // Never sized by the user: its natural size is recorded, not forced.
-        tk::StatusFile st = mp::status(root);
-        EXPECT_GT(st.slot(224).width, 0u);
-        EXPECT_EQ(st.slot(224).sizeSet, 0);
-    }
-}
-
-// The text area is as wide as the longest line (release notes of 79
-// columns show whole) and as high as the lines, within the screen: its
-// scroll bars' sliders cover the whole text unless the screen is too small.
-TEST(Message, TheWindowFitsItsTextWithinTheScreen) {
-    tk::TempRoot root;
-    const struct {
-        std::string line;
-        int lines;
-        bool wholeWidth, wholeHeight;
-    } cases[] = {{std::string(79, 'x'), 3, true, true},
-                 {"short", 12, true, true},
-                 {std::string(1000, 'y'), 100, false, false}};
-    for (const auto& c : cases) {
-        std::string text;
-        for (int i = 0; i < c.lines; ++i) text += c.line + "\n";
-        tk::GuiApp app(mp::argv({"24", root.write("msg", text), "Notes"}), mp::env(root));
-        app.waitMapped("TVMBText");
-        auto whole = [&](const std::string& bar) {
-            const std::string b = "TVMBTextSW/" + bar;
-            return std::stoi(app.resource(b, "sliderSize")) ==
-                   std::stoi(app.resource(b, "maximum")) - std::stoi(app.resource(b, "minimum"));
-        };
-        EXPECT_EQ(whole("HorScrollBar"), c.wholeWidth) << c.line.size();
-        EXPECT_EQ(whole("VertScrollBar"), c.wholeHeight) << c.lines;
-        EXPECT_LE(app.frameGeometry(mp::kShell).width, app.screen().width);
-        app.wmClose(mp::kShell);
-        app.waitExit();
-    }
-}
-
-TEST(Message, EmptyFileShowsAnEmptyTextWithAWarning) {
-    tk::TempRoot root;
-    tk::GuiApp app(mp::argv({"24", root.write("empty", ""), "Nothing"}), mp::env(root));
-    app.waitMapped("TVMBText");
-    EXPECT_EQ(app.text("TVMBText"), "");
+    const std::string win = "topDCHelpTextWin", text = "topDCHelpText";
+    app.waitPlaced(mp::kShell);
+    app.click("topDCHelp");
+    app.waitMapped(win);
+    EXPECT_EQ(app.iconName(win), "Trevalon Help");
+    const std::string helpText = app.text(text);
+    EXPECT_GT(helpText.size(), 200u);
+    EXPECT_FALSE(app.editable(text));
+    app.click("topDCHelp");
+    app.wmSaveYourself(win);
+    app.click(win + "Close");
+    app.waitUnmapped(win);
+    app.click("topDCHelp");
+    app.waitMapped(win);
+    app.wmClose(win);
+    app.waitUnmapped(win);
+    EXPECT_TRUE(app.running());
+    app.click("topDCHelp");
+    app.waitMapped(win);
+    EXPECT_EQ(app.text(text), helpText);
     app.wmClose(mp::kShell);
-    tk::RunResult r = app.waitExit();
-    EXPECT_EQ(r.code, 250) << r.describe();
-    EXPECT_EQ(r.err, "\nMight not have read the entire file...\n");
-    EXPECT_TRUE(root.exists(mp::kStatus));
+    EXPECT_EQ(app.waitExit().code, 250);
+}
+
+// Quit deletes form.status; the window manager's close or save-yourself
+// answers 250 and writes the record back as it was.
+TEST(Forms, MainMenuQuitAndWindowManagerClose) {
+    for (const std::string how : {"quit", "close", "save"}) {
+        tk::TempRoot root;
+        tk::StatusFile::blank().set("spare20", 4321).set("mainMenuAction", 12).save(root.file(mp::kStatus));
+        tk::GuiApp app(mp::argv({"0", "20", "1", "1", "1", "1", "1"}), mp::env(root));
+        app.waitPlaced(mp::kShell);
+        app.click("topLevTest");
+        app.settle();
+        if (how == "quit") app.click("topLevQuit");
+        if (how == "close") app.wmClose(mp::kShell);
+        if (how == "save") app.wmSaveYourself(mp::kShell);
+        const tk::RunResult r = app.waitExit();
+        EXPECT_EQ(r.code, 250) << how << ": " << r.describe();
+        EXPECT_EQ(r.out + r.err, "");
+        EXPECT_EQ(root.exists(mp::kStatus), how != "quit");
+        if (how == "quit") continue;
+        EXPECT_EQ(mp::status(root).named("mainMenuAction"), 12);
+        EXPECT_EQ(mp::status(root).named("spare20"), 4321);
+    }
 }
 
 }  // namespace
-
-// ---- Exit protocol ------------------------------------------------------------------------
-
-// The answer still reaches the script when form.status cannot be written,
-// and the failure is said.  The program runs with a file size limit of 100
-// bytes (and SIGXFSZ ignored, so that the write fails instead of killing).
-TEST(ExitProtocol, AFailedWriteOfTheRecordIsReportedAndTheCodeKept) {
-    tk::TempRoot root;
-    tk::XServer::shared();
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = 100;
-    void (*oldHandler)(int) = signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
-    std::unique_ptr<tk::GuiApp> app;
-    try {
-        app = std::make_unique<tk::GuiApp>(mp::argv({"23"}), mp::env(root));
-    } catch (...) {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        signal(SIGXFSZ, oldHandler);
-        throw;
-    }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    signal(SIGXFSZ, oldHandler);
-    app->waitMapped("topDCCus");
-    app->click("topDCCus");
-    app->waitFor([&] { return app->toggle("topDCCus"); }, "custom set");
-    tk::RunResult r = app->clickAndExit("topDCOK");
-    EXPECT_EQ(r.code, 232) << r.describe();
-    EXPECT_EQ(r.err, "Cannot write file " + root.file(mp::kStatus) + "(File too large)\n");
-}

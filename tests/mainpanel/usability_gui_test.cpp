@@ -1,79 +1,64 @@
 // The forms as keyboard users meet them: where the focus starts, what
 // Return and Escape do; and what every user sees: the set choice, sizes,
-// help windows beside their form, answers that cannot be written, text in
-// the locale's encoding.
-#include <sys/stat.h>
+// help windows beside their form, the installed look, and answers that
+// cannot be written.
 #include <unistd.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <memory>
+#include <fcntl.h>
+#include <fstream>
 
 #include "mpTest.h"
 
 namespace {
 
-// What Return does on a form just opened.
-struct Outcome {
-    int code = -1;              // the exit status, or -1: the form stays
-    const char* shows = nullptr;   // a widget then on the screen
-};
-
-struct Row {
-    std::vector<std::string> args;   // after the program name; "%R" is the root
-    const char* focus;               // where the keyboard focus starts
-    Outcome onReturn;
-};
-
-std::vector<std::string> withRoot(std::vector<std::string> args, const tk::TempRoot& root) {
-    for (std::string& a : args)
-        if (a.rfind("%R", 0) == 0) a = root.path() + a.substr(2);
-    return mp::argv(args);
-}
-
+// Where the keyboard focus starts and what Return then does: an exit
+// status, or (-1) the form stays with a note up.  A product list has the
+// focus without selecting; Return on it answers the default button.
 TEST(Keys, TheFirstFocusIsSafeAndReturnAnswersTheDefault) {
-    const Row rows[] = {
-        // Product forms: the list has the focus, Return selects nothing.
-        {{"2", "%R/prods", "%R/sel", "5000", "1"}, "selProdListV", {-1, "WarnNoProdSelL"}},
-        {{"18", "%R/prods", "%R/sel", "5000"}, "selProdListV", {-1, "WarnNoProdSelL"}},
-        {{"9", "%R/prods", "%R/sel"}, "rmListProdListV", {-1, "WarnNoProdSelL"}},
-        {{"11", "%R/prods", "%R/sel"}, "configSysListV", {-1, "WarnNoProdSelL"}},
-        {{"12", "%R/prods", "%R/sel"}, "configUserListV", {-1, "WarnNoProdSelL"}},
-        {{"13", "%R/prods", "%R/sel"}, "testInstListV", {-1, "WarnNoProdSelL"}},
-        // Choice forms: the chosen toggle, Return answers it.
-        {{"0", "11", "1", "1", "1", "1", "1"}, "topLevConfig", {11}},
-        {{"19", "%R/plats"}, "1", {0}},
-        {{"23"}, "topDCDef", {231}},
-        {{"10", "noSystem"}, "configUserV", {41}},
-        {{"20"}, "instMediaCDV", {55}},
-        // The rest: the default button.
-        {{"24", "%R/plats", "Notes"}, "TVMBOKButton", {51}},
-        {{"5", "", "CD1", "/dev/sr0", "0"}, "mntCDMount", {-1, "mntCDMsgL"}},
-        {{"3", "100", "200"}, "lackSpaceRecheck", {31}},
-        {{"8", "%R/prods"}, "listInstMainMenu", {250}},
-        {{"17", "%R/prods"}, "listHoldProdOK", {0}},
-        {{"22", "%R/plats"}, "listWOOk", {-1, "WarnDialogV"}},
-        {{"1", "3", "12", "/dev/rmt/0", "0", "0"}, "instInfoOk", {3}},
-        {{"6", "T1", "/dev/rmt/0", "0"}, "mntTapeOk", {0}},
+    const struct {
+        std::vector<std::string> args;   // "%R" is the root
+        std::string focus;
+        int code;
+        std::string note;
+    } rows[] = {
+        {{"2", "%R/prods", "%R/sel", "5000", "1"}, "selProdListV", -1, "WarnNoProdSelL"},
+        {{"9", "%R/prods", "%R/sel"}, "rmListProdListV", -1, "WarnNoProdSelL"},
+        {{"13", "%R/prods", "%R/sel"}, "testInstListV", -1, "WarnNoProdSelL"},
+        {{"0", "11", "1", "1", "1", "1", "1"}, "topLevConfig", 11, ""},
+        {{"19", "%R/plats"}, "1", 0, ""},
+        {{"23"}, "topDCDef", 231, ""},
+        {{"10", "noSystem"}, "configUserV", 41, ""},
+        {{"20"}, "instMediaCDV", 55, ""},
+        {{"24", "%R/plats", "Notes"}, "TVMBOKButton", 51, ""},
+        {{"5", "", "CD1", "/dev/sr0", "0"}, "mntCDMount", -1, "mntCDMsgL"},
+        {{"3", "100", "200"}, "lackSpaceRecheck", 31, ""},
+        {{"8", "%R/prods"}, "listInstMainMenu", 250, ""},
+        {{"17", "%R/prods"}, "listHoldProdOK", 0, ""},
+        {{"22", "%R/plats"}, "listWOOk", -1, "WarnDialogV"},
+        {{"1", "3", "12", "/dev/rmt/0", "0", "0"}, "instInfoOk", 3, ""},
+        {{"6", "T1", "/dev/rmt/0", "0"}, "mntTapeOk", 0, ""},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         tk::TempRoot root;
-        cg::writeCatalogue(root);
+        mp::writeCatalogue(root);
         root.write("plats", "sun4u SPARC\nsun4v T-series\n");
-        std::map<std::string, std::string> env = cg::env(root);
+        std::vector<std::string> args;
+        for (const std::string& a : row.args) args.push_back(mp::expand(a, root));
+        auto env = mp::env(root);
         env["XTERM"] = "/nonexistent";
-        tk::GuiApp app(withRoot(row.args, root), env);
+        tk::GuiApp app(mp::argv(args), env);
         app.waitPlaced(mp::kShell);
-        app.waitFor([&] { return app.focus() == row.focus; }, "focus on " + std::string(row.focus));
+        app.waitFor([&] { return app.focus() == row.focus; }, "focus on " + row.focus);
         app.key("Return");
-        if (row.onReturn.code >= 0) {
-            EXPECT_EQ(app.waitExit().code, row.onReturn.code) << row.args[0];
+        if (row.code >= 0) {
+            EXPECT_EQ(app.waitExit().code, row.code) << args[0];
             continue;
         }
-        app.waitMapped(row.onReturn.shows);
-        EXPECT_TRUE(app.running()) << row.args[0];
+        app.waitMapped(row.note);
+        EXPECT_TRUE(app.running()) << args[0];
         if (app.widgetClass(row.focus) == "XmList") {
-            EXPECT_TRUE(app.listSelected(row.focus).empty()) << row.args[0];
+            EXPECT_TRUE(app.listSelected(row.focus).empty()) << args[0];
         }
     }
 }
@@ -82,10 +67,12 @@ TEST(Keys, TheFirstFocusIsSafeAndReturnAnswersTheDefault) {
 TEST(Keys, EscapeCancels) {
     tk::TempRoot root;
     {
-        tk::GuiApp app(mp::argv({"24", root.write("msg", "text\n"), "Notes"}), mp::env(root));
+        tk::GuiApp app(mp::argv({"24", root.write("msg", ""), "Notes"}), mp::env(root));
         app.waitPlaced(mp::kShell);
         app.key("Escape");
-        EXPECT_EQ(app.waitExit().code, 52);
+        const tk::RunResult r = app.waitExit();
+        EXPECT_EQ(r.code, 52) << r.describe();
+        EXPECT_EQ(r.err, "\nMight not have read the entire file...\n");   // an empty message file
     }
     tk::GuiApp app(mp::argv({"23"}), mp::env(root));
     app.waitPlaced(mp::kShell);
@@ -96,8 +83,6 @@ TEST(Keys, EscapeCancels) {
     app.waitUnmapped("topDCHelpTextWin");
 }
 
-// The fill of a set radio toggle stands out from its background (a
-// contrast ratio of at least 3), on every form with choices.
 double luminance(const std::string& rgb) {
     auto channel = [&](int i) {
         const double c = std::stoi(rgb.substr(1 + 2 * i, 2), nullptr, 16) / 255.0;
@@ -106,26 +91,32 @@ double luminance(const std::string& rgb) {
     return 0.2126 * channel(0) + 0.7152 * channel(1) + 0.0722 * channel(2);
 }
 
-TEST(Look, TheSetChoiceIsPlainlyVisible) {
+// The fill of a set radio toggle stands out from its background (a
+// contrast ratio of at least 3) on every form with choices; an installed
+// app-defaults file named Trevalon takes the place of the built-in look.
+TEST(Look, TheSetChoiceIsPlainlyVisibleAndTheLookInstallable) {
     const std::pair<std::vector<std::string>, const char*> forms[] = {
-        {{"0", "20", "1", "1", "1", "1", "1"}, "topLevLoadProd"},
-        {{"23"}, "topDCDef"},
-        {{"20"}, "instMediaCDV"},
-        {{"10"}, "configSystemV"}};
+        {{"0", "20", "1", "1", "1", "1", "1"}, "topLevLoadProd"}, {{"23"}, "topDCDef"},
+        {{"20"}, "instMediaCDV"}, {{"10"}, "configSystemV"}};
     for (const auto& [args, toggle] : forms) {
         tk::TempRoot root;
         tk::GuiApp app(mp::argv(args), mp::env(root));
         app.waitPlaced(mp::kShell);
-        const tk::Rect g = app.geometry(toggle);
-        // The indicator sits at the left, centred on the label's height.
-        const std::string fill = app.pixel(toggle, 8, g.height / 2);
-        const std::string background = app.colors(toggle).bg;
-        const double a = luminance(fill), b = luminance(background);
-        EXPECT_GE((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05), 3.0)
-            << toggle << ": " << fill << " on " << background;
+        const std::string fill = app.pixel(toggle, 8, app.geometry(toggle).height / 2);
+        const double a = luminance(fill), b = luminance(app.colors(toggle).bg);
+        EXPECT_GE((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05), 3.0) << toggle << ": " << fill;
         app.wmClose(mp::kShell);
         app.waitExit();
     }
+    tk::TempRoot root;
+    std::ifstream builtIn(TREVALON_AD);
+    std::ofstream(root.file("Trevalon")) << builtIn.rdbuf() << "Trevalon*topDCOK.background: #0000ff\n";
+    auto env = mp::env(root);
+    env["XFILESEARCHPATH"] = root.path() + "/%N";
+    tk::GuiApp app(mp::argv({"23"}), env);
+    app.waitPlaced(mp::kShell);
+    EXPECT_EQ(app.colors("topDCOK").bg, "#0000ff");
+    EXPECT_EQ(app.colors("topDCPrev").bg, "#e0e0e0");
 }
 
 // A form cannot be made smaller than the size at which all of it shows; a
@@ -133,9 +124,9 @@ TEST(Look, TheSetChoiceIsPlainlyVisible) {
 // buttons keep their height.
 TEST(Sizes, TheNaturalSizeIsTheMinimumAndListsTakeTheGrowth) {
     tk::TempRoot root;
-    cg::writeCatalogue(root);
+    mp::writeCatalogue(root);
     tk::StatusFile::blank().setSlot(184, 50, 40, 1).save(root.file(mp::kStatus));
-    tk::GuiApp app(mp::argv({"9", root.file("prods"), root.file("sel")}), cg::env(root));
+    tk::GuiApp app(mp::argv({"9", root.file("prods"), root.file("sel")}), mp::env(root));
     app.waitPlaced(mp::kShell);
     const tk::Rect natural = app.geometry(mp::kShell);
     EXPECT_GT(natural.width, 50);
@@ -144,38 +135,45 @@ TEST(Sizes, TheNaturalSizeIsTheMinimumAndListsTakeTheGrowth) {
     EXPECT_EQ(app.resource(mp::kShell, "minHeight"), std::to_string(natural.height));
     const tk::Rect list = app.geometry("rmListProdListV"), ok = app.geometry("rmInstOk");
     app.resizeFrame(mp::kShell, natural.width + 200, natural.height + 150);
-    app.waitFor([&] { return app.geometry(mp::kShell).height == natural.height + 150; }, "enlarged");
-    app.waitFor([&] { return app.geometry("rmListProdListV").height >= list.height + 140; },
-                "list grown");
+    app.waitFor([&] { return app.geometry("rmListProdListV").height >= list.height + 140; }, "list grown");
     EXPECT_EQ(app.geometry("rmInstOk").height, ok.height);
-    EXPECT_LT(app.geometry("rmInstDeselAllV").width, 200);
 }
 
-// A help window opens beside its form: where the screen has no room for
-// it, it covers little of the form, never its buttons.
+// The message form's text area is as wide as the longest line and as high
+// as the lines, within the screen: its scroll bars' sliders cover the whole
+// text unless the screen is too small.
+TEST(Sizes, TheMessageFormFitsItsTextWithinTheScreen) {
+    tk::TempRoot root;
+    for (const auto& [line, lines, whole] : {std::tuple{std::string(79, 'x'), 12, true}, {std::string(1000, 'y'), 100, false}}) {
+        std::string text;
+        for (int i = 0; i < lines; ++i) text += line + "\n";
+        tk::GuiApp app(mp::argv({"24", root.write("msg", text), "Notes"}), mp::env(root));
+        app.waitPlaced(mp::kShell);
+        for (const std::string bar : {"TVMBTextSW/HorScrollBar", "TVMBTextSW/VertScrollBar"})
+            EXPECT_EQ(std::stoi(app.resource(bar, "sliderSize")) ==
+                          std::stoi(app.resource(bar, "maximum")) - std::stoi(app.resource(bar, "minimum")), whole) << bar;
+        EXPECT_LE(app.frameGeometry(mp::kShell).width, app.screen().width);
+        app.wmClose(mp::kShell);
+        app.waitExit();
+    }
+}
+
+// A help window opens beside its form; where the screen has no room for it,
+// it covers little of the form, never its buttons.
 TEST(Help, OpensBesideItsForm) {
-    const struct {
-        int x, y;   // the form's place
-        bool apart;
-    } rows[] = {{100, 100, true}, {500, 400, false}};
-    for (const auto& row : rows) {
+    for (const auto& [x, y, apart] : {std::tuple{100, 100, true}, {500, 400, false}}) {
         tk::TempRoot root;
-        tk::StatusFile::blank()
-            .set("positionSet", 1)
-            .set("winX", row.x)
-            .set("winY", row.y)
-            .set("clientOffX", 1)
+        tk::StatusFile::blank().set("positionSet", 1).set("winX", x).set("winY", y).set("clientOffX", 1)
             .save(root.file(mp::kStatus));
         tk::GuiApp app(mp::argv({"20"}), mp::env(root));
         app.waitPlaced(mp::kShell);
         app.click("instMediaTypeHelp");
         app.waitPlaced("instMediaTypeHelpTextWin");
-        const tk::Rect f = app.frameGeometry(mp::kShell);
-        const tk::Rect h = app.frameGeometry("instMediaTypeHelpTextWin");
+        const tk::Rect f = app.frameGeometry(mp::kShell), h = app.frameGeometry("instMediaTypeHelpTextWin");
         const int w = std::max(0, std::min(f.x + f.width, h.x + h.width) - std::max(f.x, h.x));
         const int ht = std::max(0, std::min(f.y + f.height, h.y + h.height) - std::max(f.y, h.y));
-        EXPECT_EQ(w * ht == 0, row.apart) << row.x << "," << row.y;
-        EXPECT_LE(w * ht, f.width * f.height / 4) << row.x << "," << row.y;
+        EXPECT_EQ(w * ht == 0, apart) << x;
+        EXPECT_LE(w * ht, f.width * f.height / 4) << x;
         for (const char* b : {"instMediaOk", "instMediaMainMenu", "instMediaTypeHelp"}) {
             const tk::Rect g = app.geometry(b);
             const int cx = g.x + g.width / 2, cy = g.y + g.height / 2;
@@ -185,22 +183,26 @@ TEST(Help, OpensBesideItsForm) {
 }
 
 // An answer that cannot be written is said and answered 250: standard
-// output closed, or a pipe whose reader has gone.
+// output closed, a pipe whose reader has gone, a full device.  A button
+// that prints nothing is unaffected.
 TEST(Output, AnAnswerThatCannotBeWrittenIsNeverLostSilently) {
-    for (const bool closed : {true, false}) {
+    const int full = open("/dev/full", O_WRONLY);
+    int pipeFds[2];
+    ASSERT_EQ(pipe(pipeFds), 0);
+    close(pipeFds[0]);
+    for (const auto& [fd, button, code] : {std::tuple{tk::Spawn::kClosed, "topPlatOK", 250},
+                                           {pipeFds[1], "topPlatOK", 250}, {full, "topPlatOK", 250},
+                                           {full, "topPlatPrev", 255}}) {
         tk::TempRoot root;
         root.write("plats", "sun4v T-series\n");
-        int pipeFds[2];
-        ASSERT_EQ(pipe(pipeFds), 0);
-        close(pipeFds[0]);
-        tk::GuiApp app(mp::argv({"19", root.file("plats")}), mp::env(root), tk::XServer::shared(),
-                       std::nullopt, closed ? tk::Spawn::kClosed : pipeFds[1]);
+        tk::GuiApp app(mp::argv({"19", root.file("plats")}), mp::env(root), tk::XServer::shared(), std::nullopt, fd);
         app.waitPlaced(mp::kShell);
-        tk::RunResult r = app.clickAndExit("topPlatOK");
-        close(pipeFds[1]);
-        EXPECT_EQ(r.code, 250) << (closed ? "closed" : "pipe") << ": " << r.describe();
-        EXPECT_NE(r.err.find("Cannot write to standard output("), std::string::npos) << r.err;
+        const tk::RunResult r = app.clickAndExit(button);
+        EXPECT_EQ(r.code, code) << fd << ": " << r.describe();
+        EXPECT_EQ(r.err.find("Cannot write to standard output(") != std::string::npos, code == 250) << r.err;
     }
+    close(pipeFds[1]);
+    close(full);
 }
 
 }  // namespace
