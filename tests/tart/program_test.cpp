@@ -81,40 +81,48 @@ public:
 
 private:
     std::string at(const std::string& p) const { return root_.file("tree/" + p); }
-    void dir(const std::string& p, mode_t mode) {
-        tk::makeDirs(at(p));
-        chmod(at(p).c_str(), mode);
-    }
-    void file(const std::string& p, mode_t mode, const std::string& data) {
-        root_.write("tree/" + p, data);
-        chmod(at(p).c_str(), mode);
-    }
     void tree() {
         std::mt19937 rng(4);
         std::string big(1536 * 1024 + 123, '\0');
         for (char& c : big) c = static_cast<char>(rng());
-        dir("usr", 0755);
-        file("usr/a", 0644, "hello, world\n");
+        const std::string longDir = "long/" + std::string(60, 'd');
+        // Path (a directory when it ends in "/"), mode, contents, modification time.
+        const struct {
+            std::string path;
+            mode_t mode;
+            std::string data;
+            time_t time;
+        } files[] = {
+            {"usr/lib/old/y", 0664, "y\n", 1059999999},
+            {"usr/lib/x", 0444, std::string(512, 'x'), 946684799},
+            {"usr/lib/old/", 0700, "", 1234567890},
+            {"usr/lib/", 0755, "", 1720000000},
+            {"usr/a", 0644, "hello, world\n", 991750020},
+            {"usr/empty", 0600, "", 1720000000},
+            {"usr/big", 0640, big, 946684799},
+            {"usr/bin/suid", 04755, "#!/bin/sh\nexit 0\n", 1059999999},
+            {"usr/bin/sgid", 02711, std::string(700, '\xE9'), 826034820},
+            {"usr/bin/nox", 04644, "x", 991750020},
+            {"usr/bin/", 0755, "", 1234567890},
+            {"usr/tmp/", 01777, "", 1700000000},
+            {"usr/libx", 0644, "libx\n", 826034820},
+            {"usr/library", 0644, "library\n", 991750020},
+            {"usr/", 0755, "", 826034820},
+            {"caf\xC3\xA9 na\xC3\xAFve", 0644, "cr\xC3\xA8me\n", 1700000000},
+            {longDir + "/" + std::string(99, 'f'), 0644, "long\n", 991750020},
+            {longDir + "/", 0755, "", 826034820},
+            {"long/", 0755, "", 1720000000},
+            {"old", 0600, "old\n", -86400 * 400},
+            {"after", 0644, "after", 0},
+        };
+        for (const auto& f : files) {
+            tk::makeDirs(at(f.path.substr(0, f.path.rfind('/') + 1)));
+            if (f.path.back() != '/') root_.write("tree/" + f.path, f.data);
+            chmod(at(f.path).c_str(), f.mode);
+        }
         EXPECT_EQ(link(at("usr/a").c_str(), at("usr/hard").c_str()), 0);
         EXPECT_EQ(symlink("a", at("usr/link").c_str()), 0);
-        file("usr/empty", 0600, "");
-        file("usr/big", 0640, big);
-        dir("usr/bin", 0755);
-        file("usr/bin/suid", 04755, "#!/bin/sh\nexit 0\n");
-        file("usr/bin/sgid", 02711, std::string(700, '\xE9'));
-        file("usr/bin/nox", 04644, "x");
-        dir("usr/tmp", 01777);
-        dir("usr/lib/old", 0700);
-        chmod(at("usr/lib").c_str(), 0755);
-        file("usr/lib/x", 0444, std::string(512, 'x'));
-        file("usr/lib/old/y", 0664, "y\n");
-        file("usr/libx", 0644, "libx\n");
-        file("usr/library", 0644, "library\n");
-        file("caf\xC3\xA9 na\xC3\xAFve", 0644, "cr\xC3\xA8me\n");
-        dir("long/" + std::string(60, 'd'), 0755);
-        file("long/" + std::string(60, 'd') + "/" + std::string(99, 'f'), 0644, "long\n");
         EXPECT_EQ(symlink(std::string(150, 't').c_str(), at("long/link").c_str()), 0);
-        file("old", 0600, "old\n");
         std::FILE* f = std::fopen(at("holes").c_str(), "wb");
         for (int i = 0; i < 12; ++i) {  // more regions than an old GNU header holds
             std::fseek(f, static_cast<long>(i) * 65536 + 1000, SEEK_SET);
@@ -123,21 +131,16 @@ private:
         std::fseek(f, 2000000, SEEK_SET);
         std::fputc('z', f);
         std::fclose(f);
-        file("after", 0644, "after");
-        // Distinct times, set last so that directories keep theirs.
-        const char* order[] = {"usr", "usr/a", "usr/link", "usr/empty", "usr/big", "usr/bin", "usr/bin/suid",
-                               "usr/bin/sgid", "usr/bin/nox", "usr/tmp", "usr/lib", "usr/lib/x", "usr/lib/old",
-                               "usr/lib/old/y", "usr/libx", "usr/library", "caf\xC3\xA9 na\xC3\xAFve", "long",
-                               "long/link", "holes", "after", "long/dd", "long/dd/ff"};
-        const time_t times[] = {826034820, 991750020, 1700000000, 1720000000, 946684799, 1234567890, 1059999999};
-        for (std::size_t i = 0; i < sizeof order / sizeof *order; ++i) {
-            std::string p = order[i];
-            if (p.rfind("long/dd", 0) == 0) p = "long/" + std::string(60, 'd') + (p.size() > 7 ? "/" + std::string(99, 'f') : "");
-            const struct timespec ts[2] = {{times[i % 7], 0}, {times[i % 7], 0}};
-            utimensat(AT_FDCWD, at(p).c_str(), ts, AT_SYMLINK_NOFOLLOW);
+        // Times last, contents before their directories.
+        const std::pair<const char*, time_t> links[] = {{"usr/link", 1700000000}, {"long/link", 946684799}};
+        for (const auto& [path, time] : links) {
+            const struct timespec ts[2] = {{time, 0}, {time, 0}};
+            utimensat(AT_FDCWD, at(path).c_str(), ts, AT_SYMLINK_NOFOLLOW);
         }
-        const struct timespec before1970[2] = {{-86400 * 400, 0}, {-86400 * 400, 0}};
-        utimensat(AT_FDCWD, at("old").c_str(), before1970, 0);
+        for (const auto& f : files) {
+            const struct timespec ts[2] = {{f.time, 0}, {f.time, 0}};
+            utimensat(AT_FDCWD, at(f.path).c_str(), ts, 0);
+        }
     }
     void write(const std::string& name, const std::string& command, const V& items) {
         std::string cmd = "cd " + shq(root_.path()) + " && " + command + " -cf " + shq(name + ".tar");
@@ -295,6 +298,9 @@ std::vector<Row> rows() {
         {"ustar", {"+%f", "-I", "inc", "-X", "excBin"}, Way::File, "usr/bin/\nusr/bin/suid\nusr/bin/nox\nusr/libx\n", "", 0},
         {"ustar", {"+%f", "-I", "blank"}, Way::File, "", "", 0},
         {"ustar", {"+%f", "usr/a", "-X", "exc"}, Way::File, "usr/a\n", "", 0},
+        // Other arguments starting with "-" are skipped; the last -I counts.
+        {"ustar", {"+%f", "-v", "-I", "x", "-I", "inc", "--", "-Ifoo"}, Way::File,
+         "usr/a\nusr/bin/\nusr/bin/suid\nusr/bin/sgid\nusr/bin/nox\nusr/libx\n", "", 0},
         {"ustar", {"-X", "nonesuch", "usr"}, Way::File, "",
          "tart: cannot open exclude file (nonesuch)\nnonesuch: No such file or directory\n", 1},
         // The command line: usage, refused formats, a failed write.
@@ -305,7 +311,12 @@ std::vector<Row> rows() {
         {"ustar", {"+%f %q"}, Way::FileUnread, "", "Unrecognized format: q\n", 1},
         {"ustar", {"+%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f"}, Way::FileUnread, "",
          "tart: too many directives in format (at most 24)\n", 1},
-        {"ustar", {"+%f 100%%", "usr/a"}, Way::File, "usr/a 100%\n", "", 0},
+        {"ustar", {"+%U %G|100%% %%f %%%%\\t", "usr/a"}, Way::File, "1234 567|100% %f %%\\t\n", "", 0},
+        {"ustar", {"usr/a", "+%f"}, Way::File, "-rw-r--r-- 1234/567     13 Jun  5 10:07 2001 usr/a\n", "", 0},  // a name
+        {"ustar", {"+%-s"}, Way::FileUnread, "", "Unrecognized format: -\n", 1},
+        {"ustar", {"+%f %\xE9"}, Way::FileUnread, "", "Unrecognized format: \xE9\n", 1},
+        {"ustar", {"+%q%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f"}, Way::FileUnread, "", "Unrecognized format: q\n", 1},
+        {"ustar", {"-I", "."}, Way::File, "", "tart: cannot read include file (.)\n.: Is a directory\n", 1},
         {"ustar", {}, Way::FileToFull, "", "tart: write error\n", 3},
         // Input that is no archive.
         {"empty", {}, Way::File, "", "tart: blocksize = 0\n", 0},
