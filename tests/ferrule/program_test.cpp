@@ -164,6 +164,7 @@ TEST(Program, Rows) {
         {{"cs", "key"}, data, std::nullopt, "", 0, Way::Plain, "", {"x"}},
         {{"cs", "key"}, "hi\n", std::nullopt, "", 0, Way::Plain, "", {"x"}},  // shorter than a header
         {{"xc"}, compressedScrambled, z, "", 0},  // unscramble only
+        {{"cs", "key"}, compressedScrambled, compressedScrambled, "", 0},  // neither
         {{"s", "key"}, small, std::nullopt, "", 0, Way::Plain, "", {"x"}},  // copied, not fed to zcat
         {{"s", "key"}, "\x1F", std::nullopt, "", 0, Way::Plain, "", {"x"}},
         {{"s", "key"}, "", std::nullopt, "", 0, Way::Plain, "", {"x"}},

@@ -1,5 +1,6 @@
-// ferrule's pure logic: the command line, detection by the first bytes, the
-// composed command, and the key stream against a byte-by-byte model.
+// ferrule's pure logic: the command line, detection by the first bytes, and
+// the key stream against a byte-by-byte model.  What runs where for each mode
+// is seen through the program.
 #include "checksum.h"
 #include "filter.h"
 #include "pipeline.h"
@@ -102,49 +103,6 @@ TEST(Identify, ByTheFirstBytes) {
     }
     const auto h = scrambledHeader("/k");
     EXPECT_EQ(Bytes(h.begin(), h.end()), Bytes("\x1F\x08/k", 5));
-}
-
-TEST(Compose, WhatRunsWhereByModeAndInput) {
-    const Identity kPlain{false, false}, kCompressed{false, true}, kScrambled{true, true};
-    const struct {
-        V args;
-        Identity input;
-        std::string prog, first, second;
-        Scrambling scrambling;
-        bool blocking, checksum;
-    } cases[] = {
-        {{""}, kPlain, "ferrule", "", "", kNoS, false, false},
-        {{"x"}, kPlain, "ferrule", "", "", kNoS, false, false},  // plain input is copied
-        {{"c"}, kCompressed, "ferrule", "", "", kNoS, false, false},
-        {{"cbv", "sumfile"}, kPlain, "ferrule", "/usr/bin/compress -f", "'ferrule' bv  'sumfile'",
-         kNoS, false, false},
-        {{"x"}, kScrambled, "ferrule", "/usr/bin/zcat", "", kU, false, false},  // never moves
-        {{"xc"}, kScrambled, "ferrule", "", "", kU, false, false},              // unscramble only
-        {{"cs", "k"}, kScrambled, "ferrule", "", "", kNoS, false, false},       // neither
-        {{"xV", "20"}, kCompressed, "ferrule", "/usr/bin/zcat", "'ferrule' V  20", kNoS, false, false},
-        {{"xs", "k"}, kCompressed, "ferrule", "/usr/bin/zcat", "", kS, false, false},
-        {{"bv", "sums"}, kPlain, "ferrule", "", "", kNoS, true, true},
-        {{"cbv", "s"}, kCompressed, "ferrule", "", "", kNoS, true, true},
-        // Letters in the order b V v s; the dot size as a number.
-        {{"svVcb", "key", "sums", "0005"}, kPlain, "/opt/bin/ferrule",
-         "/usr/bin/compress -f", "'/opt/bin/ferrule' bVvs  5 'sums' 'key'", kNoS, false, false},
-        // Words from the command line are quoted.
-        {{"cvs", "a b;rm -rf x", "it's"}, kPlain, "/my dir/$(id)/ferrule",
-         "/usr/bin/compress -f", "'/my dir/$(id)/ferrule' vs  'a b;rm -rf x' 'it'\\''s'", kNoS, false, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args[0]);
-        const Pipeline p = composePipeline(adjustForInput(modesOf(c.args), c.input), c.prog);
-        EXPECT_EQ(p.first, c.first);
-        EXPECT_EQ(p.second, c.second);
-        EXPECT_EQ(p.local.compression, Compression::None);
-        EXPECT_EQ(p.local.scrambling, c.scrambling);
-        EXPECT_EQ(p.local.blocking, c.blocking);
-        EXPECT_EQ(p.local.checksum, c.checksum);
-    }
-    // No limit on the length of the command.
-    const Pipeline p = composePipeline(modesOf({"cv", std::string(3000, 'n')}), std::string(2000, 'p'));
-    EXPECT_EQ(p.second.size(), std::string("'' v  ''").size() + 5000);
 }
 
 // The scrambling algorithm as the format states it, one byte at a time,
