@@ -42,7 +42,8 @@ Bytes sampleData(std::size_t n, std::uint32_t seed) {
     Bytes out;
     const Bytes noise = randomBytes(n / 8 + 1, seed);
     for (std::size_t k = 0; out.size() < n; k += 8)
-        out += "line " + std::to_string(out.size() % 977) + " of the archive stream\n" + noise.substr(std::min(k, noise.size()), 8);
+        out += "line " + std::to_string(out.size() % 977) + " of the archive stream\n" +
+               noise.substr(std::min(k, noise.size()), 8);
     out.resize(n);
     return out;
 }
@@ -66,12 +67,6 @@ tk::Spawn ferrule(V args, const std::string& cwd = "") {
     s.env["LC_ALL"] = "C";
     s.cwd = cwd;
     return s;
-}
-
-tk::RunResult run(V args, const Bytes& in, const std::string& cwd) {
-    tk::Spawn s = ferrule(std::move(args), cwd);
-    s.stdinData = in;
-    return tk::run(s);
 }
 
 // How the input arrives and where the output goes.
@@ -105,7 +100,7 @@ tk::RunResult blocks(tk::Spawn s) {
     return r;
 }
 
-tk::RunResult run(const V& args, const Bytes& in, Way way, const std::string& cwd) {
+tk::RunResult run(const V& args, const Bytes& in, Way way = Way::Plain, const std::string& cwd = "") {
     tk::Spawn s = ferrule(args, cwd);
     std::optional<tk::Feeder> feed;
     int p[2] = {-1, -1};
@@ -166,10 +161,10 @@ TEST(Program, Rows) {
     const Bytes data = sampleData(300000, 2), random = randomBytes(123457, 1), z = compressReal(data);
     const Bytes small = sampleData(60000, 14);
     const Bytes shortS{'\x1F', '\x08', 'a', 'b', '\0'};
-    const Bytes scrambled = run({"s", "key"}, "plain", cwd).out;
-    const Bytes compressedScrambled = run({"cs", "key"}, data, cwd).out;
+    const Bytes scrambled = run({"s", "key"}, "plain", Way::Plain, cwd).out;
+    const Bytes compressedScrambled = run({"cs", "key"}, data, Way::Plain, cwd).out;
     dir.write("gone", "k");
-    const Bytes withoutKey = run({"cs", "gone"}, small, cwd).out;
+    const Bytes withoutKey = run({"cs", "gone"}, small, Way::Plain, cwd).out;
     ::unlink(dir.file("gone").c_str());
     Bytes damaged = compressReal(randomBytes(300000, 24));
     for (std::size_t k = 1000; k < damaged.size(); k += 7) damaged[k] = static_cast<char>(~damaged[k]);
@@ -391,7 +386,7 @@ TEST(Hardening, ChecksumFileAndTheSecondFerrule) {
     const std::string target = dir.write("target", "precious\n");
     ASSERT_EQ(::symlink(target.c_str(), (sticky + "/sums").c_str()), 0);
     for (const char* letters : {"v", "cbv"}) {
-        const tk::RunResult r = run({letters, sticky + "/sums"}, sampleData(5000, 43), "");
+        const tk::RunResult r = run({letters, sticky + "/sums"}, sampleData(5000, 43));
         EXPECT_EQ(r.code, 255) << letters;
         EXPECT_EQ(r.err, sticky + "/sums: Too many levels of symbolic links\n");
         EXPECT_EQ(tk::readFile(target), "precious\n");
