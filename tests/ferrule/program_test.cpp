@@ -157,6 +157,11 @@ TEST(Program, Rows) {
     const std::string oddSums = "it's a sum; touch pwned $(touch pwned) `touch pwned`";
     const std::string oddKey = "k'ey;touch pwned";
     dir.write(oddKey, "quoted key");
+    // A checksum file name far beyond the 247 characters of the original command buffer.
+    std::string deep = "deep";
+    for (char c = 'a'; c < 'f'; ++c) deep += "/" + std::string(60, c);
+    tk::makeDirs(dir.file(deep));
+    deep += "/sums";
 
     const Bytes data = sampleData(300000, 2), random = randomBytes(123457, 1), z = compressReal(data);
     const Bytes small = sampleData(60000, 14);
@@ -204,6 +209,7 @@ TEST(Program, Rows) {
         {{"cb"}, data, padded(z), "", 0, Way::Packets},
         {{"xb"}, z, padded(data), "", 0, Way::Packets},
         {{"cbvs", oddSums, oddKey}, data, std::nullopt, "", 0, Way::Plain, oddSums},
+        {{"cbv", deep}, small, padded(compressReal(small)), "", 0, Way::Plain, deep},
         {{"cv", "sums"}, data, z, "", 0, Way::Plain, "sums"},
         {{"xv", "sums"}, z, data, "", 0, Way::Plain, "sums"},
         {{"xV", "20"}, compressReal(data.substr(0, 20480 * 7 + 500)), data.substr(0, 20480 * 7 + 500), ".......", 0},
