@@ -1,5 +1,5 @@
-// Window placement from the record and the capture of the user's moves and
-// resizes from configure events.
+// Window placement from the record, clamped to the screen, and the capture
+// of the user's moves and resizes from configure events.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -10,206 +10,119 @@ using namespace trev;
 
 namespace {
 
-// A record whose frame was measured under a window manager: the window sits
-// at (5, 23) in a frame 10 wider and 28 higher.
-FormStatusRec measured(int winX, int winY) {
+// A record whose frame was measured: the window at (5, 23) in a frame 10
+// wider and 28 higher; or, with `measured` false, a record just reset.
+FormStatusRec record(bool measured, int winX, int winY, int positionSet) {
     FormStatusRec r;
     initStatus(r);
     r.winX = winX;
     r.winY = winY;
-    r.clientOffX = 5;
-    r.clientOffY = 23;
-    r.frameExtraW = 10;
-    r.frameExtraH = 28;
-    r.positionSet = 1;
+    r.positionSet = positionSet;
+    if (measured) {
+        r.clientOffX = 5;
+        r.clientOffY = 23;
+        r.frameExtraW = 10;
+        r.frameExtraH = 28;
+    }
     return r;
 }
 
-// Client window inside a frame at (fx, fy) directly below the root.
-std::vector<WinAttrs> framed(int fx, int fy, int w, int h) {
-    return {{5, 23, w, h}, {fx, fy, w + 10, h + 28}};
-}
+// A client window inside a frame at (fx, fy) directly below the root.
+std::vector<WinAttrs> framed(int fx, int fy, int w, int h) { return {{5, 23, w, h}, {fx, fy, w + 10, h + 28}}; }
 
 }  // namespace
 
-TEST(PlaceWindow, FirstFormAfterAResetGoesTo500By400AtItsNaturalSize) {
-    FormStatusRec r;
-    initStatus(r);
-    WinSize& slot = *r.slotAt(80);
-    const Placement p = placeWindow(r, slot, 420, 310, 1280, 1024);
-    EXPECT_FALSE(p.setSize);
-    EXPECT_EQ(p.x, 500);
-    EXPECT_EQ(p.y, 400);
-    EXPECT_EQ(r.positionSet, 1);
-    // The natural size is remembered, but not as a size to force next time.
-    EXPECT_EQ(slot.width, 420);
-    EXPECT_EQ(slot.height, 310);
-    EXPECT_EQ(slot.sizeSet, 0);
+TEST(PlaceWindow, SavedPlaceAndSizeOnTheScreenElseTheDefault) {
+    const struct {
+        bool measured;
+        int winX, winY, positionSet;
+        WinSize slot;
+        int shellW, shellH;
+        bool setSize;
+        int w, h, x, y;
+        WinSize slotAfter;
+    } cases[] = {
+        // After a reset or without a measured frame: 500, 400 at the natural
+        // size, remembered but not forced next time.
+        {false, 0, 0, 0, {0, 0, 0}, 420, 310, false, 0, 0, 500, 400, {420, 310, 0}},
+        {false, 40, 50, 1, {0, 0, 0}, 300, 200, false, 0, 0, 500, 400, {300, 200, 0}},
+        {true, 120, 80, 1, {600, 450, 1}, 420, 310, true, 600, 450, 120, 80, {600, 450, 1}},
+        // A saved size below the natural size is raised to it.
+        {true, 10, 10, 1, {200, 450, 1}, 420, 310, true, 420, 450, 10, 10, {420, 450, 1}},
+        // A size flag without a size is dropped.
+        {true, 10, 10, 1, {500, 0, 1}, 300, 200, false, 0, 0, 10, 10, {500, 0, 0}},
+        // Past the edges: pulled back so that the frame shows whole.
+        {true, 1200, 900, 1, {0, 0, 0}, 300, 200, false, 0, 0, 970, 796, {300, 200, 0}},
+        {true, 1270, 796, 1, {0, 0, 0}, 300, 200, false, 0, 0, 970, 796, {300, 200, 0}},
+        {true, 970, 797, 1, {0, 0, 0}, 300, 200, false, 0, 0, 970, 796, {300, 200, 0}},
+        // Wider than the screen: the saved x stays.
+        {true, 30, 20, 1, {0, 0, 0}, 1500, 200, false, 0, 0, 30, 20, {1500, 200, 0}},
+        // A damaged record: positions the toolkit can hold, on the screen.
+        {true, INT32_MAX, INT32_MIN, 1, {0, 0, 0}, 400, 300, false, 0, 0, 32767, 0, {400, 300, 0}},
+        {true, -30000, -5, 1, {0, 0, 0}, 400, 300, false, 0, 0, 0, 0, {400, 300, 0}},
+    };
+    for (const auto& c : cases) {
+        FormStatusRec r = record(c.measured, c.winX, c.winY, c.positionSet);
+        if (c.winX == INT32_MAX) r.frameExtraW = INT32_MAX;
+        WinSize& slot = *r.slotAt(96);
+        slot = c.slot;
+        const Placement p = placeWindow(r, slot, c.shellW, c.shellH, 1280, 1024);
+        const std::string row = std::to_string(c.winX) + "," + std::to_string(c.winY);
+        EXPECT_EQ(p.setSize, c.setSize) << row;
+        if (p.setSize) {
+            EXPECT_EQ(std::make_pair(p.width, p.height), std::make_pair(c.w, c.h)) << row;
+        }
+        EXPECT_EQ(std::make_pair(p.x, p.y), std::make_pair(c.x, c.y)) << row;
+        EXPECT_EQ(std::make_tuple(slot.width, slot.height, slot.sizeSet),
+                  std::make_tuple(c.slotAfter.width, c.slotAfter.height, c.slotAfter.sizeSet)) << row;
+        EXPECT_EQ(r.positionSet, 1) << row;
+        if (c.measured) {
+            EXPECT_EQ(std::make_pair(r.placedX, r.placedY), std::make_pair(c.x, c.y)) << row;
+        }
+    }
 }
 
-TEST(PlaceWindow, UnmeasuredFrameAlsoGivesTheDefaultPlace) {
-    FormStatusRec r;
-    initStatus(r);
-    r.positionSet = 1;
-    r.winX = 40;
-    r.winY = 50;
-    const Placement p = placeWindow(r, *r.slotAt(88), 300, 200, 1280, 1024);
-    EXPECT_EQ(p.x, 500);
-    EXPECT_EQ(p.y, 400);
-    EXPECT_EQ(r.positionSet, 1);
-}
-
-TEST(PlaceWindow, ReusesTheSavedPlaceAndSize) {
-    FormStatusRec r = measured(120, 80);
-    WinSize& slot = *r.slotAt(80);
-    slot = {600, 450, 1};
-    const Placement p = placeWindow(r, slot, 420, 310, 1280, 1024);
-    EXPECT_TRUE(p.setSize);
-    EXPECT_EQ(p.width, 600);
-    EXPECT_EQ(p.height, 450);
-    EXPECT_EQ(p.x, 120);
-    EXPECT_EQ(p.y, 80);
-    EXPECT_EQ(r.placedX, 120);
-    EXPECT_EQ(r.placedY, 80);
-}
-
-TEST(PlaceWindow, PullsAWindowPastTheEdgesBackOntoTheScreen) {
-    FormStatusRec r = measured(1200, 900);
-    WinSize& slot = *r.slotAt(96);
-    const Placement p = placeWindow(r, slot, 300, 200, 1280, 1024);
-    EXPECT_EQ(p.x, 1280 - 10 - 300);
-    EXPECT_EQ(p.y, 1024 - 28 - 200);
-    EXPECT_EQ(r.placedX, p.x);
-    // A window wider than the screen keeps its saved x.
-    FormStatusRec wide = measured(30, 20);
-    const Placement q = placeWindow(wide, *wide.slotAt(96), 1500, 200, 1280, 1024);
-    EXPECT_EQ(q.x, 30);
-    EXPECT_EQ(q.y, 20);
-}
-
-TEST(PlaceWindow, ASavedSizeBelowTheNaturalSizeIsRaisedToIt) {
-    FormStatusRec r = measured(10, 10);
-    WinSize& slot = *r.slotAt(80);
-    slot = {200, 450, 1};
-    const Placement p = placeWindow(r, slot, 420, 310, 1280, 1024);
-    EXPECT_EQ(p.width, 420);
-    EXPECT_EQ(p.height, 450);
-    EXPECT_EQ(slot.width, 420);
-}
-
-TEST(PlaceWindow, ASizeFlagWithoutASizeIsDropped) {
-    FormStatusRec r = measured(10, 10);
-    WinSize& slot = *r.slotAt(104);
-    slot = {500, 0, 1};
-    const Placement p = placeWindow(r, slot, 300, 200, 1280, 1024);
-    EXPECT_FALSE(p.setSize);
-    EXPECT_EQ(slot.sizeSet, 0);
-}
-
-TEST(CaptureGeometry, FirstFrameIsMeasuredAndTakenAsPlaced) {
-    FormStatusRec r;
-    initStatus(r);
-    WinSize& slot = *r.slotAt(80);
-    slot = {400, 300, 0};
-    captureGeometry(r, slot, framed(500, 400, 400, 300), 400, 300);
-    EXPECT_EQ(r.winX, 500);
-    EXPECT_EQ(r.winY, 400);
-    EXPECT_EQ(r.placedX, 500);
-    EXPECT_EQ(r.placedY, 400);
-    EXPECT_EQ(r.clientOffX, 5);
-    EXPECT_EQ(r.clientOffY, 23);
-    EXPECT_EQ(r.frameExtraW, 10);
-    EXPECT_EQ(r.frameExtraH, 28);
-}
-
-TEST(CaptureGeometry, AMoveAwayFromThePlacedPositionIsStored) {
-    FormStatusRec r = measured(500, 400);
-    r.placedX = 500;
-    r.placedY = 400;
-    r.positionSet = 0;
-    WinSize& slot = *r.slotAt(80);
-    slot = {400, 300, 0};
-    captureGeometry(r, slot, framed(500, 400, 400, 300), 400, 300);
-    EXPECT_EQ(r.positionSet, 0);   // still where the program put it
-    captureGeometry(r, slot, framed(140, 60, 400, 300), 400, 300);
-    EXPECT_EQ(r.winX, 140);
-    EXPECT_EQ(r.winY, 60);
-    EXPECT_EQ(r.positionSet, 1);
-    EXPECT_EQ(r.placedX, 500);
-    // A frame at or beyond the top left corner is stored as 1.
-    captureGeometry(r, slot, framed(-20, 0, 400, 300), 400, 300);
-    EXPECT_EQ(r.winX, 1);
-    EXPECT_EQ(r.winY, 1);
-}
-
-TEST(CaptureGeometry, OnlyAChangeOfBothDimensionsIsAResize) {
-    FormStatusRec r = measured(500, 400);
-    r.placedX = 500;
-    r.placedY = 400;
-    WinSize& slot = *r.slotAt(88);
-    slot = {400, 300, 0};
-    captureGeometry(r, slot, framed(500, 400, 450, 300), 450, 300);
-    EXPECT_EQ(slot.width, 400);
-    EXPECT_EQ(slot.sizeSet, 0);
-    captureGeometry(r, slot, framed(500, 400, 450, 330), 450, 330);
-    EXPECT_EQ(slot.width, 450);
-    EXPECT_EQ(slot.height, 330);
-    EXPECT_EQ(slot.sizeSet, 1);
-    // A resize is not looked at as a move, wherever the frame is.
-    r.positionSet = 0;
-    captureGeometry(r, slot, framed(10, 10, 500, 380), 500, 380);
-    EXPECT_EQ(r.positionSet, 0);
-    EXPECT_EQ(r.winX, 500);
-}
-
-TEST(CaptureGeometry, TheOutermostDecoratingAncestorGivesThePosition) {
-    FormStatusRec r = measured(500, 400);
-    r.placedX = 500;
-    r.placedY = 400;
-    WinSize& slot = *r.slotAt(80);
-    slot = {400, 300, 0};
-    // client -> inner parent of the same height -> frame -> outer frame.
-    const std::vector<WinAttrs> chain = {
-        {0, 0, 400, 300}, {5, 23, 400, 300}, {2, 2, 410, 328}, {220, 180, 414, 332}};
-    captureGeometry(r, slot, chain, 400, 300);
-    EXPECT_EQ(r.winX, 220);
-    EXPECT_EQ(r.winY, 180);
-    EXPECT_EQ(r.positionSet, 1);
-}
-
-TEST(CaptureGeometry, WithoutAFrameNothingIsTakenAsAMove) {
-    FormStatusRec r;
-    initStatus(r);
-    WinSize& slot = *r.slotAt(80);
-    slot = {400, 300, 0};
-    // No window manager: the shell's window is a child of the root.
-    captureGeometry(r, slot, {{500, 400, 400, 300}}, 400, 300);
-    // A parent that does not decorate (same height).
-    captureGeometry(r, slot, {{0, 0, 400, 300}, {37, 52, 400, 300}}, 400, 300);
+TEST(CaptureGeometry, TheFirstFrameIsMeasuredAndTakenAsPlaced) {
+    FormStatusRec r = record(false, 0, 0, 0);
+    WinSize slot{400, 300, 0};
+    captureGeometry(r, slot, {{0, 0, 400, 300}, {37, 52, 400, 300}}, 400, 300);   // no decoration
+    captureGeometry(r, slot, {{500, 400, 400, 300}}, 400, 300);                     // no window manager
     EXPECT_EQ(r.frameExtraW, 0);
-    EXPECT_EQ(r.winX, 0);
-    EXPECT_EQ(r.positionSet, 0);
-    // Also once a frame was measured in an earlier run.
-    FormStatusRec m = measured(500, 400);
-    m.placedX = 500;
-    m.placedY = 400;
-    m.positionSet = 0;
-    captureGeometry(m, *m.slotAt(80), {{77, 88, 0, 300}}, 0, 300);
-    EXPECT_EQ(m.winX, 500);
-    EXPECT_EQ(m.positionSet, 0);
+    captureGeometry(r, slot, framed(500, 400, 400, 300), 400, 300);
+    EXPECT_EQ(std::vector<int>({r.winX, r.winY, r.placedX, r.placedY, r.clientOffX, r.clientOffY,
+                                r.frameExtraW, r.frameExtraH, r.positionSet}),
+              std::vector<int>({500, 400, 500, 400, 5, 23, 10, 28, 0}));
 }
 
-TEST(PlaceWindow, ADamagedRecordGivesAPositionTheToolkitCanHold) {
-    FormStatusRec r = measured(INT32_MAX, INT32_MIN);
-    r.frameExtraW = INT32_MAX;
-    const Placement p = placeWindow(r, *r.slotAt(80), 400, 300, 1280, 1024);
-    EXPECT_GE(p.x, 0);
-    EXPECT_LE(p.x, 32767);
-    EXPECT_EQ(p.y, 0);   // on the screen, not at -32768
-    // A negative saved position, which no move stores, keeps the form on
-    // the screen.
-    r = measured(-30000, -5);
-    const Placement q = placeWindow(r, *r.slotAt(80), 400, 300, 1280, 1024);
-    EXPECT_EQ(q.x, 0);
-    EXPECT_EQ(q.y, 0);
+// After the program placed the form at (500, 400) with a 400 x 300 size.
+TEST(CaptureGeometry, MovesAwayFromThePlacedPositionAndResizesInBothDimensions) {
+    const struct {
+        std::vector<WinAttrs> chain;
+        int eventW, eventH;
+        int winX, winY, positionSet;
+        WinSize slot;
+    } cases[] = {
+        {framed(500, 400, 400, 300), 400, 300, 500, 400, 0, {400, 300, 0}},   // still as placed
+        {framed(140, 60, 400, 300), 400, 300, 140, 60, 1, {400, 300, 0}},
+        {framed(-20, 0, 400, 300), 400, 300, 1, 1, 1, {400, 300, 0}},         // corner stored as 1
+        {framed(500, 400, 450, 300), 450, 300, 500, 400, 0, {400, 300, 0}},   // width alone: no resize
+        {framed(500, 400, 400, 330), 400, 330, 500, 400, 0, {400, 300, 0}},
+        {framed(10, 10, 450, 330), 450, 330, 500, 400, 0, {450, 330, 1}},     // a resize is no move
+        // The outermost decorating ancestor gives the position.
+        {{{0, 0, 400, 300}, {5, 23, 400, 300}, {2, 2, 410, 328}, {220, 180, 414, 332}}, 400, 300,
+         220, 180, 1, {400, 300, 0}},
+        // Without a frame nothing is a move.
+        {{{77, 88, 400, 300}}, 400, 300, 500, 400, 0, {400, 300, 0}},
+    };
+    for (const auto& c : cases) {
+        FormStatusRec r = record(true, 500, 400, 0);
+        r.placedX = 500;
+        r.placedY = 400;
+        WinSize slot{400, 300, 0};
+        captureGeometry(r, slot, c.chain, c.eventW, c.eventH);
+        const std::string row = std::to_string(c.chain.back().x) + "," + std::to_string(c.eventW);
+        EXPECT_EQ(std::make_tuple(r.winX, r.winY, r.positionSet), std::make_tuple(c.winX, c.winY, c.positionSet)) << row;
+        EXPECT_EQ(std::make_tuple(slot.width, slot.height, slot.sizeSet),
+                  std::make_tuple(c.slot.width, c.slot.height, c.slot.sizeSet)) << row;
+    }
 }
