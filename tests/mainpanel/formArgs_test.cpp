@@ -1,6 +1,6 @@
-// The command line's form type word, the word-count rules and the filling
-// of usage messages.  Every form's own count and usage line is checked
-// through the program itself (start_gui_test).
+// The command line's form type word, the word-count rules, device words with
+// control characters and the filling of usage messages.  Each form's own
+// count and usage line is checked through the program.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -33,10 +33,8 @@ TEST(FormArgs, WordCountRules) {
         {{R::AtLeast, 3}, 3, "x", true},       {{R::AtLeast, 3}, 9, "x", true},
         {{R::EitherOf, 7, 12}, 7, "x", true},  {{R::EitherOf, 7, 12}, 12, "x", true},
         {{R::EitherOf, 7, 12}, 8, "x", false}, {{R::Any}, 2, "x", true},
-        {{R::Any}, 9, "x", true},              {{R::ConfigChoice, 2, 3}, 2, "x", true},
-        {{R::ConfigChoice, 2, 3}, 3, "noSystem", true},
-        {{R::ConfigChoice, 2, 3}, 3, "noUser", true},
-        {{R::ConfigChoice, 2, 3}, 3, "noSys", false},
+        {{R::ConfigChoice, 2, 3}, 2, "x", true}, {{R::ConfigChoice, 2, 3}, 3, "noSystem", true},
+        {{R::ConfigChoice, 2, 3}, 3, "noUser", true}, {{R::ConfigChoice, 2, 3}, 3, "noSys", false},
         {{R::ConfigChoice, 2, 3}, 4, "noUser", false},
     };
     for (const auto& c : cases) {
@@ -47,21 +45,19 @@ TEST(FormArgs, WordCountRules) {
     }
 }
 
-// Device words that come back in a shell assignment hold no control
-// character; words past the command line's end are not looked at.
+// Device words come back in a shell assignment: no control character in
+// them; words past the command line's end are not looked at.
 TEST(FormArgs, DeviceWordsWithControlCharacters) {
+    const std::string refused = " holds a control character (a line feed, a tab, ...); a device name cannot.\n";
     const struct {
         DeviceArgs args;
         std::vector<const char*> words;
         std::string message;
     } cases[] = {
-        {{3, 0}, {"mp", "6", "label", "/dev/rmt/0\ntouch x", "1"},
-         "mp 6: argument 2 holds a control character (a line feed, a tab, ...); a device name "
-         "cannot.\n"},
+        {{3, 0}, {"mp", "6", "label", "/dev/rmt/0\ntouch x", "1"}, "mp 6: argument 2" + refused},
         {{4, 9}, {"mp", "4", "CDROM", "1", "/dev/sr0", "0", "l"}, ""},
         {{4, 9}, {"mp", "4", "CDROM", "1", "/dev/sr0", "0", "l", "TAPE", "1", "h:\t", "0", "l"},
-         "mp 4: argument 8 holds a control character (a line feed, a tab, ...); a device name "
-         "cannot.\n"},
+         "mp 4: argument 8" + refused},
         {{0, 0}, {"mp", "24", "file", "caption\n"}, ""},
     };
     for (const auto& c : cases)
@@ -73,6 +69,5 @@ TEST(FormArgs, DeviceWordsWithControlCharacters) {
 TEST(FormArgs, UsageFillsInProgramNameAndTypeOnce) {
     EXPECT_EQ(usageMessage("USAGE: %s %d avaSpace.\n", "mp", 3), "USAGE: mp 3 avaSpace.\n");
     EXPECT_EQ(usageMessage(nullptr, "mp", 20), "");
-    // A program name with a percent sign is printed as it is.
     EXPECT_EQ(usageMessage("USAGE: %s %d prodFile.\n", "/x/%s%d", 8), "USAGE: /x/%s%d 8 prodFile.\n");
 }
