@@ -10,8 +10,10 @@
 
 #include <stdlib.h>
 
+#include <array>
 #include <filesystem>
 #include <random>
+#include <sstream>
 
 #include "TempRoot.h"
 #include "core/infoSource.h"
@@ -159,31 +161,21 @@ TEST(SourceMachine, TheTapeHostIsSetBeforeTheTapeGroupIsSwitchedOn) {
 }
 
 TEST(StartPlan, WorkOrderNumberSourceWordAndCatalogueFlags) {
-    const struct {
-        const char *media, *workOrder, *orvanta, *doc;
-        int source;
-        bool valid, orderAvailable, orvantaDisabled, docDisabled;
-    } cases[] = {
-        {"1", "0", "0", "0", kEmail, true, false, false, false},   // "0" alone: no work order
-        {"1", "00", "0", "0", kWorkOrder, true, true, false, false},
-        {"2", "", "0", "0", kEmail, true, true, false, false},
-        {"x", "5", "0", "0", 0, false, true, false, false},        // words read like atoi
-        {"3abc", "5", "0", "0", kTape, true, true, false, false},
-        {" +4", "5", "2", "0x", kOrvantaCatalog, true, true, true, false},
-        {"5", "5", "0", "-3", kDocCatalog, true, true, false, true},
-        {"6", "5", "0", "0", 6, false, true, false, false},
-        {"-1", "5", "0", "0", -1, false, true, false, false},
-        {"99999999999999", "5", "0", "0", 2147483647, false, true, false, false},
-    };
-    for (const auto& c : cases) {
-        const StartPlan p = planStart(c.media, c.workOrder, c.orvanta, c.doc);
-        EXPECT_EQ(std::make_tuple(p.source, p.valid, p.orderAvailable, p.orvantaDisabled, p.docDisabled),
-                  std::make_tuple(c.source, c.valid, c.orderAvailable, c.orvantaDisabled, c.docDisabled))
-            << c.media << " " << c.workOrder;
-        EXPECT_EQ(p.actions.empty(), !c.valid);
-        if (c.valid) {
-            EXPECT_EQ(p.actions.back(), (Action{Act::ShowInfo, c.source}));
-        }
+    // media, work order, Orvanta flag, documentation flag -> "source valid
+    // orderAvailable orvantaDisabled docDisabled"; words are read like atoi.
+    const std::pair<std::array<const char*, 4>, std::string> cases[] = {
+        {{"1", "0", "0", "0"}, "2 1 0 0 0"},   // "0" alone: no work order
+        {{"1", "00", "0", "0"}, "1 1 1 0 0"}, {{"2", "", "0", "0"}, "2 1 1 0 0"}, {{"x", "5", "0", "0"}, "0 0 1 0 0"},
+        {{"3abc", "5", "0", "0"}, "3 1 1 0 0"}, {{" +4", "5", "2", "0x"}, "4 1 1 1 0"}, {{"5", "5", "0", "-3"}, "5 1 1 0 1"},
+        {{"6", "5", "0", "0"}, "6 0 1 0 0"}, {{"-1", "5", "0", "0"}, "-1 0 1 0 0"},
+        {{"99999999999999", "5", "0", "0"}, "2147483647 0 1 0 0"}};
+    for (const auto& [words, want] : cases) {
+        const StartPlan p = planStart(words[0], words[1], words[2], words[3]);
+        std::ostringstream got;
+        got << p.source << " " << p.valid << " " << p.orderAvailable << " " << p.orvantaDisabled << " " << p.docDisabled;
+        EXPECT_EQ(got.str(), want) << words[0] << " " << words[1];
+        const Action last = p.actions.empty() ? Action{Act::ShowInfo, -1} : p.actions.back();
+        EXPECT_EQ(last, (Action{Act::ShowInfo, p.valid ? p.source : -1}));
     }
 }
 
