@@ -15,28 +15,19 @@ namespace cat {
 
 // A temporary stream holding `text`, positioned at its start.  As a
 // diagnostic stream, take() returns what was written and empties it.
-class Stream {
-public:
-    explicit Stream(const std::string& text = "") : f_(std::tmpfile()) {
-        std::fwrite(text.data(), 1, text.size(), f_);
-        std::rewind(f_);
-    }
-    ~Stream() { std::fclose(f_); }
-    Stream(const Stream&) = delete;
-    Stream& operator=(const Stream&) = delete;
-    operator std::FILE*() const { return f_; }
+struct Stream {
+    std::FILE* f = std::tmpfile();
+    explicit Stream(const std::string& text = "") { std::fwrite(text.data(), 1, text.size(), f), std::rewind(f); }
+    ~Stream() { std::fclose(f); }
+    operator std::FILE*() const { return f; }
     std::string take() {
         std::string text;
-        std::fflush(f_);
-        std::rewind(f_);
-        for (int c; (c = std::fgetc(f_)) != EOF;) text += static_cast<char>(c);
-        EXPECT_EQ(ftruncate(fileno(f_), 0), 0);
-        std::rewind(f_);
+        std::rewind(f);
+        for (int c; (c = std::fgetc(f)) != EOF;) text += static_cast<char>(c);
+        EXPECT_EQ(ftruncate(fileno(f), 0), 0);
+        std::rewind(f);
         return text;
     }
-
-private:
-    std::FILE* f_;
 };
 
 // A catalogue root for platform "sun4v" and the diagnostic stream of its
@@ -45,8 +36,7 @@ struct Root {
     tk::TempRoot root;
     Stream diag;
     trev::CatalogueFiles files() const {
-        return {root.path(), root.file("install/tmp/bundles.sun4v"),
-                root.file("install/tmp/pkginfo.sun4v")};
+        return {root.path(), root.file("install/tmp/bundles.sun4v"), root.file("install/tmp/pkginfo.sun4v")};
     }
     void put(const std::string& rel, const std::string& text) { root.write("install/" + rel, text); }
 };
