@@ -9,20 +9,19 @@
 namespace {
 
 using Names = std::vector<std::string>;
+using Positions = std::vector<int>;
 
-// A list as the product forms see one: the names shown and the selected
-// positions.
-class MemoryList : public trev::ListView {
-public:
+// A list as the product forms see one: the names shown and the selection.
+struct MemoryList : trev::ListView {
     Names items;
-    std::vector<int> selected;
+    Positions selected;
     void showProducts(int, const std::vector<trev::ProductRecord*>& products, bool fresh) override {
         if (!fresh) selected.clear();
         items.clear();
         for (const auto* p : products) items.push_back(p->name);
     }
-    std::vector<int> selectedPositions() override { return selected; }
-    void setSelectedPositions(const std::vector<int>& positions) override { selected = positions; }
+    Positions selectedPositions() override { return selected; }
+    void setSelectedPositions(const Positions& positions) override { selected = positions; }
     void deselectAll() override { selected.clear(); }
     Names selectedNames() const {
         Names names;
@@ -31,11 +30,9 @@ public:
     }
 };
 
-class MemoryLabel : public trev::FigureView {
-public:
+struct MemoryLabel : trev::FigureView {
     std::vector<std::int64_t> shown;
     void showFigure(std::int64_t v) override { shown.push_back(v); }
-    std::int64_t last() const { return shown.empty() ? -999 : shown.back(); }
 };
 
 // A catalogue of the product lines given, each with its packages and sizes.
@@ -45,11 +42,13 @@ struct Products : trev::Catalogue {
         for (const auto& [line, pkgs] : lines) {
             products.push_back(*trev::parseProductLine(line));
             products.back().index = products.size() - 1;
-            for (const auto& [name, size] : pkgs) {
-                addPkgInProd(products.back(), name);
-                putPkgsInList(name).size = size;
-            }
+            for (const auto& [name, size] : pkgs) addPkgInProd(products.back(), name), putPkgsInList(name).size = size;
         }
+    }
+    std::string selected() const {
+        std::string s;
+        for (const auto& p : products) s += std::to_string(p.selected);
+        return s;
     }
 };
 
@@ -62,25 +61,21 @@ std::string letters(const std::vector<trev::ProductRecord*>& order) {
 TEST(ListLine, SizeStatusAndTitleInColumns) {
     auto p = *trev::parseProductLine("Graph~Kit a g 1200 t t available");
     auto q = *trev::parseProductLine("X a g 12345678 t t");
-    EXPECT_EQ(trev::productTextLines({&p, &q}),
-              "  1200  available  Graph Kit\n12345678             X\n");
+    EXPECT_EQ(trev::productTextLines({&p, &q}), "  1200  available  Graph Kit\n12345678             X\n");
 }
 
 TEST(Orders, NameIsFileOrderSizeAscendingStatusFailedAvailableInstalled) {
-    Products f({{"A a pa 300 t t installed", {}}, {"B b pb 100 t t available", {}},
-                {"C c pc 300 t t failed", {}},    {"D d pd 0 t t odd", {}},
-                {"E e pe 0 t t available", {}},   {"F f pf 100 t t failed", {}}});
+    Products f({{"A a pa 300 t t installed", {}}, {"B b pb 100 t t available", {}}, {"C c pc 300 t t failed", {}},
+                {"D d pd 0 t t odd", {}}, {"E e pe 0 t t available", {}}, {"F f pf 100 t t failed", {}}});
     f.products[3].size = INT32_MIN;
     f.products[4].size = INT32_MAX;
-    trev::ProductSelection sel(f, false);
-    EXPECT_EQ(letters(sel.prodByName), "abcdef");
-    EXPECT_EQ(letters(sel.prodBySize), "dbface");     // equal sizes keep file order
-    EXPECT_EQ(letters(sel.prodByStatus), "cfbead");   // an unknown status last
+    trev::ProductSelection sel(f, false), plain(f, true);
+    // Equal sizes keep file order; an unknown status comes last.
+    EXPECT_EQ(letters(sel.prodByName) + " " + letters(sel.prodBySize) + " " + letters(sel.prodByStatus), "abcdef dbface cfbead");
     EXPECT_EQ(sel.currentProdList, &sel.prodByName);
     EXPECT_EQ(sel.dispProdText(trev::kOrderByStatus).substr(0, 21), "   300  failed     C\n");
     EXPECT_EQ(sel.currentProdList, &sel.prodByStatus);
     // Bare titles: every order is the file order.
-    trev::ProductSelection plain(f, true);
     EXPECT_EQ(letters(plain.prodBySize) + letters(plain.prodByStatus), "abcdefabcdef");
 }
 
@@ -105,66 +100,54 @@ struct SelectForm {
     }
 };
 
-TEST(Selection, TheListsSelectionSetsTheFiguresAndTheCount) {
+TEST(Selection, TheListsSelectionSetsTheFiguresAndTheCountEachChangeOnce) {
     SelectForm s;
     const struct {
-        std::vector<int> positions;
-        std::int64_t required, available;
-    } steps[] = {{{1}, 500, 100}, {{1, 2}, 700, -100}, {{2}, 700, -100}, {{4}, 0, 600}, {{}, 0, 600}};
+        char op;   // 'g': the list's selection taken; 'a', 'd': select, deselect all
+        Positions positions, after;
+        std::vector<std::int64_t> required;   // every figure shown so far
+        std::int64_t available;
+    } steps[] = {
+        {'g', {1}, {1}, {500}, 100},
+        {'g', {1, 2}, {1, 2}, {500, 700}, -100},
+        {'g', {2}, {2}, {500, 700, 700}, -100},
+        {'g', {4}, {4}, {500, 700, 700, 0}, 600},
+        {'a', {}, {1, 2, 3, 4}, {500, 700, 700, 0, 750}, -150},
+        {'a', {}, {1, 2, 3, 4}, {500, 700, 700, 0, 750}, -150},
+        {'d', {}, {}, {500, 700, 700, 0, 750, 0}, 600},
+        {'d', {}, {}, {500, 700, 700, 0, 750, 0}, 600},
+    };
     for (const auto& step : steps) {
-        s.list.selected = step.positions;
-        s.sel.getSelList(s.list, &s.required, trev::kSelectKind);
-        EXPECT_EQ(s.required.last(), step.required);
-        EXPECT_EQ(s.available.last(), step.available);
-        EXPECT_EQ(s.numSelNames, static_cast<int>(step.positions.size()));
-        EXPECT_EQ(s.sel.numProdSelected, static_cast<int>(step.positions.size()));
+        if (step.op == 'g') s.list.selected = step.positions, s.sel.getSelList(s.list, &s.required, trev::kSelectKind);
+        if (step.op == 'a') s.sel.selectAllProd(s.list, &s.required, trev::kSelectKind);
+        if (step.op == 'd') s.sel.deselectAllProd(s.list, &s.required, trev::kSelectKind);
+        EXPECT_EQ(s.list.selected, step.after);
+        EXPECT_EQ(s.required.shown, step.required);
+        EXPECT_EQ(s.available.shown.back(), step.available);
+        EXPECT_EQ(s.numSelNames, static_cast<int>(step.after.size()));
+        EXPECT_EQ(s.sel.numProdSelected, static_cast<int>(step.after.size()));
+        EXPECT_EQ(s.sel.processSelProd(), !step.after.empty());
     }
-    EXPECT_FALSE(s.sel.processSelProd());
-}
-
-TEST(Selection, SelectAllThenDeselectAllEachOnce) {
-    SelectForm s;
-    for (int round = 0; round < 2; ++round) {   // the second time changes nothing
-        s.sel.selectAllProd(s.list, &s.required, trev::kSelectKind);
-        EXPECT_EQ(s.list.selected, (std::vector<int>{1, 2, 3, 4}));
-        EXPECT_EQ(s.required.shown, (std::vector<std::int64_t>{750}));
-        EXPECT_EQ(s.available.last(), -150);
-        EXPECT_EQ(s.numSelNames, 4);
-        EXPECT_EQ(s.cat.findPackage("SHARED")->refCount, 2);
-        EXPECT_TRUE(s.sel.processSelProd());
-    }
-    for (int round = 0; round < 2; ++round) {
-        s.sel.deselectAllProd(s.list, &s.required, trev::kSelectKind);
-        EXPECT_TRUE(s.list.selected.empty());
-        EXPECT_EQ(s.required.shown, (std::vector<std::int64_t>{750, 0}));
-        EXPECT_EQ(s.available.last(), 600);
-        EXPECT_EQ(s.numSelNames, 0);
-        EXPECT_EQ(s.sel.selectedNames(), Names{});
-        EXPECT_EQ(s.cat.findPackage("INST")->refCount, 1);
-        EXPECT_FALSE(s.sel.processSelProd());
-    }
+    EXPECT_EQ(s.cat.selected() + std::to_string(s.cat.findPackage("INST")->refCount), "00001");
 }
 
 TEST(Selection, ChangingTheOrderKeepsTheSelectionAndTheFigures) {
     SelectForm s;
     s.list.selected = {1, 3};
     s.sel.getSelList(s.list, &s.required, trev::kSelectKind);
-    const struct {
-        int order;
-        Names items, selected;
-    } orders[] = {{trev::kOrderBySize, {"p3", "p4", "p1", "p2"}, {"p3", "p1"}},
-                  {99, {"p1", "p2", "p3", "p4"}, {"p1", "p3"}},   // no order: file order
-                  {trev::kOrderByStatus, {"p3", "p1", "p2", "p4"}, {"p3", "p1"}}};
-    for (const auto& o : orders) {
-        s.sel.dispProdList(s.list, o.order, false);
-        EXPECT_EQ(s.list.items, o.items);
-        EXPECT_EQ(s.list.selectedNames(), o.selected);
+    const std::tuple<int, Names, Names> orders[] = {
+        {trev::kOrderBySize, {"p3", "p4", "p1", "p2"}, {"p3", "p1"}},
+        {99, {"p1", "p2", "p3", "p4"}, {"p1", "p3"}},   // no order: file order
+        {trev::kOrderByStatus, {"p3", "p1", "p2", "p4"}, {"p3", "p1"}}};
+    for (const auto& [order, items, selected] : orders) {
+        s.sel.dispProdList(s.list, order, false);
+        EXPECT_EQ(s.list.items, items);
+        EXPECT_EQ(s.list.selectedNames(), selected);
     }
     EXPECT_EQ(s.required.shown, (std::vector<std::int64_t>{550}));
-    // Selecting in the new order acts on the products at the new positions.
-    s.list.selected = {1, 2, 3};
+    s.list.selected = {1, 2, 3};   // p2 added at its new position
     s.sel.getSelList(s.list, &s.required, trev::kSelectKind);
-    EXPECT_EQ(s.required.last(), 750);
+    EXPECT_EQ(s.required.shown.back(), 750);
     EXPECT_EQ(s.sel.selectedNames(), (Names{"p1", "p2", "p3"}));
 }
 
@@ -177,13 +160,12 @@ TEST(Selection, RemoveShowsTheSpaceFreedAndPickingKindsNoFigures) {
     MemoryList list;
     MemoryLabel freed;
     sel.dispProdList(list, 0, true);
-    for (const auto& [positions, shown] : {std::pair<std::vector<int>, int>{{1}, 10}, {{1, 2}, 310}}) {
+    for (const Positions& positions : {Positions{1}, Positions{1, 2}}) {
         list.selected = positions;
         sel.getSelList(list, &freed, trev::kRemoveKind);
-        EXPECT_EQ(freed.last(), shown);   // the shared package stays for B until both go
     }
     sel.deselectAllProd(list, &freed, trev::kRemoveKind);
-    EXPECT_EQ(freed.last(), 0);
+    EXPECT_EQ(freed.shown, (std::vector<std::int64_t>{10, 310, 0}));   // the shared package goes with both
     for (int kind : {trev::kConfigSysKind, trev::kConfigUserKind, trev::kTestKind}) {
         sel.selectAllProd(list, nullptr, kind);
         EXPECT_EQ(sel.selectedNames(), (Names{"pa", "pb"}));
@@ -195,23 +177,17 @@ TEST(Selection, RemoveShowsTheSpaceFreedAndPickingKindsNoFigures) {
 
 TEST(Restore, FailedProductsTakeTheSavedNamesEachOnce) {
     Products f({{"A a dup 1 t t failed", {{"PA", 100}}}, {"B b dup 1 t t failed", {{"PB", 10}}},
-                {"C c inst 1 t t installed", {}},          {"D d avail 1 t t available", {}},
-                {"E e fail2 1 t t failed", {{"PE", 1}}},    {"G g dup 1 t t failed", {}}});
+                {"C c inst 1 t t installed", {}}, {"D d avail 1 t t available", {}},
+                {"E e fail2 1 t t failed", {{"PE", 1}}}, {"G g dup 1 t t failed", {}}});
     trev::ProductSelection sel(f, false);
     EXPECT_EQ(sel.restoreSelection({"inst", "dup", "avail", "fail2", "nothere"}), 2);
-    std::string chosen;
-    for (const auto& p : f.products) chosen += std::to_string(p.selected);
-    EXPECT_EQ(chosen, "100010");
+    EXPECT_EQ(f.selected(), "100010");
     EXPECT_EQ(sel.numProdSelected, 2);
     EXPECT_EQ(trev::requiredSpace(f), 101);
-    // A name given twice takes two products; the walk stops when every name
-    // is used.
-    trev::ProductSelection again(f, false);
+    // A name given twice takes two products; the walk stops when every name is used.
     for (auto& p : f.products) p.selected = 0;
-    EXPECT_EQ(again.restoreSelection({"dup", "dup"}), 2);
-    chosen.clear();
-    for (const auto& p : f.products) chosen += std::to_string(p.selected);
-    EXPECT_EQ(chosen, "110000");
+    EXPECT_EQ(trev::ProductSelection(f, false).restoreSelection({"dup", "dup"}), 2);
+    EXPECT_EQ(f.selected(), "110000");
 }
 
 }  // namespace
