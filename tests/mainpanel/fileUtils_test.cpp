@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <array>
 #include <filesystem>
 #include <functional>
 
@@ -49,53 +50,41 @@ TEST(Expand, ALeadingVariableOrUserElseUntouched) {
     setenv("MP_TEST_LONG", std::string(500, 'd').c_str(), 1);
     unsetenv("MP_TEST_UNSET");
     const std::string root = prefix(getpwnam("root")->pw_dir);
-    const struct {
-        int (*expand)(const char*, std::string&);
-        std::string path;
-        int rc;
-        std::string out, err;
-    } cases[] = {
-        {expandEnv, "$MP_TEST_DIR/lib/x", 0, "/opt/trev/lib/x", ""},
-        {expandEnv, "$MP_TEST_DIR", 0, "/opt/trev", ""},
+    using X = int (*)(const char*, std::string&);
+    const std::tuple<X, std::string, int, std::string, std::string> cases[] = {
+        {expandEnv, "$MP_TEST_DIR/lib/x", 0, "/opt/trev/lib/x", ""}, {expandEnv, "$MP_TEST_DIR", 0, "/opt/trev", ""},
         {expandEnv, "/plain/path", 0, "untouched", ""},
         {expandEnv, "$MP_TEST_UNSET/rest", -1, "untouched", "Cannot get the $MP_TEST_UNSET enviroment variable. \n"},
         {expandEnv, "$MP_TEST_LONG/0123456789", 0, std::string(500, 'd') + "/0123456789", ""},   // 511
         {expandEnv, "$MP_TEST_LONG/01234567890", -1, "untouched",
          "Path $MP_TEST_LONG/01234567890 is too long after expansion (more than 511 characters).\n"},
-        {expandTilde, "~root/install/wo", 0, root + "/install/wo", ""},
-        {expandTilde, "~root", 0, root.empty() ? "/" : root, ""},
+        {expandTilde, "~root/install/wo", 0, root + "/install/wo", ""}, {expandTilde, "~root", 0, root.empty() ? "/" : root, ""},
         {expandTilde, "~no_such_user_trev/x", -1, "untouched", "Cannot get home directory of user 'no_such_user_trev'\n"},
-        {expandTilde, "/no/~tilde", 0, "untouched", ""},
-    };
-    for (const auto& c : cases) {
+        {expandTilde, "/no/~tilde", 0, "untouched", ""}};
+    for (const auto& [expand, path, rc, want, err] : cases) {
         std::string out = "untouched";
         CaptureStderr();
-        EXPECT_EQ(c.expand(c.path.c_str(), out), c.rc) << c.path;
-        EXPECT_EQ(GetCapturedStderr(), c.err) << c.path;
-        EXPECT_EQ(out, c.out) << c.path;
+        EXPECT_EQ(expand(path.c_str(), out), rc) << path;
+        EXPECT_EQ(GetCapturedStderr(), err) << path;
+        EXPECT_EQ(out, want) << path;
     }
 }
 
 TEST(Expand, TheCallersHomeFromHOMEThenHomeThenThePasswordEntryOncePerProcess) {
-    const struct {
-        const char *HOME, *home, *path, *out;
-    } cases[] = {
-        {"/home/tester", nullptr, "~", "/home/tester"},
-        {"/home/tester", "/csh", "~/notes/wo.txt", "/home/tester/notes/wo.txt"},
-        {"/", nullptr, "~/x", "/x"},
-        {"/", nullptr, "~", "/"},
-        {nullptr, "/csh/home", "~/y", "/csh/home/y"},
-    };
+    // $HOME, $home, the path, its expansion
+    const std::array<const char*, 4> cases[] = {
+        {"/home/tester", nullptr, "~", "/home/tester"}, {"/home/tester", "/csh", "~/notes/wo.txt", "/home/tester/notes/wo.txt"},
+        {"/", nullptr, "~/x", "/x"}, {"/", nullptr, "~", "/"}, {nullptr, "/csh/home", "~/y", "/csh/home/y"}};
     for (const auto& c : cases)
         inFreshProcess([&] {
-            c.HOME ? setenv("HOME", c.HOME, 1) : unsetenv("HOME");
-            c.home ? setenv("home", c.home, 1) : unsetenv("home");
-            std::string out;
-            EXPECT_EQ(expandTilde(c.path, out), 0);
-            EXPECT_EQ(out, c.out);
-            setenv("HOME", "/elsewhere", 1);   // not seen once looked up
-            EXPECT_EQ(expandTilde(c.path, out), 0);
-            EXPECT_EQ(out, c.out);
+            c[0] ? setenv("HOME", c[0], 1) : unsetenv("HOME");
+            c[1] ? setenv("home", c[1], 1) : unsetenv("home");
+            for (const char* later : {"/elsewhere", "/again"}) {   // not seen once looked up
+                std::string out;
+                EXPECT_EQ(expandTilde(c[2], out), 0);
+                EXPECT_EQ(out, c[3]);
+                setenv("HOME", later, 1);
+            }
         });
     inFreshProcess([] {
         unsetenv("HOME");
@@ -122,42 +111,24 @@ TEST(OpenFile, PlantedLinksFifosAndModes) {
     ASSERT_EQ(mkfifo((d + "/fifo").c_str(), 0600), 0);
     dir.write("drop/old", "old", 0600);
     const mode_t oldMask = umask(0);
-    const struct {
-        const char* name;
-        const char* mode;
-        OpenFailure failure;
-        int error;
-        unsigned fileMode;   // after a successful open; 0: not checked
-    } cases[] = {
-        {"link", "r", OpenFailure::Ok, 0, 0},
-        {"link", "w", OpenFailure::SymbolicLink, ELOOP, 0},
-        {"link", "r+", OpenFailure::SymbolicLink, ELOOP, 0},
-        {"dangling", "w", OpenFailure::SymbolicLink, ELOOP, 0},
-        {"dangling", "wx", OpenFailure::System, EEXIST, 0},
-        {"fifo", "r", OpenFailure::NotRegular, EINVAL, 0},
-        {"fifo", "r+", OpenFailure::NotRegular, EINVAL, 0},
-        {"fifo", "w", OpenFailure::System, ENXIO, 0},   // no reader: no wait
-        {".", "r", OpenFailure::NotRegular, EISDIR, 0},
-        {".", "w", OpenFailure::System, EISDIR, 0},
-        {"no/such", "w", OpenFailure::System, ENOENT, 0},
-        {"missing", "r+", OpenFailure::System, ENOENT, 0},
-        {"new", "w", OpenFailure::Ok, 0, 0644},
-        {"new2", "wx", OpenFailure::Ok, 0, 0644},
-        {"new2", "wx", OpenFailure::System, EEXIST, 0},
-        {"old", "w", OpenFailure::Ok, 0, 0600},   // an existing file keeps its mode
-    };
-    for (const auto& c : cases) {
-        const Opened o = openChecked((d + "/" + c.name).c_str(), c.mode);
-        EXPECT_EQ(o.failure, c.failure) << c.name << " " << c.mode;
-        EXPECT_EQ(o.error, c.error) << c.name << " " << c.mode;
-        EXPECT_EQ(static_cast<bool>(o.file), c.failure == OpenFailure::Ok) << c.name;
-        struct stat st;
-        if (o.file && c.fileMode && fstat(fileno(o.file.get()), &st) == 0) {
-            EXPECT_EQ(st.st_mode & 07777, c.fileMode) << c.name << " " << c.mode;
-        }
-        if (o.file) {
-            EXPECT_EQ(fcntl(fileno(o.file.get()), F_GETFL) & O_NONBLOCK, 0) << c.name;
-        }
+    // name, mode, failure, errno, the file's mode after a successful open (0: not checked)
+    using F = OpenFailure;
+    const std::tuple<const char*, const char*, F, int, unsigned> cases[] = {
+        {"link", "r", F::Ok, 0, 0}, {"link", "w", F::SymbolicLink, ELOOP, 0}, {"link", "r+", F::SymbolicLink, ELOOP, 0},
+        {"dangling", "w", F::SymbolicLink, ELOOP, 0}, {"dangling", "wx", F::System, EEXIST, 0},
+        {"fifo", "r", F::NotRegular, EINVAL, 0}, {"fifo", "r+", F::NotRegular, EINVAL, 0},
+        {"fifo", "w", F::System, ENXIO, 0},   // no reader: no wait
+        {".", "r", F::NotRegular, EISDIR, 0}, {".", "w", F::System, EISDIR, 0}, {"no/such", "w", F::System, ENOENT, 0},
+        {"missing", "r+", F::System, ENOENT, 0}, {"new", "w", F::Ok, 0, 0644}, {"new2", "wx", F::Ok, 0, 0644},
+        {"new2", "wx", F::System, EEXIST, 0}, {"old", "w", F::Ok, 0, 0600}};   // an existing file keeps its mode
+    for (const auto& [name, mode, failure, error, fileMode] : cases) {
+        const Opened o = openChecked((d + "/" + name).c_str(), mode);
+        EXPECT_EQ(std::make_tuple(o.failure, o.error, static_cast<bool>(o.file)), std::make_tuple(failure, error, failure == F::Ok))
+            << name << " " << mode;
+        struct stat st {};
+        const int nonblockOrError = o.file ? fstat(fileno(o.file.get()), &st) | (fcntl(fileno(o.file.get()), F_GETFL) & O_NONBLOCK) : 0;
+        EXPECT_EQ(nonblockOrError, 0) << name << " " << mode;
+        EXPECT_EQ(fileMode ? st.st_mode & 07777 : 0, fileMode) << name << " " << mode;
     }
     umask(oldMask);
     char buf[9] = {};
