@@ -21,88 +21,54 @@ DevEntry remote(const std::string& host, const std::string& device) { return {de
 
 }  // namespace
 
-TEST(DevSpec, SplitsAtTheFirstColonOnly) {
+TEST(DevSpec, SplitsAtTheFirstColonOnlyAndListsTheRequiredMedia) {
     const std::string longHost(700, 'h'), longDev(900, 'd');
-    const struct {
-        std::string spec;
-        bool remote;
-        std::string host, device;
-    } cases[] = {
-        {"hostA:/dev/rmt/0", true, "hostA", "/dev/rmt/0"}, {"/dev/sr0", false, "", "/dev/sr0"},
-        {"hostA:/dev/a:b", true, "hostA", "/dev/a:b"},     {":/dev/sr0", true, "", "/dev/sr0"},
-        {"hostA:", true, "hostA", ""},                      {"", false, "", ""},
-        {" h : d\\:x", true, " h ", " d\\:x"},               // no trimming, no escapes
-        {longHost + ":" + longDev, true, longHost, longDev},
-    };
-    for (const auto& c : cases) {
-        const DevSpec d = splitDevSpec(c.spec);
-        EXPECT_EQ(std::make_tuple(d.remote, d.host, d.device), std::make_tuple(c.remote, c.host, c.device))
-            << c.spec;
+    const std::pair<std::string, std::string> specs[] = {
+        {"hostA:/dev/rmt/0", "1 hostA /dev/rmt/0"}, {"/dev/sr0", "0  /dev/sr0"}, {"hostA:/dev/a:b", "1 hostA /dev/a:b"},
+        {":/dev/sr0", "1  /dev/sr0"}, {"hostA:", "1 hostA "}, {"", "0  "}, {" h : d\\:x", "1  h   d\\:x"},   // no trimming, no escapes
+        {longHost + ":" + longDev, "1 " + longHost + " " + longDev}};
+    for (const auto& [spec, split] : specs) {
+        const DevSpec d = splitDevSpec(spec);
+        EXPECT_EQ(std::to_string(d.remote) + " " + d.host + " " + d.device, split) << spec;
     }
-}
-
-TEST(DevSpec, RequiredMediaLinesHeadingAndLabels) {
-    const struct {
-        int kind, count;
-        const char *labels, *lines;
-    } cases[] = {
-        {kDevCdrom, 1, "Disc 1", "1 CD-ROM: Disc 1\n"},
-        {kDevTapeFile, 1, "T", "1    tape: T\n"},   // any kind but the CD-ROM is a tape
-        {kDevCdrom, 0, "", "0 CD-ROMs: \n"},        // every count but 1 is plural
-        {kDevCdrom, -3, "x", "-3 CD-ROMs: x\n"},
+    const std::tuple<int, int, const char*, const char*> media[] = {
+        {kDevCdrom, 1, "Disc 1", "1 CD-ROM: Disc 1\n"}, {kDevTapeFile, 1, "T", "1    tape: T\n"},   // all but the CD-ROM are tapes
+        {kDevCdrom, 0, "", "0 CD-ROMs: \n"}, {kDevCdrom, -3, "x", "-3 CD-ROMs: x\n"},           // every count but 1 is plural
         {kDevTape, 2, "Vol A~Vol B~Vol C", "2    tapes: Vol A\n           Vol B\n           Vol C\n"},
-        {kDevCdrom, 2, "~B~", "2 CD-ROMs: \n           B\n           \n"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(requiredMediaLines(c.kind, c.count, c.labels), c.lines) << c.labels;
+        {kDevCdrom, 2, "~B~", "2 CD-ROMs: \n           B\n           \n"}};
+    for (auto [kind, count, labels, lines] : media) EXPECT_EQ(requiredMediaLines(kind, count, labels), lines) << labels;
 }
 
 TEST(DevCheck, MissingNamesControlCharactersAndTheAssignmentLines) {
-    const std::string need = "You need to specify\n", ctl = kControlWarning;
-    const struct {
-        int kinds;
-        DevEntry cd, tape;
-        std::string warning, result;
-    } cases[] = {
-        {kDevCdrom | kDevTape, local("/dev/sr0"), remote("tapehost", "/dev/rst0"), "",
+    const std::string need = "You need to specify\n", ctl = kControlWarning, cdDev = "    CD-ROM device name\n",
+                      cdHost = "    CD-ROM remote host name\n", tapeDev = "    Tape device name\n",
+                      tapeHost = "    Tape remote host name\n";
+    // kinds, CD-ROM group, tape group -> the warning, or else the lines printed
+    const std::tuple<int, DevEntry, DevEntry, std::string> cases[] = {
+        {kDevCdrom | kDevTape, local("/dev/sr0"), remote("tapehost", "/dev/rst0"),
          "DeviceCD='/dev/sr0'\nDeviceTAPE='tapehost:/dev/rst0'\n"},
-        {kDevCdrom | kDevTape, remote("", ""), remote("", ""),
-         need + "    CD-ROM device name\n    CD-ROM remote host name\n    Tape device name\n"
-                "    Tape remote host name\n", ""},
-        // A local group's Host field is not read.
-        {kDevCdrom | kDevTape, {"", "left\n", false}, {"", "x", false},
-         need + "    CD-ROM device name\n    Tape device name\n", ""},
-        {kDevTape, {}, remote("", "/dev/rst0"), need + "    Tape remote host name\n", ""},
-        {kDevCdrom, remote("h", ""), {}, need + "    CD-ROM device name\n", ""},
-        // Only the kinds asked for are checked; a tape file is TFILE unless
-        // the tape drive bit is set too.
-        {kDevTape, remote("", ""), local("/dev/rst0"), "", "DeviceTAPE='/dev/rst0'\n"},
-        {kDevTapeFile, {}, remote("h", "/tmp/t.tar"), "", "TFILE='h:/tmp/t.tar'\n"},
-        {kDevTapeFile, {}, local(""), need + "    Tape device name\n", ""},
-        {kDevTape | kDevTapeFile, {}, local("/dev/rst0"), "", "DeviceTAPE='/dev/rst0'\n"},
-        {0, remote("", ""), remote("", ""), "", ""},
+        {kDevCdrom | kDevTape, remote("", ""), remote("", ""), need + cdDev + cdHost + tapeDev + tapeHost},
+        {kDevCdrom | kDevTape, {"", "left\n", false}, {"", "x", false}, need + cdDev + tapeDev},   // a local Host is not read
+        {kDevTape, {}, remote("", "/dev/rst0"), need + tapeHost}, {kDevCdrom, remote("h", ""), {}, need + cdDev},
+        // Only the kinds asked for; a tape file is TFILE unless the tape drive bit is set too.
+        {kDevTape, remote("", ""), local("/dev/rst0"), "DeviceTAPE='/dev/rst0'\n"},
+        {kDevTapeFile, {}, remote("h", "/tmp/t.tar"), "TFILE='h:/tmp/t.tar'\n"}, {kDevTapeFile, {}, local(""), need + tapeDev},
+        {kDevTape | kDevTapeFile, {}, local("/dev/rst0"), "DeviceTAPE='/dev/rst0'\n"}, {0, remote("", ""), remote("", ""), ""},
         // A CD-ROM host is cut at its last colon, a tape host is not.
-        {kDevCdrom, remote("a:b:c", "/dev/sr0"), {}, "", "DeviceCD='a:b:/dev/sr0'\n"},
-        {kDevCdrom, remote(":", "/dev/sr0"), {}, "", "DeviceCD=':/dev/sr0'\n"},
-        {kDevTape, {}, remote("srv:", "/dev/rst0"), "", "DeviceTAPE='srv::/dev/rst0'\n"},
-        // Values are quoted byte for byte.
-        {kDevTape, {}, local("a b\t$HOME`x`\"\\'"), ctl + "    Tape device name\n", ""},
-        {kDevTape, {}, local("a b $HOME`x`\"\\'"), "", "DeviceTAPE='a b $HOME`x`\"\\'\\'''\n"},
-        // A control character in a name keeps the form up, listed after the
-        // missing names; bytes from 0x80 up are names in UTF-8.
-        {kDevTape, {}, local("/dev/rmt/0\ntouch x"), ctl + "    Tape device name\n", ""},
-        {kDevTapeFile, {}, remote("h\tx", "/t"), ctl + "    Tape remote host name\n", ""},
-        {kDevCdrom, remote("h", "/dev/sr0\x7f"), {}, ctl + "    CD-ROM device name\n", ""},
-        {kDevCdrom | kDevTape, remote("\x1b", ""), local("\r"),
-         need + "    CD-ROM device name\n" + ctl + "    CD-ROM remote host name\n    Tape device name\n", ""},
-        {kDevCdrom, local("/dev/cd\xc3\xa9"), {}, "", "DeviceCD='/dev/cd\xc3\xa9'\n"},
-    };
-    for (const auto& c : cases) {
-        const DevCheck check = checkDevEntries(c.kinds, c.cd, c.tape);
-        EXPECT_EQ(check.warning, c.warning) << c.cd.device << "|" << c.tape.device;
-        EXPECT_EQ(check.complete(), c.warning.empty());
-        if (check.complete()) {
-            EXPECT_EQ(check.result, c.result) << c.cd.device << "|" << c.tape.device;
-        }
+        {kDevCdrom, remote("a:b:c", "/dev/sr0"), {}, "DeviceCD='a:b:/dev/sr0'\n"},
+        {kDevCdrom, remote(":", "/dev/sr0"), {}, "DeviceCD=':/dev/sr0'\n"},
+        {kDevTape, {}, remote("srv:", "/dev/rst0"), "DeviceTAPE='srv::/dev/rst0'\n"},
+        // Values quoted byte for byte; a control character keeps the form up,
+        // listed after the missing names; bytes from 0x80 up are UTF-8 names.
+        {kDevTape, {}, local("a b $HOME`x`\"\\'"), "DeviceTAPE='a b $HOME`x`\"\\'\\'''\n"},
+        {kDevTape, {}, local("a\tb"), ctl + tapeDev}, {kDevTape, {}, local("/dev/rmt/0\ntouch x"), ctl + tapeDev},
+        {kDevTapeFile, {}, remote("h\tx", "/t"), ctl + tapeHost}, {kDevCdrom, remote("h", "/dev/sr0\x7f"), {}, ctl + cdDev},
+        {kDevCdrom | kDevTape, remote("\x1b", ""), local("\r"), need + cdDev + ctl + cdHost + tapeDev},
+        {kDevCdrom, local("/dev/cd\xc3\xa9"), {}, "DeviceCD='/dev/cd\xc3\xa9'\n"}};
+    for (const auto& [kinds, cd, tape, want] : cases) {
+        const DevCheck check = checkDevEntries(kinds, cd, tape);
+        EXPECT_EQ(check.complete() ? check.result : check.warning, want) << cd.device << "|" << tape.device;
+        EXPECT_EQ(check.complete(), check.warning.empty());
     }
     EXPECT_EQ(assignmentLine("TFILE", ""), "TFILE=''\n");
 }
