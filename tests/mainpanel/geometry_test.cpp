@@ -15,69 +15,51 @@ namespace {
 FormStatusRec record(bool measured, int winX, int winY, int positionSet) {
     FormStatusRec r;
     initStatus(r);
-    r.winX = winX;
-    r.winY = winY;
-    r.positionSet = positionSet;
-    if (measured) {
-        r.clientOffX = 5;
-        r.clientOffY = 23;
-        r.frameExtraW = 10;
-        r.frameExtraH = 28;
-    }
+    r.winX = winX, r.winY = winY, r.positionSet = positionSet;
+    if (measured) r.clientOffX = 5, r.clientOffY = 23, r.frameExtraW = 10, r.frameExtraH = 28;
     return r;
 }
 
 // A client window inside a frame at (fx, fy) directly below the root.
 std::vector<WinAttrs> framed(int fx, int fy, int w, int h) { return {{5, 23, w, h}, {fx, fy, w + 10, h + 28}}; }
 
+std::string slotText(const WinSize& s) {
+    return std::to_string(s.width) + "x" + std::to_string(s.height) + (s.sizeSet ? " set" : "");
+}
+
 }  // namespace
 
 TEST(PlaceWindow, SavedPlaceAndSizeOnTheScreenElseTheDefault) {
-    const struct {
-        bool measured;
-        int winX, winY, positionSet;
-        WinSize slot;
-        int shellW, shellH;
-        bool setSize;
-        int w, h, x, y;
-        WinSize slotAfter;
-    } cases[] = {
+    // measured, saved x, y, position set, saved size; the shell's natural
+    // size -> "x,y", the size forced, the slot afterwards (screen 1280 x 1024)
+    const std::tuple<bool, int, int, int, WinSize, int, int, std::string> cases[] = {
         // After a reset or without a measured frame: 500, 400 at the natural
         // size, remembered but not forced next time.
-        {false, 0, 0, 0, {0, 0, 0}, 420, 310, false, 0, 0, 500, 400, {420, 310, 0}},
-        {false, 40, 50, 1, {0, 0, 0}, 300, 200, false, 0, 0, 500, 400, {300, 200, 0}},
-        {true, 120, 80, 1, {600, 450, 1}, 420, 310, true, 600, 450, 120, 80, {600, 450, 1}},
-        // A saved size below the natural size is raised to it.
-        {true, 10, 10, 1, {200, 450, 1}, 420, 310, true, 420, 450, 10, 10, {420, 450, 1}},
-        // A size flag without a size is dropped.
-        {true, 10, 10, 1, {500, 0, 1}, 300, 200, false, 0, 0, 10, 10, {500, 0, 0}},
+        {false, 0, 0, 0, {0, 0, 0}, 420, 310, "500,400 | 420x310"},
+        {false, 40, 50, 1, {0, 0, 0}, 300, 200, "500,400 | 300x200"},
+        {true, 120, 80, 1, {600, 450, 1}, 420, 310, "120,80 600x450 | 600x450 set"},
+        {true, 10, 10, 1, {200, 450, 1}, 420, 310, "10,10 420x450 | 420x450 set"},   // raised to the natural size
+        {true, 10, 10, 1, {500, 0, 1}, 300, 200, "10,10 | 500x0"},                   // a flag without a size dropped
         // Past the edges: pulled back so that the frame shows whole.
-        {true, 1200, 900, 1, {0, 0, 0}, 300, 200, false, 0, 0, 970, 796, {300, 200, 0}},
-        {true, 1270, 796, 1, {0, 0, 0}, 300, 200, false, 0, 0, 970, 796, {300, 200, 0}},
-        {true, 970, 797, 1, {0, 0, 0}, 300, 200, false, 0, 0, 970, 796, {300, 200, 0}},
-        // Wider than the screen: the saved x stays.
-        {true, 30, 20, 1, {0, 0, 0}, 1500, 200, false, 0, 0, 30, 20, {1500, 200, 0}},
+        {true, 1200, 900, 1, {0, 0, 0}, 300, 200, "970,796 | 300x200"},
+        {true, 1270, 796, 1, {0, 0, 0}, 300, 200, "970,796 | 300x200"},
+        {true, 970, 797, 1, {0, 0, 0}, 300, 200, "970,796 | 300x200"},
+        {true, 30, 20, 1, {0, 0, 0}, 1500, 200, "30,20 | 1500x200"},   // wider than the screen: x stays
         // A damaged record: positions the toolkit can hold, on the screen.
-        {true, INT32_MAX, INT32_MIN, 1, {0, 0, 0}, 400, 300, false, 0, 0, 32767, 0, {400, 300, 0}},
-        {true, -30000, -5, 1, {0, 0, 0}, 400, 300, false, 0, 0, 0, 0, {400, 300, 0}},
-    };
-    for (const auto& c : cases) {
-        FormStatusRec r = record(c.measured, c.winX, c.winY, c.positionSet);
-        if (c.winX == INT32_MAX) r.frameExtraW = INT32_MAX;
+        {true, INT32_MAX, INT32_MIN, 1, {0, 0, 0}, 400, 300, "32767,0 | 400x300"},
+        {true, -30000, -5, 1, {0, 0, 0}, 400, 300, "0,0 | 400x300"}};
+    for (const auto& [measured, winX, winY, positionSet, saved, shellW, shellH, want] : cases) {
+        FormStatusRec r = record(measured, winX, winY, positionSet);
+        if (winX == INT32_MAX) r.frameExtraW = INT32_MAX;
         WinSize& slot = *r.slotAt(96);
-        slot = c.slot;
-        const Placement p = placeWindow(r, slot, c.shellW, c.shellH, 1280, 1024);
-        const std::string row = std::to_string(c.winX) + "," + std::to_string(c.winY);
-        EXPECT_EQ(p.setSize, c.setSize) << row;
-        if (p.setSize) {
-            EXPECT_EQ(std::make_pair(p.width, p.height), std::make_pair(c.w, c.h)) << row;
-        }
-        EXPECT_EQ(std::make_pair(p.x, p.y), std::make_pair(c.x, c.y)) << row;
-        EXPECT_EQ(std::make_tuple(slot.width, slot.height, slot.sizeSet),
-                  std::make_tuple(c.slotAfter.width, c.slotAfter.height, c.slotAfter.sizeSet)) << row;
-        EXPECT_EQ(r.positionSet, 1) << row;
-        if (c.measured) {
-            EXPECT_EQ(std::make_pair(r.placedX, r.placedY), std::make_pair(c.x, c.y)) << row;
+        slot = saved;
+        const Placement p = placeWindow(r, slot, shellW, shellH, 1280, 1024);
+        EXPECT_EQ(std::to_string(p.x) + "," + std::to_string(p.y) +
+                      (p.setSize ? " " + std::to_string(p.width) + "x" + std::to_string(p.height) : "") + " | " + slotText(slot),
+                  want);
+        EXPECT_EQ(r.positionSet, 1) << want;
+        if (measured) {
+            EXPECT_EQ(std::make_pair(r.placedX, r.placedY), std::make_pair(p.x, p.y)) << want;
         }
     }
 }
@@ -89,40 +71,29 @@ TEST(CaptureGeometry, TheFirstFrameIsMeasuredAndTakenAsPlaced) {
     captureGeometry(r, slot, {{500, 400, 400, 300}}, 400, 300);                     // no window manager
     EXPECT_EQ(r.frameExtraW, 0);
     captureGeometry(r, slot, framed(500, 400, 400, 300), 400, 300);
-    EXPECT_EQ(std::vector<int>({r.winX, r.winY, r.placedX, r.placedY, r.clientOffX, r.clientOffY,
-                                r.frameExtraW, r.frameExtraH, r.positionSet}),
+    EXPECT_EQ(std::vector<int>({r.winX, r.winY, r.placedX, r.placedY, r.clientOffX, r.clientOffY, r.frameExtraW,
+                                r.frameExtraH, r.positionSet}),
               std::vector<int>({500, 400, 500, 400, 5, 23, 10, 28, 0}));
 }
 
 // After the program placed the form at (500, 400) with a 400 x 300 size.
 TEST(CaptureGeometry, MovesAwayFromThePlacedPositionAndResizesInBothDimensions) {
-    const struct {
-        std::vector<WinAttrs> chain;
-        int eventW, eventH;
-        int winX, winY, positionSet;
-        WinSize slot;
-    } cases[] = {
-        {framed(500, 400, 400, 300), 400, 300, 500, 400, 0, {400, 300, 0}},   // still as placed
-        {framed(140, 60, 400, 300), 400, 300, 140, 60, 1, {400, 300, 0}},
-        {framed(-20, 0, 400, 300), 400, 300, 1, 1, 1, {400, 300, 0}},         // corner stored as 1
-        {framed(500, 400, 450, 300), 450, 300, 500, 400, 0, {400, 300, 0}},   // width alone: no resize
-        {framed(500, 400, 400, 330), 400, 330, 500, 400, 0, {400, 300, 0}},
-        {framed(10, 10, 450, 330), 450, 330, 500, 400, 0, {450, 330, 1}},     // a resize is no move
+    // ancestors, the event's size -> "x,y" stored (+ when a move), the slot
+    const std::tuple<std::vector<WinAttrs>, int, int, std::string> cases[] = {
+        {framed(500, 400, 400, 300), 400, 300, "500,400 | 400x300"},   // still as placed
+        {framed(140, 60, 400, 300), 400, 300, "140,60 + | 400x300"},
+        {framed(-20, 0, 400, 300), 400, 300, "1,1 + | 400x300"},       // the corner stored as 1
+        {framed(500, 400, 450, 300), 450, 300, "500,400 | 400x300"},   // one dimension: no resize
+        {framed(500, 400, 400, 330), 400, 330, "500,400 | 400x300"},
+        {framed(10, 10, 450, 330), 450, 330, "500,400 | 450x330 set"}, // a resize is no move
         // The outermost decorating ancestor gives the position.
-        {{{0, 0, 400, 300}, {5, 23, 400, 300}, {2, 2, 410, 328}, {220, 180, 414, 332}}, 400, 300,
-         220, 180, 1, {400, 300, 0}},
-        // Without a frame nothing is a move.
-        {{{77, 88, 400, 300}}, 400, 300, 500, 400, 0, {400, 300, 0}},
-    };
-    for (const auto& c : cases) {
+        {{{0, 0, 400, 300}, {5, 23, 400, 300}, {2, 2, 410, 328}, {220, 180, 414, 332}}, 400, 300, "220,180 + | 400x300"},
+        {{{77, 88, 400, 300}}, 400, 300, "500,400 | 400x300"}};   // without a frame nothing is a move
+    for (const auto& [chain, eventW, eventH, want] : cases) {
         FormStatusRec r = record(true, 500, 400, 0);
-        r.placedX = 500;
-        r.placedY = 400;
+        r.placedX = 500, r.placedY = 400;
         WinSize slot{400, 300, 0};
-        captureGeometry(r, slot, c.chain, c.eventW, c.eventH);
-        const std::string row = std::to_string(c.chain.back().x) + "," + std::to_string(c.eventW);
-        EXPECT_EQ(std::make_tuple(r.winX, r.winY, r.positionSet), std::make_tuple(c.winX, c.winY, c.positionSet)) << row;
-        EXPECT_EQ(std::make_tuple(slot.width, slot.height, slot.sizeSet),
-                  std::make_tuple(c.slot.width, c.slot.height, c.slot.sizeSet)) << row;
+        captureGeometry(r, slot, chain, eventW, eventH);
+        EXPECT_EQ(std::to_string(r.winX) + "," + std::to_string(r.winY) + (r.positionSet ? " +" : "") + " | " + slotText(slot), want);
     }
 }
