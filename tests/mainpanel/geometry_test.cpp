@@ -82,7 +82,8 @@ TEST(CaptureGeometry, MovesAwayFromThePlacedPositionAndResizesInBothDimensions) 
     const std::tuple<std::vector<WinAttrs>, int, int, std::string> cases[] = {
         {framed(500, 400, 400, 300), 400, 300, "500,400 | 400x300"},   // still as placed
         {framed(140, 60, 400, 300), 400, 300, "140,60 + | 400x300"},
-        {framed(-20, 0, 400, 300), 400, 300, "1,1 + | 400x300"},       // the corner stored as 1
+        {framed(-20, 0, 400, 300), 400, 300, "1,1 + | 400x300"},       // at or past the corner: 1
+        {framed(0, -20, 400, 300), 400, 300, "1,1 + | 400x300"},
         {framed(500, 400, 450, 300), 450, 300, "500,400 | 400x300"},   // one dimension: no resize
         {framed(500, 400, 400, 330), 400, 330, "500,400 | 400x300"},
         {framed(10, 10, 450, 330), 450, 330, "500,400 | 450x330 set"}, // a resize is no move
