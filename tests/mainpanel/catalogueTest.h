@@ -1,8 +1,9 @@
-// Helpers of the unit tests of the catalogue core: in-memory streams, a
-// captured diagnostic stream and catalogues laid out in a temporary root.
+// Helpers of the catalogue unit tests: temporary streams and catalogues laid
+// out below a temporary root.
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -12,65 +13,32 @@
 
 namespace cat {
 
-// A read-only stream over `text`, closed at the end of the scope.
-class Stream {
-public:
-    explicit Stream(const std::string& text) : f_(std::tmpfile()) {
-        std::fwrite(text.data(), 1, text.size(), f_);
-        std::rewind(f_);
-    }
-    ~Stream() { std::fclose(f_); }
-    Stream(const Stream&) = delete;
-    Stream& operator=(const Stream&) = delete;
-    operator std::FILE*() const { return f_; }
-
-private:
-    std::FILE* f_;
-};
-
-// A diagnostic stream whose text the test reads back.
-class Diag {
-public:
-    Diag() : f_(std::tmpfile()) {}
-    ~Diag() { std::fclose(f_); }
-    Diag(const Diag&) = delete;
-    Diag& operator=(const Diag&) = delete;
-    operator std::FILE*() const { return f_; }
-    // Everything written so far; the stream is emptied.
+// A temporary stream holding `text`, positioned at its start.  As a
+// diagnostic stream, take() returns what was written and empties it.
+struct Stream {
+    std::FILE* f = std::tmpfile();
+    explicit Stream(const std::string& text = "") { std::fwrite(text.data(), 1, text.size(), f), std::rewind(f); }
+    ~Stream() { std::fclose(f); }
+    operator std::FILE*() const { return f; }
     std::string take() {
-        std::fflush(f_);
         std::string text;
-        std::rewind(f_);
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f_)) > 0) text.append(buf, n);
-        std::fclose(f_);
-        f_ = std::tmpfile();
+        std::rewind(f);
+        for (int c; (c = std::fgetc(f)) != EOF;) text += static_cast<char>(c);
+        EXPECT_EQ(ftruncate(fileno(f), 0), 0);
+        std::rewind(f);
         return text;
     }
-
-private:
-    std::FILE* f_;
 };
 
-// A catalogue below a temporary root with platform "sun4v".
+// A catalogue root for platform "sun4v" and the diagnostic stream of its
+// catalogues.
 struct Root {
     tk::TempRoot root;
-    Diag diag;
+    Stream diag;
     trev::CatalogueFiles files() const {
-        return {root.path(), root.file("install/tmp/bundles.sun4v"),
-                root.file("install/tmp/pkginfo.sun4v")};
+        return {root.path(), root.file("install/tmp/bundles.sun4v"), root.file("install/tmp/pkginfo.sun4v")};
     }
-    void bundles(const std::string& text) { root.write("install/tmp/bundles.sun4v", text); }
-    void pkginfo(const std::string& text) { root.write("install/tmp/pkginfo.sun4v", text); }
-    void productMarker(const std::string& base, const std::string& text) {
-        root.mkdir("install/pdts");
-        root.write("install/pdts/" + base, text);
-    }
-    void packageMarker(const std::string& file, const std::string& text) {
-        root.mkdir("install/pkgs");
-        root.write("install/pkgs/" + file, text);
-    }
+    void put(const std::string& rel, const std::string& text) { root.write("install/" + rel, text); }
 };
 
 // Reads `text` as a product description file into `c`.

@@ -1,312 +1,116 @@
-// The e-mail browser's search without X: file-name patterns as regular
-// expressions, directory listings, and the qualification of directories and
-// search paths.
+// The e-mail browser's search without X: file-name patterns, directory
+// listings, and the qualification of directories and search paths.
 #include <gtest/gtest.h>
-
 #include <fcntl.h>
 #include <pwd.h>
-#include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
+#include "TempRoot.h"
 #include "core/filePattern.h"
 #include "core/pathQualify.h"
 
-namespace {
-
 using namespace trev;
-namespace fs = std::filesystem;
-
 using Names = std::vector<std::string>;
 
-Names sorted(Names n) {
-    std::sort(n.begin(), n.end());
-    return n;
+TEST(Pattern, TheFirstSegmentAsAnAnchoredBasicExpression) {
+    EXPECT_EQ(patternToRegex("[A-Z]*.m?/inbox"), "^[A-Z].*\\.m.$");
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"WorkOrder*", "WorkOrder.17", true}, {"WorkOrder*", "OldWorkOrder", false}, {"wo?.txt", "wo1.txt", true},
+        {"wo?.txt", "wo1xtxt", false},        {"wo?.txt", "wo12.txt", false},        {"[ab]*", "cab", false},
+        {"a+(b)|c", "a+(b)|c", true},         {"a+(b)|c", "aab", false},  // basic syntax
+        {"x\\?", "x.", true},                 {"x\\?", "xy", false},      // "\" escapes the "." of "?"
+        {"[ab", "anything", true}};           // a pattern that does not compile matches all
+    for (auto [pattern, name, match] : cases) EXPECT_EQ(NameMatcher(pattern).matches(name), match) << pattern << " " << name;
 }
 
-// ---- Patterns -------------------------------------------------------------------
-
-TEST(PatternToRegex, WildcardsDotsAndTheFirstSegment) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"*", "^.*$"}, {"wo?.txt", "^wo.\\.txt$"}, {"WorkOrder*", "^WorkOrder.*$"},
-        {"[A-Z]*.mail", "^[A-Z].*\\.mail$"}, {"*/inbox", "^.*$"}, {"", "^$"}, {"a\\?", "^a\\.$"}};
-    for (auto [pattern, regex] : cases) EXPECT_EQ(patternToRegex(pattern), regex) << pattern;
-}
-
-TEST(NameMatcher, MatchesWholeNamesInBasicSyntax) {
-    const struct {
-        const char *pattern, *name;
-        bool match;
-    } cases[] = {
-        {"WorkOrder*", "WorkOrder", true}, {"WorkOrder*", "WorkOrder.17", true},
-        {"WorkOrder*", "OldWorkOrder", false}, {"WorkOrder*", "workorder", false},
-        {"wo?.txt", "wo1.txt", true}, {"wo?.txt", "wo1xtxt", false},  // "." is no wildcard
-        {"wo?.txt", "wo12.txt", false},
-        {"[ab]*", "box", true}, {"[ab]*", "cab", false},
-        // Basic syntax: + ( ) | are plain characters.
-        {"a+(b)|c", "a+(b)|c", true}, {"a+(b)|c", "aab", false},
-        // "\" escapes what follows: here the "." that "?" became.
-        {"x\\?", "x.", true}, {"x\\?", "xy", false},
-        // A pattern that does not compile matches everything.
-        {"[ab", "anything", true}, {"[ab", "", true},
-    };
-    for (const auto& c : cases) EXPECT_EQ(NameMatcher(c.pattern).matches(c.name), c.match) << c.pattern << " " << c.name;
-}
-
-// ---- Listings -------------------------------------------------------------------
-
-class Tree : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/trev_tree_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        root_ = tmpl;
-        for (const char* d : {"mail", ".hidden", "Archive", "mail/old", "a", "b", ".h"})
-            fs::create_directory(root_ + "/" + d);
-        for (const char* f : {"B", "a.txt", ".x", "A", "WorkOrder.1", "mail/inbox", "a/inbox",
-                              "b/inbox", ".h/inbox", "mail/old/inbox"})
-            std::ofstream(root_ + "/" + f) << "x";
-        fs::create_symlink(root_ + "/mail", root_ + "/link");
-        mkfifo((root_ + "/fifo").c_str(), 0600);
+TEST(Listing, NamesInByteOrderByTypeHiddenOnesOnlyForALeadingDot) {
+    tk::TempRoot tree;
+    const std::string r = tree.mkdir("t");
+    for (const char* f : {"B", "a.txt", ".x", "A", "Archive/", "mail/inbox", "a/inbox", ".h/inbox", "mail/old/inbox"})
+        tree.write("t/" + std::string(f) + "x", "x");
+    std::filesystem::create_symlink(r + "/mail", r + "/link");
+    mkfifo((r + "/fifo").c_str(), 0600);
+    const std::tuple<std::string, int, bool, Names> listings[] = {
+        {"*", kFileDirectory, false, {".", "..", ".h", "Archive", "a", "link", "mail"}},
+        {"*", kFileRegular, false, {".xx", "Ax", "Bx", "a.txtx"}},
+        {"f*", kFileAnyType, false, {"fifo"}},
+        {"*", kFileDirectory, true, {"Archive", "a", "link", "mail"}},
+        {".h*", kFileDirectory, true, {".h"}}};
+    for (const auto& [pattern, type, dots, names] : listings)
+        EXPECT_EQ(listNames(dirEntries(r, pattern, type, dots)), names) << pattern << " " << type << dots;
+    EXPECT_EQ(dirEntries(r + "/", "Ax", kFileRegular, false), (Names{r + "/Ax"}));
+    EXPECT_TRUE(dirEntries(r + "/none", "*", kFileAnyType, false).empty());
+    // Directory wildcards search every matching subdirectory; a hidden one
+    // only for a pattern starting with ".".
+    const std::pair<std::string, Names> searches[] = {
+        {"*/inboxx", {"/a/inboxx", "/link/inboxx", "/mail/inboxx"}}, {".h*/inboxx", {"/.h/inboxx"}},
+        {"?h/inboxx", {}}, {"*/*/inboxx", {"/link/old/inboxx", "/mail/old/inboxx"}}};
+    for (const auto& [pattern, paths] : searches) {
+        Names found = buildFileList(r + "/", pattern, kFileRegular);
+        std::sort(found.begin(), found.end());
+        for (auto& p : found) p = p.substr(r.size());
+        EXPECT_EQ(found, paths) << pattern;
     }
-    void TearDown() override { fs::remove_all(root_); }
-    std::string root_;
-};
-
-TEST_F(Tree, DirectoryListingShowsNamesInByteOrderHiddenOnesIncluded) {
-    const Names dirs = listNames(dirEntries(root_, "*", kFileDirectory, false));
-    EXPECT_EQ(dirs, (Names{".", "..", ".h", ".hidden", "Archive", "a", "b", "link", "mail"}));
-    const Names files = listNames(dirEntries(root_ + "/", "*", kFileRegular, false));
-    EXPECT_EQ(files, (Names{".x", "A", "B", "WorkOrder.1", "a.txt"}));
-    // Any type keeps the fifo too.
-    const Names any = listNames(dirEntries(root_, "f*", kFileAnyType, false));
-    EXPECT_EQ(any, (Names{"fifo"}));
-    // Full paths, the directory joined with one "/".
-    EXPECT_EQ(dirEntries(root_ + "/", "A", kFileRegular, false), (Names{root_ + "/A"}));
+    // A line feed or tab would be dropped from a chosen name: left out.
+    EXPECT_EQ(listNames({"/d/file\nnl", "/d/filenl", "/d/tab\tx", "/d\nx/inbox"}), (Names{"inbox", "filenl"}));
 }
 
-TEST(ListNames, NamesThatCannotBeChosenAsTheyAreAreLeftOut) {
-    // A line feed or tab would be dropped from the chosen name, which would
-    // then name "filenl" or "tabx" instead; a directory part may hold them
-    // (and sorts by its bytes: "\n" before "/").
-    EXPECT_EQ(listNames({"/d/file\nnl", "/d/filenl", "/d/tab\tx", "/d/tabx", "/d\nx/inbox"}),
-              (Names{"inbox", "filenl", "tabx"}));
-}
-
-TEST_F(Tree, LeadingDotsAreMatchedOnlyByALeadingDotWhenSpecial) {
-    EXPECT_EQ(listNames(dirEntries(root_, "*", kFileDirectory, true)),
-              (Names{"Archive", "a", "b", "link", "mail"}));
-    EXPECT_EQ(listNames(dirEntries(root_, ".h*", kFileDirectory, true)), (Names{".h", ".hidden"}));
-}
-
-TEST_F(Tree, DirectoryWildcardsSearchEveryMatchingSubdirectory) {
-    const Names inboxes = buildFileList(root_ + "/", "*/inbox", kFileRegular);
-    EXPECT_EQ(sorted(inboxes), (Names{root_ + "/a/inbox", root_ + "/b/inbox",
-                                      root_ + "/link/inbox", root_ + "/mail/inbox"}));
-    EXPECT_EQ(listNames(inboxes), (Names{"inbox", "inbox", "inbox", "inbox"}));
-    // A hidden directory is searched only by a pattern starting with ".".
-    EXPECT_EQ(buildFileList(root_, ".h/inbox", kFileRegular), (Names{root_ + "/.h/inbox"}));
-    EXPECT_EQ(buildFileList(root_, ".h*/inbox", kFileRegular), (Names{root_ + "/.h/inbox"}));
-    EXPECT_EQ(buildFileList(root_, "?h/inbox", kFileRegular), (Names{}));
-    EXPECT_EQ(sorted(buildFileList(root_, "*/*/inbox", kFileRegular)),
-              (Names{root_ + "/link/old/inbox", root_ + "/mail/old/inbox"}));
-    EXPECT_TRUE(buildFileList(root_, "m*/none", kFileRegular).empty());
-}
-
-TEST_F(Tree, UnreadableOrMissingDirectoriesListNothing) {
-    EXPECT_TRUE(dirEntries(root_ + "/none", "*", kFileDirectory, false).empty());
-    EXPECT_TRUE(dirEntries(root_ + "/A", "*", kFileAnyType, false).empty());
-    EXPECT_TRUE(buildFileList(root_ + "/none", "*/inbox", kFileRegular).empty());
-}
-
-// ---- Qualification ------------------------------------------------------------------
-
-// Runs the test body with the working directory changed, and changes back.
-class InDir : public ::testing::Test {
-protected:
-    void SetUp() override {
-        saved_ = open(".", O_RDONLY | O_DIRECTORY);
-        ASSERT_GE(saved_, 0);
-        char tmpl[] = "/tmp/trev_cwd_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-        fs::create_directories(dir_ + "/u/mail");
-        ASSERT_EQ(chdir((dir_ + "/u/mail").c_str()), 0);
-    }
-    void TearDown() override {
-        EXPECT_EQ(fchdir(saved_), 0);
-        close(saved_);
-        fs::remove_all(dir_);
-    }
-    int saved_ = -1;
-    std::string dir_;
-};
-
-TEST(FindPatternPart, FirstWildcardSegmentOrTheLast) {
-    EXPECT_EQ(findPatternPart("/home/u/mail/*"), 13u);
-    EXPECT_EQ(findPatternPart("/home/u/*/inbox"), 8u);
-    EXPECT_EQ(findPatternPart("/home/u/wo?.txt"), 8u);
-    EXPECT_EQ(findPatternPart("/home/[uv]/x"), 6u);
-    EXPECT_EQ(findPatternPart("/home/u/mail"), 8u);      // no wildcard: the last segment
-    EXPECT_EQ(findPatternPart("/home/u/"), 8u);          // ends in "/": empty pattern
-    EXPECT_EQ(findPatternPart("*"), 0u);
-    EXPECT_EQ(findPatternPart("/*"), 1u);
-    EXPECT_EQ(findPatternPart(""), 0u);
-    // Escaped wildcards do not count; an escaped backslash does not escape.
-    EXPECT_EQ(findPatternPart("/a\\\\*b/c\\*/d"), 1u);
-    EXPECT_EQ(findPatternPart("/a/c\\*/d"), 7u);
-}
-
-TEST_F(InDir, DirectoriesAreMadeAbsoluteAndClean) {
-    const std::string cwd = dir_ + "/u/mail/";
-    EXPECT_EQ(qualifyDir(""), cwd);
-    EXPECT_EQ(qualifyDir("."), cwd);
-    EXPECT_EQ(qualifyDir("./"), cwd);
-    EXPECT_EQ(qualifyDir(".."), dir_ + "/u/");
-    EXPECT_EQ(qualifyDir("../../u/./mail/.."), dir_ + "/u/");
-    EXPECT_EQ(qualifyDir("sub//x/"), cwd + "sub/x/");
-    EXPECT_EQ(qualifyDir("/"), "/");
-    EXPECT_EQ(qualifyDir("/.."), "/");
-    EXPECT_EQ(qualifyDir("/a/../../.."), "/");
-    EXPECT_EQ(qualifyDir("/a//b///c"), "/a/b/c/");
-    // Exactly two leading slashes stay; three are one.
-    EXPECT_EQ(qualifyDir("//"), "//");
-    EXPECT_EQ(qualifyDir("//net/x/.."), "//net/");
-    EXPECT_EQ(qualifyDir("//.."), "//");
-    EXPECT_EQ(qualifyDir("///a"), "/a/");
-}
-
-TEST_F(InDir, TildesNameHomeDirectories) {
-    const std::string oldHome = getenv("HOME") ? getenv("HOME") : "";
-    setenv("HOME", (dir_ + "/u").c_str(), 1);
-    EXPECT_EQ(qualifyDir("~"), dir_ + "/u/");
-    EXPECT_EQ(qualifyDir("~/mail/../x"), dir_ + "/u/x/");
-    setenv("HOME", oldHome.c_str(), 1);
-    if (oldHome.empty()) unsetenv("HOME");
-
+TEST(Qualify, PatternPartDirectoriesAndFileSpecs) {
+    const std::pair<const char*, std::size_t> parts[] = {
+        {"/home/u/*/inbox", 8}, {"/home/[uv]/x", 6}, {"/home/u/mail", 8}, {"/home/u/", 8}, {"*", 0},
+        {"/a\\\\*b/c\\*/d", 1},  // an escaped backslash does not escape
+        {"/a/c\\*/d", 7}};       // an escaped wildcard does not count
+    for (auto [spec, at] : parts) EXPECT_EQ(findPatternPart(spec), at) << spec;
+    tk::TempRoot tmp;
+    const int saved = open(".", O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(chdir(tmp.mkdir("u/mail").c_str()), 0);
+    const std::string u = tmp.file("u/"), cwd = u + "mail/", oldHome = getenv("HOME") ? getenv("HOME") : "/";
     const passwd* pw = getpwuid(geteuid());
-    ASSERT_NE(pw, nullptr);
-    const std::string home = qualifyDir(pw->pw_dir);
-    EXPECT_EQ(qualifyDir(std::string("~") + pw->pw_name), home);
-    EXPECT_EQ(qualifyDir(std::string("~") + pw->pw_name + "/a/./b"), home + "a/b/");
-    // A user without a password entry: no directory, so the root.
-    EXPECT_EQ(qualifyDir("~no_such_user_trev/x"), "/");
-    EXPECT_EQ(qualifyDir("~" + std::string(300, 'u')), "/");
-}
-
-TEST_F(InDir, AnUnreadableWorkingDirectoryLeavesOnlyTheRoot) {
-    const std::string gone = dir_ + "/gone";
-    fs::create_directory(gone);
+    const std::string home = qualifyDir(pw->pw_dir), me = pw->pw_name;
+    setenv("HOME", u.c_str(), 1);
+    const std::pair<std::string, std::string> dirs[] = {
+        {"", cwd}, {"..", u}, {"../../u/./mail/..", u}, {"sub//x/", cwd + "sub/x/"}, {"/a/../../..", "/"},
+        {"//net/x/..", "//net/"}, {"///a", "/a/"},   // exactly two leading slashes stay
+        {"~/mail/../x", u + "x/"}, {"~" + me + "/a/./b", home + "a/b/"}, {"~no_such_user_trev/x", "/"}};
+    for (const auto& [dir, qualified] : dirs) EXPECT_EQ(qualifyDir(dir), qualified) << dir;
+    // Leading segments without a wildcard move to the directory.
+    const std::tuple<std::string, std::string, std::string> specs[] = {
+        {"", "/home/u/", "*"}, {"sub/", "/home/u/sub/", "*"}, {"/var/mail/wo*", "/var/mail/", "wo*"},
+        {"a/b/*/inbox", "/home/u/a/b/", "*/inbox"}, {"../x", "/home/", "x"},
+        {"~" + me + "/in/wo*", home + "in/", "wo*"}, {"~bak*", "/home/u/", "~bak*"}};
+    for (const auto& [pattern, dir, rest] : specs) {
+        const QualifiedSpec q = qualifyFileSpec("/home/u", pattern);
+        EXPECT_EQ(q.dir + "|" + q.pattern, dir + "|" + rest) << pattern;
+    }
+    // An unreadable working directory leaves only the root.
+    const std::string gone = tmp.mkdir("gone");
     ASSERT_EQ(chdir(gone.c_str()), 0);
     ASSERT_EQ(rmdir(gone.c_str()), 0);
-    EXPECT_EQ(currentDirectory(), std::nullopt);
-    EXPECT_EQ(qualifyDir("mail"), "/");
-    EXPECT_EQ(qualifyDir("."), "/");
-    // Absolute directories do not need it.
-    EXPECT_EQ(qualifyDir(dir_ + "/u/"), dir_ + "/u/");
-    EXPECT_EQ(qualifyFileSpec("", "*").dir, "/");
+    EXPECT_EQ(qualifyDir("mail") + qualifyDir(u), "/" + u);
+    EXPECT_EQ(fchdir(saved), 0);
+    close(saved);
+    setenv("HOME", oldHome.c_str(), 1);
 }
 
-TEST_F(InDir, FileSpecsMoveTheirDirectoryPartToTheDirectory) {
-    const std::string cwd = dir_ + "/u/mail/";
-    auto q = qualifyFileSpec("/home/u", "*.txt");
-    EXPECT_EQ(q.dir, "/home/u/");
-    EXPECT_EQ(q.pattern, "*.txt");
-    q = qualifyFileSpec("/home/u/", "");
-    EXPECT_EQ(q.pattern, "*");
-    q = qualifyFileSpec("/home/u", "sub/");
-    EXPECT_EQ(q.dir, "/home/u/sub/");
-    EXPECT_EQ(q.pattern, "*");
-    q = qualifyFileSpec("/home/u", "/var/mail/wo*");
-    EXPECT_EQ(q.dir, "/var/mail/");
-    EXPECT_EQ(q.pattern, "wo*");
-    q = qualifyFileSpec("/home/u", "a/b/*/inbox");
-    EXPECT_EQ(q.dir, "/home/u/a/b/");
-    EXPECT_EQ(q.pattern, "*/inbox");
-    q = qualifyFileSpec("/home/u", "../x");
-    EXPECT_EQ(q.dir, "/home/");
-    EXPECT_EQ(q.pattern, "x");
-    const passwd* pw = getpwuid(geteuid());
-    ASSERT_NE(pw, nullptr);
-    q = qualifyFileSpec("/home/u", std::string("~") + pw->pw_name + "/in/wo*");
-    EXPECT_EQ(q.dir, qualifyDir(pw->pw_dir) + "in/");
-    EXPECT_EQ(q.pattern, "wo*");
-    // "~name" without a "/" is a plain pattern.
-    q = qualifyFileSpec("/home/u", "~bak*");
-    EXPECT_EQ(q.dir, "/home/u/");
-    EXPECT_EQ(q.pattern, "~bak*");
-    q = qualifyFileSpec("", "*");
-    EXPECT_EQ(q.dir, cwd);
-}
-
-TEST(QualifySearch, ThePathTypedOrPickedIsTakenBelowTheShownDirectory) {
-    const std::string shown = "/home/u/";
-    auto typed = [&](const std::string& mask) { return qualifySearch({mask, {}, {}}, shown, "*"); };
-    auto q = typed("/home/u/mail/*");
-    EXPECT_EQ(q.dir, "/home/u/mail/");
-    EXPECT_EQ(q.pattern, "*");
-    EXPECT_EQ(q.mask, "/home/u/mail/*");
-    // Relative directories lie below the shown one; "~" and "$" are names.
-    EXPECT_EQ(typed("mail/*").mask, "/home/u/mail/*");
-    EXPECT_EQ(typed("~/mail/*").mask, "/home/u/~/mail/*");
-    EXPECT_EQ(typed("$HOME/wo*").mask, "/home/u/$HOME/wo*");
-    EXPECT_EQ(typed("*.txt").mask, "/home/u/*.txt");
-    EXPECT_EQ(typed("").mask, "/home/u/*");
-    EXPECT_EQ(typed("/*").mask, "/*");
-    EXPECT_EQ(typed("/home/u/*/inbox").dir, "/home/u/");
-    EXPECT_EQ(typed("/home/u/*/inbox").pattern, "*/inbox");
-    EXPECT_EQ(typed("/home/u/wo?.txt/*").mask, "/home/u/wo?.txt/*");
-
-    // A directory picked from the list (a bare name) replaces the mask's
-    // directory; the pattern stays.
-    auto picked = [&](const std::string& mask, const std::string& dir) {
-        return qualifySearch({mask, dir, {}}, "/home/u/mail/", "*");
-    };
-    EXPECT_EQ(picked("/home/u/mail/wo*", "old").mask, "/home/u/mail/old/wo*");
-    EXPECT_EQ(picked("/home/u/mail/*", "..").mask, "/home/u/*");
-    EXPECT_EQ(picked("/home/u/mail/*", ".").mask, "/home/u/mail/*");
-    EXPECT_EQ(picked("/home/u/mail/*", ".hidden").dir, "/home/u/mail/.hidden/");
-    EXPECT_EQ(picked("/x/*", "/var/mail").mask, "/var/mail/*");
-
-    // No mask: what the box shows; a given pattern replaces its own.
-    EXPECT_EQ(qualifySearch({}, "/home/u/", "wo*").mask, "/home/u/wo*");
-    EXPECT_EQ(qualifySearch({{}, {}, std::string("x*")}, "/home/u/", "wo*").mask, "/home/u/x*");
-    EXPECT_EQ(qualifySearch({std::string("/a/*"), std::string("/b"), std::string("c*")}, "/home/u/", "*").mask,
-              "/b/c*");
-}
-
-TEST(QualifySearch, LongPathsAreHandledWhole) {
+TEST(QualifySearch, TypedOrPickedPathsBelowTheShownDirectoryAndTheirTidyUp) {
     const std::string deep = "/" + std::string(600, 'd') + "/" + std::string(700, 'e');
-    auto q = qualifySearch({deep + "/*", {}, {}}, "/home/u/", "*");
-    EXPECT_EQ(q.mask, deep + "/*");
-    q = qualifySearch({std::string(2000, 'r') + "/*", {}, {}}, "/" + std::string(1000, 's') + "/", "*");
-    EXPECT_EQ(q.dir, "/" + std::string(1000, 's') + "/" + std::string(2000, 'r') + "/");
+    const std::pair<SearchRequest, std::string> cases[] = {
+        {{"mail/*", {}, {}}, "/home/u/mail/*"},   {{"$HOME/wo*", {}, {}}, "/home/u/$HOME/wo*"},
+        {{"", {}, {}}, "/home/u/*"},              {{"/*", {}, {}}, "/*"},
+        {{"/home/u/mail/wo*", "old", {}}, "/home/u/old/wo*"}, {{"/x/*", "/var/mail", {}}, "/var/mail/*"},
+        {{}, "/home/u/wo*"}, {{{}, {}, "x*"}, "/home/u/x*"}, {{"/a/*", "/b", "c*"}, "/b/c*"},
+        {{deep + "/*", {}, {}}, deep + "/*"}};
+    for (const auto& [request, mask] : cases)
+        EXPECT_EQ(qualifySearch(request, "/home/u/", "wo*").mask, mask) << request.mask.value_or("-").substr(0, 20);
+    const std::pair<std::string, std::string> tidy[] = {
+        {"/u/wo?.txt", "/u/wo?.txt/*"}, {"/u/mail/", "/u/mail/"}, {"/u/*/inbox", "/u/*/inbox"}, {"", ""}};
+    for (const auto& [path, tidied] : tidy) EXPECT_EQ(tidySearchPath(path), tidied) << path;
+    const std::tuple<const char*, const char*, std::optional<std::string>> starts[] = {
+        {"/var/mail/wo.txt", "/tmp", "/var/mail"}, {"/wo.txt", "/tmp", "/"}, {"", "/tmp", "/tmp"},
+        {"", nullptr, std::nullopt}, {"wo.txt", "/tmp", std::nullopt}};
+    for (const auto& [file, env, dir] : starts) EXPECT_EQ(browserStartDir(file, env), dir) << file;
 }
-
-TEST(TidySearchPath, OnlyAStarKeepsAPathFromBeingTakenAsADirectory) {
-    EXPECT_EQ(tidySearchPath("/home/u/mail"), "/home/u/mail/*");
-    EXPECT_EQ(tidySearchPath("/home/u/wo?.txt"), "/home/u/wo?.txt/*");
-    EXPECT_EQ(tidySearchPath("/home/u/[ab]"), "/home/u/[ab]/*");
-    EXPECT_EQ(tidySearchPath("/home/u/mail/"), "/home/u/mail/");
-    EXPECT_EQ(tidySearchPath("/home/u/*/inbox"), "/home/u/*/inbox");
-    EXPECT_EQ(tidySearchPath("a*b"), "a*b");
-    EXPECT_EQ(tidySearchPath(""), "");
-    const std::string longPath(5000, 'p');
-    EXPECT_EQ(tidySearchPath(longPath), longPath + "/*");
-}
-
-TEST(BrowserStartDir, TheEarlierEmailFileWinsOverTheEnvironment) {
-    EXPECT_EQ(browserStartDir("/var/mail/wo.txt", "/tmp"), "/var/mail");
-    EXPECT_EQ(browserStartDir("/var/mail/wo.txt", nullptr), "/var/mail");
-    EXPECT_EQ(browserStartDir("mail/wo.txt", nullptr), "mail");
-    EXPECT_EQ(browserStartDir("/wo.txt", "/tmp"), "/");
-    EXPECT_EQ(browserStartDir("", "/tmp"), "/tmp");
-    EXPECT_EQ(browserStartDir("", nullptr), std::nullopt);
-    // A name without a directory gives none, the environment is not asked.
-    EXPECT_EQ(browserStartDir("wo.txt", "/tmp"), std::nullopt);
-}
-
-}  // namespace

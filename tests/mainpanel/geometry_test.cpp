@@ -1,5 +1,5 @@
-// Window placement from the record and the capture of the user's moves and
-// resizes from configure events.
+// Window placement from the record, clamped to the screen, and the capture
+// of the user's moves and resizes from configure events.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -10,206 +10,91 @@ using namespace trev;
 
 namespace {
 
-// A record whose frame was measured under a window manager: the window sits
-// at (5, 23) in a frame 10 wider and 28 higher.
-FormStatusRec measured(int winX, int winY) {
+// A record whose frame was measured: the window at (5, 23) in a frame 10
+// wider and 28 higher; or, with `measured` false, a record just reset.
+FormStatusRec record(bool measured, int winX, int winY, int positionSet) {
     FormStatusRec r;
     initStatus(r);
-    r.winX = winX;
-    r.winY = winY;
-    r.clientOffX = 5;
-    r.clientOffY = 23;
-    r.frameExtraW = 10;
-    r.frameExtraH = 28;
-    r.positionSet = 1;
+    r.winX = winX, r.winY = winY, r.positionSet = positionSet;
+    if (measured) r.clientOffX = 5, r.clientOffY = 23, r.frameExtraW = 10, r.frameExtraH = 28;
     return r;
 }
 
-// Client window inside a frame at (fx, fy) directly below the root.
-std::vector<WinAttrs> framed(int fx, int fy, int w, int h) {
-    return {{5, 23, w, h}, {fx, fy, w + 10, h + 28}};
+// A client window inside a frame at (fx, fy) directly below the root.
+std::vector<WinAttrs> framed(int fx, int fy, int w, int h) { return {{5, 23, w, h}, {fx, fy, w + 10, h + 28}}; }
+
+std::string slotText(const WinSize& s) {
+    return std::to_string(s.width) + "x" + std::to_string(s.height) + (s.sizeSet ? " set" : "");
 }
 
 }  // namespace
 
-TEST(PlaceWindow, FirstFormAfterAResetGoesTo500By400AtItsNaturalSize) {
-    FormStatusRec r;
-    initStatus(r);
-    WinSize& slot = *r.slotAt(80);
-    const Placement p = placeWindow(r, slot, 420, 310, 1280, 1024);
-    EXPECT_FALSE(p.setSize);
-    EXPECT_EQ(p.x, 500);
-    EXPECT_EQ(p.y, 400);
-    EXPECT_EQ(r.positionSet, 1);
-    // The natural size is remembered, but not as a size to force next time.
-    EXPECT_EQ(slot.width, 420);
-    EXPECT_EQ(slot.height, 310);
-    EXPECT_EQ(slot.sizeSet, 0);
+TEST(PlaceWindow, SavedPlaceAndSizeOnTheScreenElseTheDefault) {
+    // measured, saved x, y, position set, saved size; the shell's natural
+    // size -> "x,y", the size forced, the slot afterwards (screen 1280 x 1024)
+    const std::tuple<bool, int, int, int, WinSize, int, int, std::string> cases[] = {
+        // After a reset or without a measured frame: 500, 400 at the natural
+        // size, remembered but not forced next time.
+        {false, 0, 0, 0, {0, 0, 0}, 420, 310, "500,400 | 420x310"},
+        {false, 40, 50, 1, {0, 0, 0}, 300, 200, "500,400 | 300x200"},
+        {true, 120, 80, 1, {600, 450, 1}, 420, 310, "120,80 600x450 | 600x450 set"},
+        {true, 10, 10, 1, {200, 450, 1}, 420, 310, "10,10 420x450 | 420x450 set"},   // raised to the natural size
+        {true, 10, 10, 1, {500, 0, 1}, 300, 200, "10,10 | 500x0"},                   // a flag without a size dropped
+        // Past the edges: pulled back so that the frame shows whole.
+        {true, 1200, 900, 1, {0, 0, 0}, 300, 200, "970,796 | 300x200"},
+        {true, 1270, 796, 1, {0, 0, 0}, 300, 200, "970,796 | 300x200"},
+        {true, 970, 797, 1, {0, 0, 0}, 300, 200, "970,796 | 300x200"},
+        {true, 30, 20, 1, {0, 0, 0}, 1500, 200, "30,20 | 1500x200"},   // wider than the screen: x stays
+        // A damaged record: positions the toolkit can hold, on the screen.
+        {true, INT32_MAX, INT32_MIN, 1, {0, 0, 0}, 400, 300, "32767,0 | 400x300"},
+        {true, -30000, -5, 1, {0, 0, 0}, 400, 300, "0,0 | 400x300"}};
+    for (const auto& [measured, winX, winY, positionSet, saved, shellW, shellH, want] : cases) {
+        FormStatusRec r = record(measured, winX, winY, positionSet);
+        if (winX == INT32_MAX) r.frameExtraW = INT32_MAX;
+        WinSize& slot = *r.slotAt(96);
+        slot = saved;
+        const Placement p = placeWindow(r, slot, shellW, shellH, 1280, 1024);
+        EXPECT_EQ(std::to_string(p.x) + "," + std::to_string(p.y) +
+                      (p.setSize ? " " + std::to_string(p.width) + "x" + std::to_string(p.height) : "") + " | " + slotText(slot),
+                  want);
+        EXPECT_EQ(r.positionSet, 1) << want;
+        if (measured) {
+            EXPECT_EQ(std::make_pair(r.placedX, r.placedY), std::make_pair(p.x, p.y)) << want;
+        }
+    }
 }
 
-TEST(PlaceWindow, UnmeasuredFrameAlsoGivesTheDefaultPlace) {
-    FormStatusRec r;
-    initStatus(r);
-    r.positionSet = 1;
-    r.winX = 40;
-    r.winY = 50;
-    const Placement p = placeWindow(r, *r.slotAt(88), 300, 200, 1280, 1024);
-    EXPECT_EQ(p.x, 500);
-    EXPECT_EQ(p.y, 400);
-    EXPECT_EQ(r.positionSet, 1);
-}
-
-TEST(PlaceWindow, ReusesTheSavedPlaceAndSize) {
-    FormStatusRec r = measured(120, 80);
-    WinSize& slot = *r.slotAt(80);
-    slot = {600, 450, 1};
-    const Placement p = placeWindow(r, slot, 420, 310, 1280, 1024);
-    EXPECT_TRUE(p.setSize);
-    EXPECT_EQ(p.width, 600);
-    EXPECT_EQ(p.height, 450);
-    EXPECT_EQ(p.x, 120);
-    EXPECT_EQ(p.y, 80);
-    EXPECT_EQ(r.placedX, 120);
-    EXPECT_EQ(r.placedY, 80);
-}
-
-TEST(PlaceWindow, PullsAWindowPastTheEdgesBackOntoTheScreen) {
-    FormStatusRec r = measured(1200, 900);
-    WinSize& slot = *r.slotAt(96);
-    const Placement p = placeWindow(r, slot, 300, 200, 1280, 1024);
-    EXPECT_EQ(p.x, 1280 - 10 - 300);
-    EXPECT_EQ(p.y, 1024 - 28 - 200);
-    EXPECT_EQ(r.placedX, p.x);
-    // A window wider than the screen keeps its saved x.
-    FormStatusRec wide = measured(30, 20);
-    const Placement q = placeWindow(wide, *wide.slotAt(96), 1500, 200, 1280, 1024);
-    EXPECT_EQ(q.x, 30);
-    EXPECT_EQ(q.y, 20);
-}
-
-TEST(PlaceWindow, ASavedSizeBelowTheNaturalSizeIsRaisedToIt) {
-    FormStatusRec r = measured(10, 10);
-    WinSize& slot = *r.slotAt(80);
-    slot = {200, 450, 1};
-    const Placement p = placeWindow(r, slot, 420, 310, 1280, 1024);
-    EXPECT_EQ(p.width, 420);
-    EXPECT_EQ(p.height, 450);
-    EXPECT_EQ(slot.width, 420);
-}
-
-TEST(PlaceWindow, ASizeFlagWithoutASizeIsDropped) {
-    FormStatusRec r = measured(10, 10);
-    WinSize& slot = *r.slotAt(104);
-    slot = {500, 0, 1};
-    const Placement p = placeWindow(r, slot, 300, 200, 1280, 1024);
-    EXPECT_FALSE(p.setSize);
-    EXPECT_EQ(slot.sizeSet, 0);
-}
-
-TEST(CaptureGeometry, FirstFrameIsMeasuredAndTakenAsPlaced) {
-    FormStatusRec r;
-    initStatus(r);
-    WinSize& slot = *r.slotAt(80);
-    slot = {400, 300, 0};
-    captureGeometry(r, slot, framed(500, 400, 400, 300), 400, 300);
-    EXPECT_EQ(r.winX, 500);
-    EXPECT_EQ(r.winY, 400);
-    EXPECT_EQ(r.placedX, 500);
-    EXPECT_EQ(r.placedY, 400);
-    EXPECT_EQ(r.clientOffX, 5);
-    EXPECT_EQ(r.clientOffY, 23);
-    EXPECT_EQ(r.frameExtraW, 10);
-    EXPECT_EQ(r.frameExtraH, 28);
-}
-
-TEST(CaptureGeometry, AMoveAwayFromThePlacedPositionIsStored) {
-    FormStatusRec r = measured(500, 400);
-    r.placedX = 500;
-    r.placedY = 400;
-    r.positionSet = 0;
-    WinSize& slot = *r.slotAt(80);
-    slot = {400, 300, 0};
-    captureGeometry(r, slot, framed(500, 400, 400, 300), 400, 300);
-    EXPECT_EQ(r.positionSet, 0);   // still where the program put it
-    captureGeometry(r, slot, framed(140, 60, 400, 300), 400, 300);
-    EXPECT_EQ(r.winX, 140);
-    EXPECT_EQ(r.winY, 60);
-    EXPECT_EQ(r.positionSet, 1);
-    EXPECT_EQ(r.placedX, 500);
-    // A frame at or beyond the top left corner is stored as 1.
-    captureGeometry(r, slot, framed(-20, 0, 400, 300), 400, 300);
-    EXPECT_EQ(r.winX, 1);
-    EXPECT_EQ(r.winY, 1);
-}
-
-TEST(CaptureGeometry, OnlyAChangeOfBothDimensionsIsAResize) {
-    FormStatusRec r = measured(500, 400);
-    r.placedX = 500;
-    r.placedY = 400;
-    WinSize& slot = *r.slotAt(88);
-    slot = {400, 300, 0};
-    captureGeometry(r, slot, framed(500, 400, 450, 300), 450, 300);
-    EXPECT_EQ(slot.width, 400);
-    EXPECT_EQ(slot.sizeSet, 0);
-    captureGeometry(r, slot, framed(500, 400, 450, 330), 450, 330);
-    EXPECT_EQ(slot.width, 450);
-    EXPECT_EQ(slot.height, 330);
-    EXPECT_EQ(slot.sizeSet, 1);
-    // A resize is not looked at as a move, wherever the frame is.
-    r.positionSet = 0;
-    captureGeometry(r, slot, framed(10, 10, 500, 380), 500, 380);
-    EXPECT_EQ(r.positionSet, 0);
-    EXPECT_EQ(r.winX, 500);
-}
-
-TEST(CaptureGeometry, TheOutermostDecoratingAncestorGivesThePosition) {
-    FormStatusRec r = measured(500, 400);
-    r.placedX = 500;
-    r.placedY = 400;
-    WinSize& slot = *r.slotAt(80);
-    slot = {400, 300, 0};
-    // client -> inner parent of the same height -> frame -> outer frame.
-    const std::vector<WinAttrs> chain = {
-        {0, 0, 400, 300}, {5, 23, 400, 300}, {2, 2, 410, 328}, {220, 180, 414, 332}};
-    captureGeometry(r, slot, chain, 400, 300);
-    EXPECT_EQ(r.winX, 220);
-    EXPECT_EQ(r.winY, 180);
-    EXPECT_EQ(r.positionSet, 1);
-}
-
-TEST(CaptureGeometry, WithoutAFrameNothingIsTakenAsAMove) {
-    FormStatusRec r;
-    initStatus(r);
-    WinSize& slot = *r.slotAt(80);
-    slot = {400, 300, 0};
-    // No window manager: the shell's window is a child of the root.
-    captureGeometry(r, slot, {{500, 400, 400, 300}}, 400, 300);
-    // A parent that does not decorate (same height).
-    captureGeometry(r, slot, {{0, 0, 400, 300}, {37, 52, 400, 300}}, 400, 300);
+TEST(CaptureGeometry, TheFirstFrameIsMeasuredAndTakenAsPlaced) {
+    FormStatusRec r = record(false, 0, 0, 0);
+    WinSize slot{400, 300, 0};
+    captureGeometry(r, slot, {{0, 0, 400, 300}, {37, 52, 400, 300}}, 400, 300);   // no decoration
+    captureGeometry(r, slot, {{500, 400, 400, 300}}, 400, 300);                     // no window manager
     EXPECT_EQ(r.frameExtraW, 0);
-    EXPECT_EQ(r.winX, 0);
-    EXPECT_EQ(r.positionSet, 0);
-    // Also once a frame was measured in an earlier run.
-    FormStatusRec m = measured(500, 400);
-    m.placedX = 500;
-    m.placedY = 400;
-    m.positionSet = 0;
-    captureGeometry(m, *m.slotAt(80), {{77, 88, 0, 300}}, 0, 300);
-    EXPECT_EQ(m.winX, 500);
-    EXPECT_EQ(m.positionSet, 0);
+    captureGeometry(r, slot, framed(500, 400, 400, 300), 400, 300);
+    EXPECT_EQ(std::vector<int>({r.winX, r.winY, r.placedX, r.placedY, r.clientOffX, r.clientOffY, r.frameExtraW,
+                                r.frameExtraH, r.positionSet}),
+              std::vector<int>({500, 400, 500, 400, 5, 23, 10, 28, 0}));
 }
 
-TEST(PlaceWindow, ADamagedRecordGivesAPositionTheToolkitCanHold) {
-    FormStatusRec r = measured(INT32_MAX, INT32_MIN);
-    r.frameExtraW = INT32_MAX;
-    const Placement p = placeWindow(r, *r.slotAt(80), 400, 300, 1280, 1024);
-    EXPECT_GE(p.x, 0);
-    EXPECT_LE(p.x, 32767);
-    EXPECT_EQ(p.y, 0);   // on the screen, not at -32768
-    // A negative saved position, which no move stores, keeps the form on
-    // the screen.
-    r = measured(-30000, -5);
-    const Placement q = placeWindow(r, *r.slotAt(80), 400, 300, 1280, 1024);
-    EXPECT_EQ(q.x, 0);
-    EXPECT_EQ(q.y, 0);
+// After the program placed the form at (500, 400) with a 400 x 300 size.
+TEST(CaptureGeometry, MovesAwayFromThePlacedPositionAndResizesInBothDimensions) {
+    // ancestors, the event's size -> "x,y" stored (+ when a move), the slot
+    const std::tuple<std::vector<WinAttrs>, int, int, std::string> cases[] = {
+        {framed(500, 400, 400, 300), 400, 300, "500,400 | 400x300"},   // still as placed
+        {framed(140, 60, 400, 300), 400, 300, "140,60 + | 400x300"},
+        {framed(-20, 0, 400, 300), 400, 300, "1,1 + | 400x300"},       // at or past the corner: 1
+        {framed(0, -20, 400, 300), 400, 300, "1,1 + | 400x300"},
+        {framed(500, 400, 450, 300), 450, 300, "500,400 | 400x300"},   // one dimension: no resize
+        {framed(500, 400, 400, 330), 400, 330, "500,400 | 400x300"},
+        {framed(10, 10, 450, 330), 450, 330, "500,400 | 450x330 set"}, // a resize is no move
+        // The outermost decorating ancestor gives the position.
+        {{{0, 0, 400, 300}, {5, 23, 400, 300}, {2, 2, 410, 328}, {220, 180, 414, 332}}, 400, 300, "220,180 + | 400x300"},
+        {{{77, 88, 400, 300}}, 400, 300, "500,400 | 400x300"}};   // without a frame nothing is a move
+    for (const auto& [chain, eventW, eventH, want] : cases) {
+        FormStatusRec r = record(true, 500, 400, 0);
+        r.placedX = 500, r.placedY = 400;
+        WinSize slot{400, 300, 0};
+        captureGeometry(r, slot, chain, eventW, eventH);
+        EXPECT_EQ(std::to_string(r.winX) + "," + std::to_string(r.winY) + (r.positionSet ? " +" : "") + " | " + slotText(slot), want);
+    }
 }

@@ -1,6 +1,5 @@
 // The product lists: list lines, the three orders, and the selection
 // operations of the product forms over an in-memory list and labels.
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -9,305 +8,186 @@
 
 namespace {
 
-// A list as the product forms see one: items shown in order, a selection of
-// positions, and a record of what was asked of it.
-class MemoryList : public trev::ListView {
-public:
-    std::vector<std::string> items;
-    std::vector<int> selected;
-    int shows = 0;
+using Names = std::vector<std::string>;
+using Positions = std::vector<int>;
 
+// A list as the product forms see one: the names shown and the selection.
+struct MemoryList : trev::ListView {
+    Names items;
+    Positions selected;
     void showProducts(int, const std::vector<trev::ProductRecord*>& products, bool fresh) override {
         if (!fresh) selected.clear();
         items.clear();
         for (const auto* p : products) items.push_back(p->name);
-        ++shows;
     }
-    std::vector<int> selectedPositions() override { return selected; }
-    void setSelectedPositions(const std::vector<int>& positions) override { selected = positions; }
+    Positions selectedPositions() override { return selected; }
+    void setSelectedPositions(const Positions& positions) override { selected = positions; }
     void deselectAll() override { selected.clear(); }
-
-    // What a click (or ctrl-click with `add`) on position `pos` leaves
-    // selected.
-    void click(int pos, bool add = false) {
-        if (!add) {
-            selected = {pos};
-            return;
-        }
-        auto it = std::find(selected.begin(), selected.end(), pos);
-        if (it != selected.end())
-            selected.erase(it);
-        else
-            selected.push_back(pos);
-        std::sort(selected.begin(), selected.end());
-    }
-    std::vector<std::string> selectedNames() const {
-        std::vector<std::string> names;
-        for (int pos : selected) names.push_back(items[static_cast<std::size_t>(pos - 1)]);
+    Names selectedNames() const {
+        Names names;
+        for (int pos : selected) names.push_back(items.at(static_cast<std::size_t>(pos - 1)));
         return names;
     }
 };
 
-class MemoryLabel : public trev::FigureView {
-public:
+struct MemoryLabel : trev::FigureView {
     std::vector<std::int64_t> shown;
     void showFigure(std::int64_t v) override { shown.push_back(v); }
-    std::int64_t last() const { return shown.empty() ? -999 : shown.back(); }
 };
 
-// A catalogue of products whose packages are given by name, all sizes set.
-struct Fixture {
-    trev::Catalogue cat{trev::CatalogueFiles{}};
-    void product(const std::string& line, const std::vector<std::pair<std::string, int>>& pkgs) {
-        auto p = trev::parseProductLine(line);
-        ASSERT_TRUE(p) << line;
-        p->index = cat.products.size();
-        cat.products.push_back(*p);
-        for (const auto& [name, size] : pkgs) {
-            cat.addPkgInProd(cat.products.back(), name);
-            cat.putPkgsInList(name).size = size;
+// A catalogue of the product lines given, each with its packages and sizes.
+struct Products : trev::Catalogue {
+    Products(const std::vector<std::pair<const char*, std::vector<std::pair<const char*, int>>>>& lines)
+        : Catalogue(trev::CatalogueFiles{}) {
+        for (const auto& [line, pkgs] : lines) {
+            products.push_back(*trev::parseProductLine(line));
+            products.back().index = products.size() - 1;
+            for (const auto& [name, size] : pkgs) addPkgInProd(products.back(), name), putPkgsInList(name).size = size;
         }
+    }
+    std::string selected() const {
+        std::string s;
+        for (const auto& p : products) s += std::to_string(p.selected);
+        return s;
     }
 };
 
+std::string letters(const std::vector<trev::ProductRecord*>& order) {
+    std::string s;
+    for (const auto* p : order) s += p->auxField;
+    return s;
+}
+
 TEST(ListLine, SizeStatusAndTitleInColumns) {
-    auto p = trev::parseProductLine("Graph~Kit a g 1200 t t available");
-    ASSERT_TRUE(p);
-    EXPECT_EQ(trev::productListLine(*p), "  1200  available  Graph Kit");
-    p->size = 12345678;
-    p->status = "failed";
-    EXPECT_EQ(trev::productListLine(*p), "12345678  failed     Graph Kit");
-    p->size = -3;
-    p->status = "";
-    EXPECT_EQ(trev::productListLine(*p), "    -3             Graph Kit");
-    std::vector<trev::ProductRecord*> two{&*p, &*p};
-    EXPECT_EQ(trev::productTextLines(two),
-              "    -3             Graph Kit\n    -3             Graph Kit\n");
+    auto p = *trev::parseProductLine("Graph~Kit a g 1200 t t available");
+    auto q = *trev::parseProductLine("X a g 12345678 t t");
+    EXPECT_EQ(trev::productTextLines({&p, &q}), "  1200  available  Graph Kit\n12345678             X\n");
 }
 
 TEST(Orders, NameIsFileOrderSizeAscendingStatusFailedAvailableInstalled) {
-    Fixture f;
-    f.product("A a pa 300 t t installed", {});
-    f.product("B b pb 100 t t available", {});
-    f.product("C c pc 300 t t failed", {});
-    f.product("D d pd 0 t t odd", {});
-    f.product("E e pe 0 t t available", {});
-    f.product("F f pf 100 t t failed", {});
-    f.cat.products[3].size = INT32_MIN;
-    f.cat.products[4].size = INT32_MAX;
-    trev::ProductSelection sel(f.cat, false);
-    auto names = [](const std::vector<trev::ProductRecord*>& v) {
-        std::string s;
-        for (const auto* p : v) s += p->name.substr(1);
-        return s;
-    };
-    EXPECT_EQ(names(sel.prodByName), "abcdef");
-    // Sizes at both ends of the range compare right; equal sizes keep file order.
-    EXPECT_EQ(names(sel.prodBySize), "dbface");
-    // An unknown status comes last, exactly once.
-    EXPECT_EQ(names(sel.prodByStatus), "cfbead");
+    Products f({{"A a pa 300 t t installed", {}}, {"B b pb 100 t t available", {}}, {"C c pc 300 t t failed", {}},
+                {"D d pd 0 t t odd", {}}, {"E e pe 0 t t available", {}}, {"F f pf 100 t t failed", {}}});
+    f.products[3].size = INT32_MIN;
+    f.products[4].size = INT32_MAX;
+    trev::ProductSelection sel(f, false), plain(f, true);
+    // Equal sizes keep file order; an unknown status comes last.
+    EXPECT_EQ(letters(sel.prodByName) + " " + letters(sel.prodBySize) + " " + letters(sel.prodByStatus), "abcdef dbface cfbead");
     EXPECT_EQ(sel.currentProdList, &sel.prodByName);
-    // Bare titles: every order is the file order.
-    trev::ProductSelection plain(f.cat, true);
-    EXPECT_EQ(names(plain.prodBySize), "abcdef");
-    EXPECT_EQ(names(plain.prodByStatus), "abcdef");
-    EXPECT_EQ(sel.dispProdText(2).substr(0, 30), "   300  failed     C\n   100  f");
+    EXPECT_EQ(sel.dispProdText(trev::kOrderByStatus).substr(0, 21), "   300  failed     C\n");
     EXPECT_EQ(sel.currentProdList, &sel.prodByStatus);
+    // Bare titles: every order is the file order.
+    EXPECT_EQ(letters(plain.prodBySize) + letters(plain.prodByStatus), "abcdefabcdef");
 }
 
-// Two products sharing a package of 500 KBytes, a third with its own, and
-// an installed one whose package is already on the disk.
-struct SelectForm : Fixture {
+// Two products sharing a package, a failed one and an installed one whose
+// package is already on the disk; 600 KBytes free.
+struct SelectForm {
+    Products cat{{{"One 1 p1 500 t t available", {{"SHARED", 500}}},
+                  {"Two 2 p2 700 t t available", {{"SHARED", 500}, {"OWN2", 200}}},
+                  {"Three 3 p3 50 t t failed", {{"OWN3", 50}}},
+                  {"Four 4 p4 80 t t installed", {{"INST", 80}}}}};
     MemoryList list;
     MemoryLabel required, available;
     std::int32_t numSelNames = -1;
-    std::unique_ptr<trev::ProductSelection> sel;
+    trev::ProductSelection sel{cat, false};
     SelectForm() {
-        product("One a p1 500 t t available", {{"SHARED", 500}});
-        product("Two a p2 700 t t available", {{"SHARED", 500}, {"OWN2", 200}});
-        product("Three a p3 50 t t failed", {{"OWN3", 50}});
-        product("Four a p4 80 t t installed", {{"INST", 80}});
         cat.putPkgsInList("INST").refCount = 1;
         trev::getInstalledDiskUsage(cat);
-        cat.freeDisk = 1000;
-        sel = std::make_unique<trev::ProductSelection>(cat, false);
-        sel->freeDiskLabel = &available;
-        sel->numSelNames = &numSelNames;
-        sel->dispProdList(list, trev::kOrderByName, true);
+        cat.freeDisk = 600;
+        sel.freeDiskLabel = &available;
+        sel.numSelNames = &numSelNames;
+        sel.dispProdList(list, trev::kOrderByName, true);
     }
-    void take() { sel->getSelList(list, &required, trev::kSelectKind); }
 };
 
-TEST(Selection, SharedPackageCountedOnceThenReleased) {
+TEST(Selection, TheListsSelectionSetsTheFiguresAndTheCountEachChangeOnce) {
     SelectForm s;
-    EXPECT_EQ(s.list.items, (std::vector<std::string>{"p1", "p2", "p3", "p4"}));
-    s.list.click(1);
-    s.take();
-    EXPECT_EQ(s.required.last(), 500);
-    EXPECT_EQ(s.available.last(), 500);
-    s.list.click(2, true);
-    s.take();
-    EXPECT_EQ(s.required.last(), 700);   // 500 shared + 200 own
-    EXPECT_EQ(s.numSelNames, 2);
-    EXPECT_EQ(s.sel->numProdSelected, 2);
-    s.list.click(1, true);   // release One: Two still holds the shared package
-    s.take();
-    EXPECT_EQ(s.required.last(), 700);
-    s.list.click(2, true);
-    s.take();
-    EXPECT_EQ(s.required.last(), 0);
-    EXPECT_EQ(s.available.last(), 1000);
-    EXPECT_EQ(s.numSelNames, 0);
-    // An installed product needs nothing.
-    s.list.click(4);
-    s.take();
-    EXPECT_EQ(s.required.last(), 0);
-    EXPECT_EQ(s.cat.findPackage("INST")->refCount, 2);
-}
-
-TEST(Selection, AvailableSpaceGoesNegative) {
-    SelectForm s;
-    s.cat.freeDisk = 600;
-    s.list.click(2);
-    s.take();
-    EXPECT_EQ(s.available.last(), -100);
-    s.list.click(1);
-    s.take();
-    EXPECT_EQ(s.available.last(), 100);
-}
-
-TEST(Selection, SelectAllThenDeselectAll) {
-    SelectForm s;
-    s.list.click(3);
-    s.take();
-    s.sel->selectAllProd(s.list, &s.required, 2);
-    EXPECT_EQ(s.list.selected, (std::vector<int>{1, 2, 3, 4}));
-    EXPECT_EQ(s.required.last(), 750);
-    EXPECT_EQ(s.available.last(), 250);
-    EXPECT_EQ(s.numSelNames, 4);
-    EXPECT_EQ(s.sel->numProdSelected, 4);
-    EXPECT_EQ(s.cat.findPackage("SHARED")->refCount, 2);
-    // A second time changes nothing.
-    const std::size_t shownBefore = s.required.shown.size();
-    s.sel->selectAllProd(s.list, &s.required, 2);
-    EXPECT_EQ(s.required.shown.size(), shownBefore);
-    EXPECT_EQ(s.cat.findPackage("SHARED")->refCount, 2);
-
-    s.sel->deselectAllProd(s.list, &s.required, 2);
-    EXPECT_TRUE(s.list.selected.empty());
-    EXPECT_EQ(s.required.last(), 0);
-    EXPECT_EQ(s.available.last(), 1000);
-    EXPECT_EQ(s.numSelNames, 0);
-    EXPECT_EQ(s.cat.estimatedDiskUsage, s.cat.installedDiskUsage);
-    for (const auto& p : s.cat.products) EXPECT_EQ(p.selected, 0);
-    EXPECT_EQ(s.cat.findPackage("SHARED")->refCount, 0);
-    EXPECT_EQ(s.cat.findPackage("INST")->refCount, 1);
-    // Nothing selected: deselect all again changes nothing.
-    const std::size_t shown = s.required.shown.size();
-    s.sel->deselectAllProd(s.list, &s.required, 2);
-    EXPECT_EQ(s.required.shown.size(), shown);
-    EXPECT_FALSE(s.sel->processSelProd());
+    const struct {
+        char op;   // 'g': the list's selection taken; 'a', 'd': select, deselect all
+        Positions positions, after;
+        std::vector<std::int64_t> required;   // every figure shown so far
+        std::int64_t available;
+    } steps[] = {
+        {'g', {1}, {1}, {500}, 100},
+        {'g', {1, 2}, {1, 2}, {500, 700}, -100},
+        {'g', {2}, {2}, {500, 700, 700}, -100},
+        {'g', {4}, {4}, {500, 700, 700, 0}, 600},
+        {'a', {}, {1, 2, 3, 4}, {500, 700, 700, 0, 750}, -150},
+        {'a', {}, {1, 2, 3, 4}, {500, 700, 700, 0, 750}, -150},
+        {'d', {}, {}, {500, 700, 700, 0, 750, 0}, 600},
+        {'d', {}, {}, {500, 700, 700, 0, 750, 0}, 600},
+    };
+    for (const auto& step : steps) {
+        if (step.op == 'g') s.list.selected = step.positions, s.sel.getSelList(s.list, &s.required, trev::kSelectKind);
+        if (step.op == 'a') s.sel.selectAllProd(s.list, &s.required, trev::kSelectKind);
+        if (step.op == 'd') s.sel.deselectAllProd(s.list, &s.required, trev::kSelectKind);
+        EXPECT_EQ(s.list.selected, step.after);
+        EXPECT_EQ(s.required.shown, step.required);
+        EXPECT_EQ(s.available.shown.back(), step.available);
+        EXPECT_EQ(s.numSelNames, static_cast<int>(step.after.size()));
+        EXPECT_EQ(s.sel.numProdSelected, static_cast<int>(step.after.size()));
+        EXPECT_EQ(s.sel.processSelProd(), !step.after.empty());
+    }
+    EXPECT_EQ(s.cat.selected() + std::to_string(s.cat.findPackage("INST")->refCount), "00001");
 }
 
 TEST(Selection, ChangingTheOrderKeepsTheSelectionAndTheFigures) {
     SelectForm s;
-    s.list.click(1);
-    s.list.click(3, true);
-    s.take();
-    const std::int64_t before = s.required.last();
-    const std::size_t shown = s.required.shown.size();
-    s.sel->dispProdList(s.list, trev::kOrderBySize, false);
-    EXPECT_EQ(s.list.items, (std::vector<std::string>{"p3", "p4", "p1", "p2"}));
-    EXPECT_EQ(s.list.selectedNames(), (std::vector<std::string>{"p3", "p1"}));
-    s.sel->dispProdList(s.list, trev::kOrderByStatus, false);
-    EXPECT_EQ(s.list.items, (std::vector<std::string>{"p3", "p1", "p2", "p4"}));
-    EXPECT_EQ(s.list.selectedNames(), (std::vector<std::string>{"p3", "p1"}));
-    EXPECT_EQ(s.required.shown.size(), shown);
-    // A code that is no order shows the file order.
-    s.sel->dispProdList(s.list, 99, false);
-    EXPECT_EQ(s.list.items, (std::vector<std::string>{"p1", "p2", "p3", "p4"}));
-    EXPECT_EQ(s.list.selectedNames(), (std::vector<std::string>{"p1", "p3"}));
-    s.sel->dispProdList(s.list, trev::kOrderByStatus, false);
-    // Selecting in the new order acts on the products at the new positions.
-    s.list.click(3, true);   // p2
-    s.take();
-    EXPECT_EQ(s.required.last(), before + 200);
-    EXPECT_EQ(s.sel->selectedNames(), (std::vector<std::string>{"p1", "p2", "p3"}));
-    EXPECT_TRUE(s.sel->processSelProd());
+    s.list.selected = {1, 3};
+    s.sel.getSelList(s.list, &s.required, trev::kSelectKind);
+    const std::tuple<int, Names, Names> orders[] = {
+        {trev::kOrderBySize, {"p3", "p4", "p1", "p2"}, {"p3", "p1"}},
+        {99, {"p1", "p2", "p3", "p4"}, {"p1", "p3"}},   // no order: file order
+        {trev::kOrderByStatus, {"p3", "p1", "p2", "p4"}, {"p3", "p1"}}};
+    for (const auto& [order, items, selected] : orders) {
+        s.sel.dispProdList(s.list, order, false);
+        EXPECT_EQ(s.list.items, items);
+        EXPECT_EQ(s.list.selectedNames(), selected);
+    }
+    EXPECT_EQ(s.required.shown, (std::vector<std::int64_t>{550}));
+    s.list.selected = {1, 2, 3};   // p2 added at its new position
+    s.sel.getSelList(s.list, &s.required, trev::kSelectKind);
+    EXPECT_EQ(s.required.shown.back(), 750);
+    EXPECT_EQ(s.sel.selectedNames(), (Names{"p1", "p2", "p3"}));
 }
 
-TEST(Selection, RemoveKindShowsTheSpaceFreed) {
-    Fixture f;
-    f.product("A a pa 1 t t installed", {{"SH", 300}, {"OA", 10}});
-    f.product("B b pb 1 t t installed", {{"SH", 300}});
-    f.cat.putPkgsInList("SH").refCount = 2;
-    f.cat.putPkgsInList("OA").refCount = 1;
-    trev::getInstalledDiskUsage(f.cat);
-    trev::ProductSelection sel(f.cat, false);
+TEST(Selection, RemoveShowsTheSpaceFreedAndPickingKindsNoFigures) {
+    Products f({{"A a pa 1 t t installed", {{"SH", 300}, {"OA", 10}}}, {"B b pb 1 t t installed", {{"SH", 300}}}});
+    f.putPkgsInList("SH").refCount = 2;
+    f.putPkgsInList("OA").refCount = 1;
+    trev::getInstalledDiskUsage(f);
+    trev::ProductSelection sel(f, false);
     MemoryList list;
     MemoryLabel freed;
     sel.dispProdList(list, 0, true);
-    list.click(1);
-    sel.getSelList(list, &freed, trev::kRemoveKind);
-    EXPECT_EQ(freed.last(), 10);   // the shared package stays for B
-    list.click(2, true);
-    sel.getSelList(list, &freed, trev::kRemoveKind);
-    EXPECT_EQ(freed.last(), 310);
+    for (const Positions& positions : {Positions{1}, Positions{1, 2}}) {
+        list.selected = positions;
+        sel.getSelList(list, &freed, trev::kRemoveKind);
+    }
     sel.deselectAllProd(list, &freed, trev::kRemoveKind);
-    EXPECT_EQ(freed.last(), 0);
-    sel.selectAllProd(list, &freed, trev::kRemoveKind);
-    EXPECT_EQ(freed.last(), 310);
+    EXPECT_EQ(freed.shown, (std::vector<std::int64_t>{10, 310, 0}));   // the shared package goes with both
+    for (int kind : {trev::kConfigSysKind, trev::kConfigUserKind, trev::kTestKind}) {
+        sel.selectAllProd(list, nullptr, kind);
+        EXPECT_EQ(sel.selectedNames(), (Names{"pa", "pb"}));
+        EXPECT_EQ(f.findPackage("SH")->refCount, 2);
+        EXPECT_EQ(f.estimatedDiskUsage, f.installedDiskUsage);
+        sel.deselectAllProd(list, nullptr, kind);
+    }
 }
 
-TEST(Selection, PickingKindsKeepNoFigures) {
-    Fixture f;
-    f.product("A a pa 1 t t whatever", {{"X", 300}});
-    f.product("B b pb 1 t t", {});
-    trev::ProductSelection sel(f.cat, true);
-    MemoryList list;
-    sel.dispProdList(list, 0, true);
-    sel.selectAllProd(list, nullptr, trev::kTestKind);
-    EXPECT_EQ(sel.numProdSelected, 2);
-    EXPECT_EQ(f.cat.findPackage("X")->refCount, 0);
-    EXPECT_EQ(f.cat.estimatedDiskUsage, 0);
-    EXPECT_EQ(sel.selectedNames(), (std::vector<std::string>{"pa", "pb"}));
-    list.click(2, true);
-    sel.getSelList(list, nullptr, trev::kConfigSysKind);
-    EXPECT_EQ(sel.selectedNames(), (std::vector<std::string>{"pa"}));
-    sel.deselectAllProd(list, nullptr, trev::kConfigUserKind);
-    EXPECT_FALSE(sel.processSelProd());
-}
-
-TEST(Restore, OnlyFailedProductsEachNameOnce) {
-    Fixture f;
-    f.product("A a dup 1 t t failed", {{"PA", 100}});
-    f.product("B b dup 1 t t failed", {{"PB", 10}});
-    f.product("C c inst 1 t t installed", {});
-    f.product("D d avail 1 t t available", {});
-    f.product("E e fail2 1 t t failed", {{"PE", 1}});
-    f.product("G g fail3 1 t t failed", {{"PG", 5}});
-    trev::ProductSelection sel(f.cat, false);
+TEST(Restore, FailedProductsTakeTheSavedNamesEachOnce) {
+    Products f({{"A a dup 1 t t failed", {{"PA", 100}}}, {"B b dup 1 t t failed", {{"PB", 10}}},
+                {"C c inst 1 t t installed", {}}, {"D d avail 1 t t available", {}},
+                {"E e fail2 1 t t failed", {{"PE", 1}}}, {"G g dup 1 t t failed", {}}});
+    trev::ProductSelection sel(f, false);
     EXPECT_EQ(sel.restoreSelection({"inst", "dup", "avail", "fail2", "nothere"}), 2);
-    EXPECT_EQ(sel.selectedNames(), (std::vector<std::string>{"dup", "fail2"}));
-    EXPECT_EQ(f.cat.products[0].selected, 1);
-    EXPECT_EQ(f.cat.products[1].selected, 0);
+    EXPECT_EQ(f.selected(), "100010");
     EXPECT_EQ(sel.numProdSelected, 2);
-    EXPECT_EQ(trev::requiredSpace(f.cat), 101);
-    // A name given twice takes two products of that name.
-    Fixture g;
-    g.product("A a dup 1 t t failed", {});
-    g.product("B b dup 1 t t failed", {});
-    g.product("C c x 1 t t failed", {});
-    trev::ProductSelection sel2(g.cat, false);
-    EXPECT_EQ(sel2.restoreSelection({"dup", "dup"}), 2);
-    // The walk stops once as many products as names are selected.
-    Fixture h;
-    h.product("A a x 1 t t failed", {});
-    h.product("B b x 1 t t failed", {});
-    trev::ProductSelection sel3(h.cat, false);
-    EXPECT_EQ(sel3.restoreSelection({"x"}), 1);
-    EXPECT_EQ(sel3.selectedNames(), (std::vector<std::string>{"x"}));
-    EXPECT_EQ(h.cat.products[1].selected, 0);
+    EXPECT_EQ(trev::requiredSpace(f), 101);
+    // A name given twice takes two products; the walk stops when every name is used.
+    for (auto& p : f.products) p.selected = 0;
+    EXPECT_EQ(trev::ProductSelection(f, false).restoreSelection({"dup", "dup"}), 2);
+    EXPECT_EQ(f.selected(), "110000");
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
-// The status record codec against hand-written big-endian bytes, the reset,
-// and the selected-names tail.
+// The status record: its bytes on disk, the reset, the e-mail file field,
+// and the selected product names written after it and read back.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "core/statusIo.h"
@@ -12,167 +11,91 @@ using namespace trev;
 
 namespace {
 
-StatusBytes bytesWith(std::initializer_list<std::pair<std::size_t, std::vector<std::uint8_t>>> at) {
-    StatusBytes b{};
-    for (const auto& [offset, bytes] : at) std::memcpy(b.data() + offset, bytes.data(), bytes.size());
-    return b;
+// Big-endian words made of the low bytes of their own offsets: a record
+// encoded from fields holding these is the byte sequence 0, 1, 2, ... 255,
+// 0, 1, ..., whatever the host's byte order.
+std::uint32_t ownOffsets(std::size_t at, int bytes) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < bytes; ++i) v = v << 8 | ((at + static_cast<std::size_t>(i)) & 0xff);
+    return v;
 }
 
 }  // namespace
 
-TEST(StatusRecord, EncodesEveryFieldBigEndianAtItsOffset) {
+TEST(StatusRecord, EveryFieldBigEndianAtItsOffsetAndBack) {
     FormStatusRec r;
-    r.mainMenuAction = 0x01020304;
-    r.platformIndex = 2;
-    r.installType = 231;
-    r.infoSource = 5;
-    r.selProdSort = 1;
-    r.spare20 = 99;
-    r.spare24 = -1;
-    r.listInstSort = 2;
-    r.rmInstSort = 0x7fffffff;
-    r.configChoice = 41;
-    r.mediaTypeChoice = 56;
-    r.winX = -2;
-    r.winY = 0x100;
-    r.placedX = 640;
-    r.placedY = 480;
-    r.clientOffX = 5;
-    r.clientOffY = 23;
-    r.frameExtraW = 10;
-    r.frameExtraH = 28;
-    r.positionSet = 1;
-    r.slotAt(80)->width = 0xabcd;
-    r.slotAt(80)->height = 0x0102;
-    r.slotAt(80)->sizeSet = 1;
-    r.slotAt(256)->width = 550;
-    r.slotAt(256)->height = 65535;
-    r.numSelNames = 3;
-    std::strcpy(r.emailFile, "/home/u/wo");
-
-    const StatusBytes expected = bytesWith({
-        {0, {0x01, 0x02, 0x03, 0x04}},  {4, {0, 0, 0, 2}},     {8, {0, 0, 0, 0xe7}},
-        {12, {0, 0, 0, 5}},             {16, {0, 0, 0, 1}},    {20, {0, 0, 0, 99}},
-        {24, {0xff, 0xff, 0xff, 0xff}}, {28, {0, 0, 0, 2}},    {32, {0x7f, 0xff, 0xff, 0xff}},
-        {36, {0, 0, 0, 41}},            {40, {0, 0, 0, 56}},   {44, {0xff, 0xff, 0xff, 0xfe}},
-        {48, {0, 0, 1, 0}},             {52, {0, 0, 2, 0x80}}, {56, {0, 0, 1, 0xe0}},
-        {60, {0, 0, 0, 5}},             {64, {0, 0, 0, 23}},   {68, {0, 0, 0, 10}},
-        {72, {0, 0, 0, 28}},            {76, {0, 0, 0, 1}},
-        {80, {0xab, 0xcd, 0x01, 0x02, 0, 0, 0, 1}},
-        {256, {0x02, 0x26, 0xff, 0xff, 0, 0, 0, 0}},
-        {264, {0, 0, 0, 3}},
-        {268, {'/', 'h', 'o', 'm', 'e', '/', 'u', '/', 'w', 'o', 0}},
-    });
-    const StatusBytes got = encodeStatus(r);
-    for (std::size_t i = 0; i < kStatusRecordSize; ++i)
-        EXPECT_EQ(got[i], expected[i]) << "byte " << i;
-}
-
-TEST(StatusRecord, DecodesHandWrittenBytes) {
-    const StatusBytes b = bytesWith({
-        {0, {0, 0, 0, 22}}, {4, {0, 0, 0, 3}}, {44, {0, 0, 0x01, 0x2c}}, {48, {0xff, 0xff, 0xff, 0x9c}},
-        {76, {0, 0, 0, 1}}, {88, {0x01, 0x90, 0x00, 0xc8, 0, 0, 0, 1}},
-        {264, {0, 0, 0, 2}}, {268, {'m', 'a', 'i', 'l', 0}},
-    });
-    FormStatusRec r = decodeStatus(b);
-    EXPECT_EQ(r.mainMenuAction, 22);
-    EXPECT_EQ(r.platformIndex, 3);
-    EXPECT_EQ(r.winX, 300);
-    EXPECT_EQ(r.winY, -100);
-    EXPECT_EQ(r.positionSet, 1);
-    EXPECT_EQ(r.slotAt(88)->width, 400);
-    EXPECT_EQ(r.slotAt(88)->height, 200);
-    EXPECT_EQ(r.slotAt(88)->sizeSet, 1);
-    EXPECT_EQ(r.slotAt(80)->width, 0);
-    EXPECT_EQ(r.numSelNames, 2);
-    EXPECT_STREQ(r.emailFile, "mail");
-}
-
-TEST(StatusRecord, RoundTripsEveryByteExceptAForcedTerminator) {
-    StatusBytes b;
-    for (std::size_t i = 0; i < b.size(); ++i) b[i] = static_cast<std::uint8_t>(i * 37 + 11);
-    StatusBytes back = encodeStatus(decodeStatus(b));
-    // The last byte of emailFile always ends the string in memory.
+    std::int32_t* words[] = {&r.mainMenuAction, &r.platformIndex, &r.installType, &r.infoSource,
+                             &r.selProdSort,    &r.spare20,       &r.spare24,     &r.listInstSort,
+                             &r.rmInstSort,     &r.configChoice,  &r.mediaTypeChoice, &r.winX,
+                             &r.winY,           &r.placedX,       &r.placedY,     &r.clientOffX,
+                             &r.clientOffY,     &r.frameExtraW,   &r.frameExtraH, &r.positionSet};
+    for (std::size_t i = 0; i < 20; ++i) *words[i] = static_cast<std::int32_t>(ownOffsets(4 * i, 4));
+    for (std::size_t i = 0; i < kWinSizeSlots; ++i) {
+        r.winSize[i].width = static_cast<std::uint16_t>(ownOffsets(80 + 8 * i, 2));
+        r.winSize[i].height = static_cast<std::uint16_t>(ownOffsets(82 + 8 * i, 2));
+        r.winSize[i].sizeSet = static_cast<std::int32_t>(ownOffsets(84 + 8 * i, 4));
+    }
+    r.numSelNames = static_cast<std::int32_t>(ownOffsets(264, 4));
+    for (std::size_t i = 0; i < kEmailFileSize; ++i) r.emailFile[i] = static_cast<char>((268 + i) & 0xff);
+    const StatusBytes bytes = encodeStatus(r);
+    for (std::size_t k = 0; k < kStatusRecordSize; ++k) ASSERT_EQ(bytes[k], k & 0xff) << "byte " << k;
+    // Decoded and encoded again every byte comes back, but the last: it
+    // always ends the e-mail file name in memory.
+    StatusBytes back = encodeStatus(decodeStatus(bytes));
     EXPECT_EQ(back[kStatusRecordSize - 1], 0);
-    back[kStatusRecordSize - 1] = b[kStatusRecordSize - 1];
-    EXPECT_EQ(back, b);
-}
-
-TEST(StatusRecord, SlotsLieEveryEightBytesFrom80To256) {
-    FormStatusRec r;
-    EXPECT_EQ(r.slotAt(80), &r.winSize[0]);
-    EXPECT_EQ(r.slotAt(136), &r.winSize[7]);
-    EXPECT_EQ(r.slotAt(256), &r.winSize[22]);
-    EXPECT_EQ(r.slotAt(84), nullptr);
-    EXPECT_EQ(r.slotAt(72), nullptr);
-    EXPECT_EQ(r.slotAt(264), nullptr);
+    back[kStatusRecordSize - 1] = bytes[kStatusRecordSize - 1];
+    EXPECT_EQ(back, bytes);
 }
 
 TEST(StatusRecord, ResetClearsChoicesGeometryAndMostSlotsButKeepsTheRest) {
-    FormStatusRec r = decodeStatus([] {
-        StatusBytes b;
-        b.fill(0x11);
-        return b;
-    }());
+    StatusBytes ones;
+    ones.fill(0x11);
+    FormStatusRec r = decodeStatus(ones);
     initStatus(r);
     for (std::int32_t v : {r.mainMenuAction, r.platformIndex, r.infoSource, r.selProdSort,
                            r.spare20, r.spare24, r.listInstSort, r.rmInstSort, r.configChoice})
         EXPECT_EQ(v, 99);
     for (std::int32_t v : {r.winX, r.winY, r.placedX, r.placedY, r.clientOffX, r.clientOffY,
-                           r.frameExtraW, r.frameExtraH, r.positionSet})
+                           r.frameExtraW, r.frameExtraH, r.positionSet, r.numSelNames})
         EXPECT_EQ(v, 0);
-    EXPECT_EQ(r.numSelNames, 0);
     EXPECT_EQ(r.emailFile[0], '\0');
     EXPECT_EQ(r.installType, 0x11111111);
     EXPECT_EQ(r.mediaTypeChoice, 0x11111111);
     for (std::size_t off = 80; off <= 256; off += 8) {
         const bool kept = off == 96 || off == 104 || off == 128 || off >= 240;
         const WinSize& s = *r.slotAt(off);
-        EXPECT_EQ(s.width, kept ? 0x1111 : 0) << "slot " << off;
-        EXPECT_EQ(s.height, kept ? 0x1111 : 0) << "slot " << off;
-        EXPECT_EQ(s.sizeSet, kept ? 0x11111111 : 0) << "slot " << off;
+        EXPECT_EQ(s.width + s.height + s.sizeSet, kept ? 0x1111 + 0x1111 + 0x11111111 : 0) << off;
     }
 }
 
-TEST(StatusRecord, EmailFileTakesAtMost255Characters) {
+TEST(StatusRecord, EmailFileOfAtMost255CharactersAndSelectedNamesOf31) {
     FormStatusRec r;
     EXPECT_TRUE(setEmailFile(r, std::string(255, 'a')));
-    EXPECT_EQ(std::strlen(r.emailFile), 255u);
-    EXPECT_FALSE(setEmailFile(r, std::string(256, 'b')));
-    EXPECT_EQ(r.emailFile[0], 'a');
+    EXPECT_FALSE(setEmailFile(r, std::string(256, 'b')));   // refused, the field unchanged
+    EXPECT_EQ(std::string(r.emailFile), std::string(255, 'a'));
     EXPECT_TRUE(setEmailFile(r, "/x"));
-    EXPECT_STREQ(r.emailFile, "/x");
-    EXPECT_EQ(r.emailFile[5], '\0');
+    EXPECT_EQ(std::string(r.emailFile, 6), std::string("/x\0\0\0\0", 6));
+    // Slots of 32 bytes in order, long names cut, the rest zero.
+    const auto tail = encodeSelectedNames({"alpha", std::string(40, 'n')}, 3);
+    std::vector<std::uint8_t> want(96, 0);
+    std::memcpy(want.data(), "alpha", 5);
+    std::memset(want.data() + 32, 'n', 31);
+    EXPECT_EQ(tail, want);
+    EXPECT_EQ(encodeSelectedNames({"a"}, 0).size() + encodeSelectedNames({"a", "b", "c"}, 2).size(), 64u);
+    EXPECT_EQ(decodeSelectedNames(tail.data(), 96, 3), (std::vector<std::string>{"alpha", std::string(31, 'n'), ""}));
+    EXPECT_EQ(decodeSelectedNames(tail.data(), 70, 5).size(), 2u);   // whole slots only
 }
 
-TEST(SelectedNames, FillsSlotsInOrderCutsLongNamesAndZeroesTheRest) {
-    const std::string longName(40, 'n');
-    const auto tail = encodeSelectedNames({"alpha", longName}, 3);
-    ASSERT_EQ(tail.size(), 96u);
-    EXPECT_STREQ(reinterpret_cast<const char*>(tail.data()), "alpha");
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(tail.data() + 32)), std::string(31, 'n'));
-    EXPECT_EQ(tail[63], 0);
-    for (std::size_t i = 64; i < 96; ++i) EXPECT_EQ(tail[i], 0);
-    EXPECT_TRUE(encodeSelectedNames({"a"}, 0).empty());
-    EXPECT_EQ(encodeSelectedNames({"a", "b", "c"}, 2).size(), 64u);
-
-    const auto names = decodeSelectedNames(tail.data(), tail.size(), 3);
-    EXPECT_EQ(names, (std::vector<std::string>{"alpha", std::string(31, 'n'), ""}));
-    // A count beyond the bytes present reads only whole slots.
-    EXPECT_EQ(decodeSelectedNames(tail.data(), 70, 5).size(), 2u);
-}
-
-TEST(StatusFile, ReadsOnlyAWholeRecordAndWritesNamesWithoutTruncating) {
+TEST(StatusFile, TheSelectionIsWrittenAfterTheRecordAndReadBack) {
     std::FILE* f = std::tmpfile();
     ASSERT_NE(f, nullptr);
     std::vector<std::uint8_t> junk(100, 0x5a);
     std::fwrite(junk.data(), 1, junk.size(), f);
     FormStatusRec r;
     r.mainMenuAction = 7;
-    EXPECT_FALSE(readStatusRecord(f, r));
+    EXPECT_FALSE(readStatusRecord(f, r));   // only a whole record is read
     EXPECT_EQ(r.mainMenuAction, 7);
-
-    // Old, longer contents after the record stay where the names end.
+    // Longer old contents stay after the names: the file is not truncated.
     std::vector<std::uint8_t> big(700, 0x77);
     std::fseek(f, 0, SEEK_SET);
     std::fwrite(big.data(), 1, big.size(), f);
@@ -182,21 +105,12 @@ TEST(StatusFile, ReadsOnlyAWholeRecordAndWritesNamesWithoutTruncating) {
     FormStatusRec back;
     ASSERT_TRUE(readStatusRecord(f, back));
     EXPECT_EQ(back.mainMenuAction, 7);
-    EXPECT_EQ(back.numSelNames, 2);
-    std::vector<std::uint8_t> rest(700 - 524);
-    std::fseek(f, 524, SEEK_SET);
-    ASSERT_EQ(std::fread(rest.data(), 1, rest.size(), f), rest.size());
-    EXPECT_EQ(decodeSelectedNames(rest.data(), rest.size(), 2),
-              (std::vector<std::string>{"p1", "p2"}));
-    EXPECT_EQ(rest.back(), 0x77);
+    EXPECT_EQ(readSelectedNames(f, back.numSelNames), (std::vector<std::string>{"p1", "p2"}));
+    EXPECT_EQ(readSelectedNames(f, 6), std::nullopt);   // 176 bytes hold five slots
+    EXPECT_EQ(std::fgetc(f), EOF);
+    std::fseek(f, -1, SEEK_END);
+    EXPECT_EQ(std::fgetc(f), 0x77);
     std::fclose(f);
-}
-
-TEST(StatusFile, InstallTmpPathRefusesMoreThan511Characters) {
-    const std::string fits(511 - std::string("/install/tmp/form.status").size(), 'r');
-    EXPECT_EQ(installTmpPath(fits, "form.status").value().size(), 511u);
-    EXPECT_FALSE(installTmpPath(fits + "r", "form.status").has_value());
-    EXPECT_EQ(installTmpPath("/p", "bundles.sun4").value(), "/p/install/tmp/bundles.sun4");
 }
 
 TEST(StatusFile, AFailedWriteIsReported) {
@@ -205,9 +119,16 @@ TEST(StatusFile, AFailedWriteIsReported) {
     // A stream open for reading only cannot take the record.
     std::FILE* readOnly = std::fopen(("/proc/self/fd/" + std::to_string(fileno(f))).c_str(), "r");
     ASSERT_NE(readOnly, nullptr);
-    FormStatusRec r;
-    EXPECT_FALSE(writeStatusRecord(readOnly, r));
+    EXPECT_FALSE(writeStatusRecord(readOnly, FormStatusRec{}));
     EXPECT_FALSE(writeSelectedNames(readOnly, encodeSelectedNames({"p"}, 1)));
+    EXPECT_FALSE(writeAtCurrent(readOnly, "line\n"));
     std::fclose(readOnly);
     std::fclose(f);
+}
+
+TEST(StatusFile, InstallTmpPathRefusesMoreThan511Characters) {
+    const std::string fits(511 - std::string("/install/tmp/form.status").size(), 'r');
+    EXPECT_EQ(installTmpPath(fits, "form.status").value().size(), 511u);
+    EXPECT_FALSE(installTmpPath(fits + "r", "form.status"));
+    EXPECT_EQ(installTmpPath("/p", "bundles.sun4").value(), "/p/install/tmp/bundles.sun4");
 }
