@@ -1,6 +1,7 @@
-// The agent's wire format, shared by the agent and the test side: one line per
-// request or answer, fields separated by tabs, text escaped so that it holds
-// no raw tab or line feed.
+// The agent's wire format, shared by the agent and the test side: one line
+// per request or answer, each field led by a tab and escaped so that it holds
+// no raw tab or line feed.  A request is the command name, then its fields; an
+// answer is "ok" or "err", then its fields.
 #pragma once
 
 #include <string>
@@ -8,41 +9,30 @@
 
 namespace tkproto {
 
-inline std::string esc(const std::string& s) {
-    std::string o;
-    for (char c : s) {
-        if (c == '\\') o += "\\\\";
-        else if (c == '\n') o += "\\n";
-        else if (c == '\t') o += "\\t";
-        else if (c == '\r') o += "\\r";
-        else o += c;
+inline std::string join(const std::vector<std::string>& fields) {
+    std::string line;
+    for (const std::string& f : fields) {
+        line += '\t';
+        for (char c : f) line += c == '\\' ? "\\\\" : c == '\n' ? "\\n" : c == '\t' ? "\\t" : std::string(1, c);
     }
-    return o;
-}
-
-inline std::string unesc(const std::string& s) {
-    std::string o;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\\' && i + 1 < s.size()) {
-            char n = s[++i];
-            o += n == 'n' ? '\n' : n == 't' ? '\t' : n == 'r' ? '\r' : n;
-        } else {
-            o += s[i];
-        }
-    }
-    return o;
+    return line;
 }
 
 inline std::vector<std::string> split(const std::string& line) {
-    std::vector<std::string> f;
-    size_t start = 0;
-    for (;;) {
-        size_t t = line.find('\t', start);
-        f.push_back(unesc(line.substr(start, t == std::string::npos ? std::string::npos : t - start)));
-        if (t == std::string::npos) break;
-        start = t + 1;
+    std::vector<std::string> fields(1);
+    for (size_t i = 0; i < line.size(); ++i) {
+        char c = line[i];
+        if (c == '\t') {
+            fields.emplace_back();
+            continue;
+        }
+        if (c == '\\' && i + 1 < line.size()) {
+            c = line[++i];
+            c = c == 'n' ? '\n' : c == 't' ? '\t' : c;
+        }
+        fields.back() += c;
     }
-    return f;
+    return fields;
 }
 
 }  // namespace tkproto

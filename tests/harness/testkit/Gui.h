@@ -13,7 +13,7 @@
 
 namespace tk {
 
-enum Mods : unsigned { None = 0, Ctrl = 1, Shift = 2, Alt = 4 };
+enum Mods : unsigned { None = 0, Ctrl = 1 };
 
 struct Rect {
     int x = 0, y = 0, width = 0, height = 0;
@@ -90,7 +90,6 @@ public:
     // the program has the keyboard focus.
     std::string focus();
     std::vector<std::string> shells();
-    std::string dump();
 
     // Waiting, with deadlines.  A failed wait throws with the widget tree.
     void waitMapped(const std::string& path, std::chrono::milliseconds timeout = 15s);
@@ -123,18 +122,18 @@ public:
     // selection box's search path they move in the directory list.
     void typeInto(const std::string& field, const std::string& text);
     bool running();
-    pid_t pid() const { return attached_ > 0 ? attached_ : proc_.pid(); }
     Process& process() { return proc_; }
 
-    // One raw agent request; returns the answer's fields.  Throws on "err".
-    std::vector<std::string> request(const std::vector<std::string>& fields);
-
 private:
+    // One agent request; returns the answer's fields.  Throws on "err".
+    std::vector<std::string> request(const std::vector<std::string>& fields);
+    std::string one(const std::vector<std::string>& fields) { return request(fields).at(0); }
+    bool flag(const std::vector<std::string>& fields) { return one(fields) == "1"; }
+    void clickBy(const std::vector<std::string>& fields);
     void connectAgent(std::chrono::milliseconds timeout);
     void waitForAShell();
     RunResult ended(std::chrono::milliseconds timeout);
     [[noreturn]] void failWith(const std::string& what);
-    std::string one(const std::vector<std::string>& fields);
 
     Process proc_;
     pid_t attached_ = -1;
@@ -143,8 +142,6 @@ private:
     std::string inbuf_;
     std::optional<RunResult> result_;
 };
-
-std::string modsText(unsigned mods);
 
 // The agent library, for LD_PRELOAD of programs that others start.
 std::string agentLibrary();
