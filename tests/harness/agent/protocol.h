@@ -1,7 +1,7 @@
-// The agent's wire format, shared by the agent and the test side: one line
-// per request or answer, each field led by a tab and escaped so that it holds
-// no raw tab or line feed.  A request is the command name, then its fields; an
-// answer is "ok" or "err", then its fields.
+// The agent's wire format, shared by the agent and the test side.  A request
+// is a command name and its fields, an answer "ok" or "err" and its fields.
+// Fields are separated by the ASCII unit separator and a message ends with
+// the record separator: characters that no widget text and no typed text holds.
 #pragma once
 
 #include <string>
@@ -9,28 +9,19 @@
 
 namespace tkproto {
 
-inline std::string join(const std::vector<std::string>& fields) {
-    std::string line;
-    for (const std::string& f : fields) {
-        line += '\t';
-        for (char c : f) line += c == '\\' ? "\\\\" : c == '\n' ? "\\n" : c == '\t' ? "\\t" : std::string(1, c);
-    }
-    return line;
+constexpr char kField = '\x1f', kEnd = '\x1e';
+
+inline std::string message(const std::vector<std::string>& fields) {
+    std::string m = fields.at(0);
+    for (size_t i = 1; i < fields.size(); ++i) m += kField + fields[i];
+    return m + kEnd;
 }
 
-inline std::vector<std::string> split(const std::string& line) {
+inline std::vector<std::string> split(const std::string& message) {  // without its kEnd
     std::vector<std::string> fields(1);
-    for (size_t i = 0; i < line.size(); ++i) {
-        char c = line[i];
-        if (c == '\t') {
-            fields.emplace_back();
-            continue;
-        }
-        if (c == '\\' && i + 1 < line.size()) {
-            c = line[++i];
-            c = c == 'n' ? '\n' : c == 't' ? '\t' : c;
-        }
-        fields.back() += c;
+    for (char c : message) {
+        if (c == kField) fields.emplace_back();
+        else fields.back() += c;
     }
     return fields;
 }

@@ -1,17 +1,16 @@
 // Test agent, preloaded into an unchanged Motif program (LD_PRELOAD).
 //
 // It interposes XtAppMainLoop: before the program's event loop starts, it
-// opens a Unix socket named by TREV_AGENT_SOCKET (or <TREV_AGENT_DIR>/<pid>.sock,
-// so that a script can start several programs and each is driven in turn)
-// and registers it as an Xt input source: every request is served on the
-// program's own event-loop thread, between events.  Requests find widgets by
-// name under the program's shells, send genuine pointer and key events
-// through XTest, and read widget state.  It also interposes XCreateFontCursor
-// and XDefineCursor to keep a record of the cursors defined on each window.
-// Without either variable the agent does nothing.
+// listens on a Unix socket named by TREV_AGENT_SOCKET (or
+// <TREV_AGENT_DIR>/<pid>.sock, so that a script can start several programs
+// and each is driven in turn), registered as an Xt input source: every
+// request is served on the program's own event-loop thread, between events.
+// Requests find widgets by name under the program's shells, send genuine
+// pointer and key events through XTest, and read widget state.  It also
+// interposes XCreateFontCursor and XDefineCursor to keep a record of the
+// cursors defined on each window.  Without either variable it does nothing.
 //
-// Protocol (protocol.h): one request per line, "command<TAB>arg...";
-// answer "ok" or "err", then one TAB-led field per value.
+// Protocol: protocol.h.
 #include <X11/IntrinsicP.h>
 #include <X11/CompositeP.h>
 #include <X11/Xatom.h>
@@ -25,7 +24,6 @@
 #include <Xm/TextF.h>
 #include <Xm/ToggleB.h>
 #include <Xm/ToggleBG.h>
-#include <Xm/Xm.h>
 
 #include "protocol.h"
 
@@ -35,9 +33,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -47,29 +45,37 @@ namespace {
 
 using Fields = std::vector<std::string>;
 
-std::map<Cursor, unsigned> gFontCursors;              // cursor -> font shape
-std::map<Window, Fields> gCursorLog;                  // every cursor defined, in order
+std::map<Cursor, unsigned> gFontCursors;  // cursor -> font shape
+std::map<Window, Fields> gCursorLog;      // every cursor defined on a window, in order
 XtAppContext gApp = nullptr;
 Display* gDpy = nullptr;  // the program's own connection: widget state
 // A connection of the agent's own for XTest input, impervious to server
 // grabs: while mwm drags an outline it grabs the server, and the release
 // that ends the drag must still get through.
 Display* gInput = nullptr;
-std::map<int, std::string> gPending;  // unanswered bytes per client socket
 
 [[noreturn]] void fail(const std::string& m) { throw std::runtime_error(m); }
 
 // ---------------------------------------------------------------- widget tree
 
-void children(Widget w, std::vector<Widget>& out) {
+std::vector<Widget> children(Widget w) {
+    std::vector<Widget> out;
     if (XtIsComposite(w)) {
         CompositeWidget c = reinterpret_cast<CompositeWidget>(w);
-        out.insert(out.end(), c->composite.children, c->composite.children + c->composite.num_children);
+        out.assign(c->composite.children, c->composite.children + c->composite.num_children);
     }
     if (XtIsWidget(w)) out.insert(out.end(), w->core.popup_list, w->core.popup_list + w->core.num_popups);
+    out.erase(std::remove_if(out.begin(), out.end(), [](Widget k) { return k->core.being_destroyed; }), out.end());
+    return out;
 }
 
-int ignoreXError(Display*, XErrorEvent*) { return 0; }
+Window parentOf(Window w) {  // 0 for the root
+    Window root, parent = 0, *kids = nullptr;
+    unsigned n = 0;
+    if (!XQueryTree(gDpy, w, &root, &parent, &kids, &n)) parent = 0;
+    if (kids) XFree(kids);
+    return parent == root ? 0 : parent;
+}
 
 // Motif's XmDisplay object is a realized, never-mapped application shell,
 // and the toolkit may keep other non-vendor shells: none of them is a form.
@@ -83,10 +89,12 @@ void collectRoots(Window win, int depth, std::vector<Widget>& roots) {
     Window root, parent, *kids = nullptr;
     unsigned n = 0;
     if (depth > 4 || !XQueryTree(gDpy, win, &root, &parent, &kids, &n)) return;
-    std::vector<Window> list(kids, kids + n);
+    const std::vector<Window> list(kids, kids + n);
     if (kids) XFree(kids);
     for (Window k : list) collectRoots(k, depth + 1, roots);
 }
+
+int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
 // The program's top-level shells, in stacking order.  Window manager frames
 // may be destroyed during the walk; a BadWindow must not end the program.
@@ -102,29 +110,24 @@ std::vector<Widget> rootShells() {
 
 // Breadth first at each level: a direct child wins over a deeper namesake.
 Widget findBelow(Widget w, const std::string& name) {
-    std::vector<Widget> kids;
-    children(w, kids);
+    const std::vector<Widget> kids = children(w);
     for (Widget k : kids)
-        if (!k->core.being_destroyed && name == XtName(k)) return k;
+        if (name == XtName(k)) return k;
     for (Widget k : kids)
-        if (Widget f = k->core.being_destroyed ? nullptr : findBelow(k, name)) return f;
+        if (Widget f = findBelow(k, name)) return f;
     return nullptr;
 }
 
-// "a/b/c": each segment searched below the previous match; the first among
-// every shell of the program.
+// "a/b/c": each segment searched below the previous match, the first one
+// among (and below) every shell of the program.
 Widget findPath(const std::string& path) {
     std::istringstream segs(path);
     std::string s;
     Widget at = nullptr;
     for (bool first = true; std::getline(segs, s, '/'); first = false) {
         Widget found = nullptr;
-        if (first) {
-            for (Widget r : rootShells())
-                if ((found = s == XtName(r) ? r : findBelow(r, s))) break;
-        } else {
-            found = findBelow(at, s);
-        }
+        for (Widget r : first ? rootShells() : std::vector<Widget>{at})
+            if ((found = first && s == XtName(r) ? r : findBelow(r, s))) break;
         if (!(at = found)) return nullptr;
     }
     return at;
@@ -160,11 +163,11 @@ std::string xmText(XmString s) {
     return out;
 }
 
-std::string rgb(Pixel p, Widget w) {
-    Colormap cmap = DefaultColormap(gDpy, DefaultScreen(gDpy));
-    XtVaGetValues(withWindow(w), XmNcolormap, &cmap, nullptr);
+std::string rgb(Pixel p, Widget w) {  // "#rrggbb"
     XColor c;
     c.pixel = p;
+    Colormap cmap = DefaultColormap(gDpy, DefaultScreen(gDpy));
+    XtVaGetValues(withWindow(w), XmNcolormap, &cmap, nullptr);
     XQueryColor(gDpy, cmap, &c);
     char buf[16];
     std::snprintf(buf, sizeof buf, "#%02x%02x%02x", c.red >> 8, c.green >> 8, c.blue >> 8);
@@ -196,19 +199,15 @@ bool viewable(Widget w) {
            XGetWindowAttributes(gDpy, XtWindow(withWindow(w)), &a) && a.map_state == IsViewable;
 }
 
-// The window manager's frame: the ancestor just below the root.
-Geo frameOf(Window cur) {
-    for (;;) {
-        Window root, parent = 0, *kids = nullptr;
-        unsigned n = 0;
-        const bool ok = XQueryTree(gDpy, cur, &root, &parent, &kids, &n);
-        if (kids) XFree(kids);
-        if (!ok || parent == root || parent == 0) break;
-        cur = parent;
-    }
+Fields geo(const Geo& g) { return {std::to_string(g.x), std::to_string(g.y), std::to_string(g.w), std::to_string(g.h)}; }
+
+// The window manager's frame: the shell's ancestor just below the root.
+Fields frameOf(Widget shell) {
+    Window win = XtWindow(shell);
+    while (parentOf(win)) win = parentOf(win);
     XWindowAttributes a;
-    XGetWindowAttributes(gDpy, cur, &a);
-    return {a.x, a.y, a.width + 2 * a.border_width, a.height + 2 * a.border_width};
+    XGetWindowAttributes(gDpy, win, &a);
+    return geo({a.x, a.y, a.width + 2 * a.border_width, a.height + 2 * a.border_width});
 }
 
 // A numeric or boolean resource, read by its size.
@@ -233,14 +232,14 @@ std::string resourceOf(Widget w, const std::string& name) {
     fail("no numeric resource " + name);
 }
 
-std::string textProperty(Widget shell, Atom which) {  // in whatever encoding the locale chose
+Fields textProperty(Widget shell, Atom which) {  // in whatever encoding the locale chose
     XTextProperty prop{};
     char** list = nullptr;
     int count = 0;
-    std::string out;
+    Fields out{""};
     if (XGetTextProperty(gDpy, XtWindow(shell), &prop, which) && prop.value &&
         Xutf8TextPropertyToTextList(gDpy, &prop, &list, &count) >= Success && count > 0)
-        out = list[0];
+        out[0] = list[0];
     if (list) XFreeStringList(list);
     if (prop.value) XFree(prop.value);
     return out;
@@ -250,12 +249,11 @@ void dumpTree(Widget w, int depth, std::ostringstream& o) {
     o << std::string(depth * 2, ' ') << XtName(w) << " (" << XtClass(w)->core_class.class_name << ")"
       << (XtIsManaged(w) ? "" : " unmanaged") << (XtIsSensitive(w) ? "" : " insensitive")
       << (viewable(w) ? " viewable" : "") << '\n';
-    std::vector<Widget> kids;
-    children(w, kids);
-    for (Widget k : kids) dumpTree(k, depth + 1, o);
+    for (Widget k : children(w)) dumpTree(k, depth + 1, o);
 }
 
 // ---------------------------------------------------------------- input
+// Each returns the (empty) answer of its request.
 
 void fakeKey(KeySym ks, Bool press) {
     if (KeyCode kc = XKeysymToKeycode(gInput, ks)) XTestFakeKeyEvent(gInput, kc, press, CurrentTime);
@@ -264,26 +262,26 @@ void fakeKey(KeySym ks, Bool press) {
 // Clicks sent by a test come faster than a hand can click; a second single
 // click within the multi-click time would count as a double click.  The
 // server is told to hold the press back (XTest delay, no sleep here).
-std::chrono::steady_clock::time_point gLastClick;
-
-void clickAt(int x, int y, bool ctrl) {
+Fields clickAt(int x, int y, const std::string& mods) {
     using namespace std::chrono;
+    static steady_clock::time_point last;
     const long gap = static_cast<long>(XtGetMultiClickTime(gDpy)) + 60;
-    const long since = duration_cast<milliseconds>(steady_clock::now() - gLastClick).count();
+    const long since = duration_cast<milliseconds>(steady_clock::now() - last).count();
     const unsigned long delay = since >= gap ? 0 : static_cast<unsigned long>(gap - since);
     XTestFakeMotionEvent(gInput, DefaultScreen(gInput), x, y, CurrentTime);
-    if (ctrl) fakeKey(XK_Control_L, True);
+    if (mods == "C") fakeKey(XK_Control_L, True);
     XTestFakeButtonEvent(gInput, 1, True, delay);
     XTestFakeButtonEvent(gInput, 1, False, CurrentTime);
-    if (ctrl) fakeKey(XK_Control_L, False);
-    gLastClick = steady_clock::now() + milliseconds(delay);
+    if (mods == "C") fakeKey(XK_Control_L, False);
+    last = steady_clock::now() + milliseconds(delay);
     XSync(gInput, False);
+    return {};
 }
 
 // A busy window manager can take the press of a drag only after the whole
 // drag has been sent, and then drops a resize: the steps are spaced.  Only
 // flushes, never a reply: mwm may hold the server until the release.
-void drag(int x1, int y1, int x2, int y2) {
+Fields drag(int x1, int y1, int x2, int y2) {
     auto moveAndPause = [](int x, int y, int ms) {
         XTestFakeMotionEvent(gInput, DefaultScreen(gInput), x, y, CurrentTime);
         XFlush(gInput);
@@ -295,42 +293,44 @@ void drag(int x1, int y1, int x2, int y2) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     XTestFakeButtonEvent(gInput, 1, False, CurrentTime);
     XFlush(gInput);
+    return {};
 }
 
 // A key, with Shift when the keysym is on the key's shifted level.
-void typeKeysym(KeySym ks, bool ctrl) {
-    KeyCode kc = XKeysymToKeycode(gInput, ks);
+Fields typeKeysym(KeySym ks, const std::string& mods) {
+    const KeyCode kc = XKeysymToKeycode(gInput, ks);
     if (!kc) fail("no keycode for keysym");
     const bool shift = XkbKeycodeToKeysym(gInput, kc, 0, 0) != ks && XkbKeycodeToKeysym(gInput, kc, 0, 1) == ks;
-    if (ctrl) fakeKey(XK_Control_L, True);
+    if (mods == "C") fakeKey(XK_Control_L, True);
     if (shift) fakeKey(XK_Shift_L, True);
     XTestFakeKeyEvent(gInput, kc, True, CurrentTime);
     XTestFakeKeyEvent(gInput, kc, False, CurrentTime);
     if (shift) fakeKey(XK_Shift_L, False);
-    if (ctrl) fakeKey(XK_Control_L, False);
+    if (mods == "C") fakeKey(XK_Control_L, False);
     XSync(gInput, False);
+    return {};
 }
 
 // Lets the program handle the input sent so far before the agent changes
 // anything itself (scrolling a list, say).
-void settle() {
+Fields settle() {
     XSync(gDpy, False);
     while (XtAppPending(gApp) & XtIMXEvent) XtAppProcessEvent(gApp, XtIMXEvent);
+    return {};
 }
 
 // ---------------------------------------------------------------- requests
 
-Widget arg(const Fields& f) {
+Widget arg(const Fields& f) {  // the widget the request names
     Widget w = findPath(f.at(1));
     if (!w) fail("no widget " + f.at(1));
     return w;
 }
 Fields flag(bool b) { return {b ? "1" : "0"}; }
-Fields geo(const Geo& g) { return {std::to_string(g.x), std::to_string(g.y), std::to_string(g.w), std::to_string(g.h)}; }
 
 using Handler = Fields (*)(const Fields&);
 const std::map<std::string, Handler> kHandlers = {
-    {"sync", [](const Fields&) { settle(); return Fields{}; }},
+    {"sync", [](const Fields&) { return settle(); }},
     {"screen", [](const Fields&) {
          Screen* s = DefaultScreenOfDisplay(gDpy);
          return Fields{std::to_string(WidthOfScreen(s)), std::to_string(HeightOfScreen(s))};
@@ -345,7 +345,6 @@ const std::map<std::string, Handler> kHandlers = {
          for (Widget r : rootShells()) dumpTree(r, 0, o);
          return Fields{o.str()};
      }},
-    {"exists", [](const Fields& f) { return flag(findPath(f.at(1))); }},
     // The widget that typed keys go to: the Motif focus widget of the shell
     // that holds the X input focus.
     {"focus", [](const Fields&) {
@@ -357,11 +356,12 @@ const std::map<std::string, Handler> kHandlers = {
          Widget focus = s ? XmGetFocusWidget(s) : nullptr;
          return Fields{focus ? XtName(focus) : ""};
      }},
+    {"exists", [](const Fields& f) { return flag(findPath(f.at(1))); }},
     {"class", [](const Fields& f) { return Fields{XtClass(arg(f))->core_class.class_name}; }},
     {"label", [](const Fields& f) {
          XmString s = nullptr;
          XtVaGetValues(arg(f), XmNlabelString, &s, nullptr);
-         Fields out{xmText(s)};
+         const Fields out{xmText(s)};
          if (s) XmStringFree(s);
          return out;
      }},
@@ -369,7 +369,7 @@ const std::map<std::string, Handler> kHandlers = {
          Widget w = arg(f);
          char* t = XmIsTextField(w) ? XmTextFieldGetString(w) : XmIsText(w) ? XmTextGetString(w) : nullptr;
          if (!t) fail("not a text widget");
-         Fields out{t};
+         const Fields out{t};
          XtFree(t);
          return out;
      }},
@@ -410,26 +410,25 @@ const std::map<std::string, Handler> kHandlers = {
          XtVaGetValues(w, XmNforeground, &fg, XmNbackground, &bg, nullptr);
          return Fields{rgb(fg, w), rgb(bg, w)};
      }},
-    {"pixel", [](const Fields& f) {
+    {"pixel", [](const Fields& f) {  // read from the screen at an offset into the widget
          Widget w = arg(f);
-         Geo g = geometryOf(w);
+         const Geo g = geometryOf(w);
          XImage* img = XGetImage(gDpy, DefaultRootWindow(gDpy), g.x + std::stoi(f.at(2)), g.y + std::stoi(f.at(3)),
                                  1, 1, AllPlanes, ZPixmap);
          if (!img) fail("cannot read the screen");
-         Pixel p = XGetPixel(img, 0, 0);
+         const Fields out{rgb(XGetPixel(img, 0, 0), w)};
          XDestroyImage(img);
-         return Fields{rgb(p, w)};
+         return out;
      }},
     {"geometry", [](const Fields& f) { return geo(geometryOf(arg(f))); }},
-    {"frame", [](const Fields& f) { return geo(frameOf(XtWindow(shellOf(arg(f))))); }},
-    {"title", [](const Fields& f) { return Fields{textProperty(shellOf(arg(f)), XA_WM_NAME)}; }},
-    {"iconname", [](const Fields& f) { return Fields{textProperty(shellOf(arg(f)), XA_WM_ICON_NAME)}; }},
-    {"click", [](const Fields& f) {  // at the centre, with Ctrl when the third field is "C"
-         Geo g = geometryOf(arg(f));
-         clickAt(g.x + g.w / 2, g.y + g.h / 2, f.at(2) == "C");
-         return Fields{};
+    {"frame", [](const Fields& f) { return frameOf(shellOf(arg(f))); }},
+    {"title", [](const Fields& f) { return textProperty(shellOf(arg(f)), XA_WM_NAME); }},
+    {"iconname", [](const Fields& f) { return textProperty(shellOf(arg(f)), XA_WM_ICON_NAME); }},
+    {"click", [](const Fields& f) {  // at the centre
+         const Geo g = geometryOf(arg(f));
+         return clickAt(g.x + g.w / 2, g.y + g.h / 2, f.at(2));
      }},
-    {"clickitem", [](const Fields& f) {  // a list item by position, scrolled into view
+    {"clickitem", [](const Fields& f) {  // a list item by position, scrolled into view first
          Widget w = arg(f);
          const int pos = std::stoi(f.at(2));
          if (!XmListPosToBounds(w, pos, nullptr, nullptr, nullptr, nullptr)) {
@@ -440,9 +439,8 @@ const std::map<std::string, Handler> kHandlers = {
          Position x = 0, y = 0;
          Dimension iw = 0, ih = 0;
          if (!XmListPosToBounds(w, pos, &x, &y, &iw, &ih)) fail("list item not visible");
-         Geo g = geometryOf(w);
-         clickAt(g.x + x + iw / 2, g.y + y + ih / 2, f.at(3) == "C");
-         return Fields{};
+         const Geo g = geometryOf(w);
+         return clickAt(g.x + x + iw / 2, g.y + y + ih / 2, f.at(3));
      }},
     {"wmproto", [](const Fields& f) {  // the WM_PROTOCOLS message as the window manager sends it
          XEvent ev{};
@@ -457,52 +455,44 @@ const std::map<std::string, Handler> kHandlers = {
          return Fields{};
      }},
     {"type", [](const Fields& f) {  // Latin-1 keysyms equal their character codes
-         for (unsigned char c : f.at(1)) typeKeysym(c, false);
+         for (unsigned char c : f.at(1)) typeKeysym(c, "");
          return Fields{};
      }},
     {"key", [](const Fields& f) {
-         KeySym ks = XStringToKeysym(f.at(1).c_str());
+         const KeySym ks = XStringToKeysym(f.at(1).c_str());
          if (ks == NoSymbol) fail("unknown keysym " + f[1]);
-         typeKeysym(ks, f.at(2) == "C");
-         return Fields{};
+         return typeKeysym(ks, f.at(2));
      }},
     {"drag", [](const Fields& f) {
-         drag(std::stoi(f.at(1)), std::stoi(f.at(2)), std::stoi(f.at(3)), std::stoi(f.at(4)));
-         return Fields{};
+         return drag(std::stoi(f.at(1)), std::stoi(f.at(2)), std::stoi(f.at(3)), std::stoi(f.at(4)));
      }},
 };
 
-std::string answer(const std::string& line) {
-    try {
-        const Fields f = tkproto::split(line);
-        const auto h = kHandlers.find(f[0]);
-        if (h == kHandlers.end()) fail("unknown request " + f[0]);
-        return "ok" + tkproto::join(h->second(f));
-    } catch (const std::exception& e) {
-        return "err" + tkproto::join({e.what()});
-    }
-}
-
+// Reads one request, answers it; closes the connection at its end.
 void clientReadable(XtPointer, int* fd, XtInputId* id) {
-    char buf[4096];
-    const ssize_t n = read(*fd, buf, sizeof buf);
-    if (n <= 0) {
+    std::string request;
+    char c = 0;
+    for (ssize_t r; (r = read(*fd, &c, 1)) != 0 && c != tkproto::kEnd;) {
+        if (r == 1) request += c;
+        else if (errno != EINTR) break;
+    }
+    if (c != tkproto::kEnd) {
         XtRemoveInput(*id);
         close(*fd);
-        gPending.erase(*fd);
         return;
     }
-    std::string& pending = gPending[*fd];
-    pending.append(buf, static_cast<size_t>(n));
-    for (size_t nl; (nl = pending.find('\n')) != std::string::npos;) {
-        const std::string out = answer(pending.substr(0, nl)) + "\n";
-        pending.erase(0, nl + 1);
-        for (size_t off = 0; off < out.size();) {
-            const ssize_t w = write(*fd, out.data() + off, out.size() - off);
-            if (w <= 0) return;
-            off += static_cast<size_t>(w);
-        }
+    Fields answer;
+    try {
+        const Fields f = tkproto::split(request);
+        const auto h = kHandlers.find(f[0]);
+        if (h == kHandlers.end()) fail("unknown request " + f[0]);
+        answer = h->second(f);
+        answer.insert(answer.begin(), "ok");
+    } catch (const std::exception& e) {
+        answer = {"err", e.what()};
     }
+    const std::string out = tkproto::message(answer);
+    send(*fd, out.data(), out.size(), MSG_NOSIGNAL);  // a blocking socket takes it all
 }
 
 void acceptClient(XtPointer, int* listenFd, XtInputId*) {
@@ -515,59 +505,47 @@ void acceptClient(XtPointer, int* listenFd, XtInputId*) {
 void scrubEnvironment() {
     unsetenv("TREV_AGENT_SOCKET");
     unsetenv("TREV_AGENT_DIR");
-    const char* pre = getenv("LD_PRELOAD");
+    std::istringstream in(getenv("LD_PRELOAD") ? getenv("LD_PRELOAD") : "");
     std::string kept, item;
-    std::istringstream in(pre ? pre : "");
     while (in >> item)
         if (item.find("trevagent") == std::string::npos) kept += (kept.empty() ? "" : " ") + item;
+    setenv("LD_PRELOAD", kept.c_str(), 1);
     if (kept.empty()) unsetenv("LD_PRELOAD");
-    else setenv("LD_PRELOAD", kept.c_str(), 1);
 }
 
 void start(XtAppContext app) {
     std::string path;
     if (const char* p = getenv("TREV_AGENT_SOCKET")) path = p;
     else if (const char* dir = getenv("TREV_AGENT_DIR")) path = std::string(dir) + "/" + std::to_string(getpid()) + ".sock";
-    if (gApp || path.empty()) return;
+    sockaddr_un addr{AF_UNIX, {}};
+    if (gApp || path.empty() || path.size() >= sizeof addr.sun_path) return;
     scrubEnvironment();
     Display** dpys = nullptr;
     Cardinal n = 0;
     XtGetDisplays(app, &dpys, &n);
-    if (n == 0) return;
-    gDpy = dpys[0];
+    gDpy = n ? dpys[0] : nullptr;
     XtFree(reinterpret_cast<char*>(dpys));
+    if (!gDpy || !(gInput = XOpenDisplay(DisplayString(gDpy)))) return;
     gApp = app;
-    if (!(gInput = XOpenDisplay(DisplayString(gDpy)))) return;
     XTestGrabControl(gInput, True);
     XSync(gInput, False);
-    // Bound under a temporary name and renamed: the socket appears only once
-    // it accepts connections.
-    const std::string tmp = path + ".tmp";
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    if (tmp.size() >= sizeof addr.sun_path) return;
-    std::strcpy(addr.sun_path, tmp.c_str());
-    unlink(tmp.c_str());
+    // The test side retries until the socket accepts connections.
+    path.copy(addr.sun_path, path.size());
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || listen(fd, 4) != 0) {
-        std::perror("trevagent");
-        close(fd);
-        return;
-    }
-    rename(tmp.c_str(), path.c_str());
-    XtAppAddInput(app, fd, reinterpret_cast<XtPointer>(XtInputReadMask), acceptClient, nullptr);
+    if (bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || listen(fd, 4) != 0) std::perror("trevagent");
+    else XtAppAddInput(app, fd, reinterpret_cast<XtPointer>(XtInputReadMask), acceptClient, nullptr);
 }
 
 template <typename Fn>
-Fn real(const char* name) {
+Fn nextSymbol(const char* name) {
     return reinterpret_cast<Fn>(dlsym(RTLD_NEXT, name));
 }
 
 }  // namespace
 
 extern "C" Cursor XCreateFontCursor(Display* d, unsigned int shape) {
-    static auto next = real<Cursor (*)(Display*, unsigned int)>("XCreateFontCursor");
-    const Cursor c = next(d, shape);
+    static auto real = nextSymbol<Cursor (*)(Display*, unsigned int)>("XCreateFontCursor");
+    const Cursor c = real(d, shape);
     gFontCursors[c] = shape;
     return c;
 }
@@ -575,14 +553,14 @@ extern "C" Cursor XCreateFontCursor(Display* d, unsigned int shape) {
 // A font cursor by its shape number (XC_watch is "150"), "none" for the
 // parent's cursor, "other" for any other.
 extern "C" int XDefineCursor(Display* d, Window w, Cursor c) {
-    static auto next = real<int (*)(Display*, Window, Cursor)>("XDefineCursor");
+    static auto real = nextSymbol<int (*)(Display*, Window, Cursor)>("XDefineCursor");
     const auto shape = gFontCursors.find(c);
     gCursorLog[w].push_back(c == None ? "none" : shape != gFontCursors.end() ? std::to_string(shape->second) : "other");
-    return next(d, w, c);
+    return real(d, w, c);
 }
 
 extern "C" void XtAppMainLoop(XtAppContext app) {
-    static auto next = real<void (*)(XtAppContext)>("XtAppMainLoop");
+    static auto real = nextSymbol<void (*)(XtAppContext)>("XtAppMainLoop");
     start(app);
-    next(app);
+    real(app);
 }

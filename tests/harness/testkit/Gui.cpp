@@ -3,13 +3,12 @@
 #include "TempRoot.h"
 #include "protocol.h"
 
-#include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <cstring>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -51,18 +50,30 @@ GuiApp::GuiApp(std::vector<std::string> argv, std::map<std::string, std::string>
     s.stdinData = std::move(stdinData);
     s.stdoutFd = stdoutFd;
     proc_.start(s);
-    connectAgent(20s);
-    waitForAShell();
+    connect();
 }
 
 GuiApp::GuiApp(const Attach& program) : attached_(program.pid), sock_(program.socket) {
-    connectAgent(20s);
-    waitForAShell();
+    connect();
 }
 
-// The shell is realized and mapped before the event loop starts; waits until
-// the window manager has put one on the screen.
-void GuiApp::waitForAShell() {
+// Connects to the agent, then waits until the window manager has put a shell
+// of the program on the screen (it is mapped before the event loop starts).
+void GuiApp::connect() {
+    sockaddr_un addr{AF_UNIX, {}};
+    sock_.copy(addr.sun_path, sizeof addr.sun_path - 1);
+    waitFor(
+        [&] {
+            if (!running()) throw std::runtime_error("program ended before its event loop started");
+            fd_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+            const timeval answerTimeout{30, 0};
+            setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &answerTimeout, sizeof answerTimeout);
+            if (::connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) return true;
+            close(fd_);
+            fd_ = -1;
+            return false;
+        },
+        "the agent", 20s);
     waitFor(
         [&] {
             for (const auto& sh : shells())
@@ -98,29 +109,6 @@ RunResult GuiApp::ended(std::chrono::milliseconds timeout) {
     return r;
 }
 
-void GuiApp::connectAgent(std::chrono::milliseconds timeout) {
-    const auto deadline = steady_clock::now() + timeout;
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    std::strncpy(addr.sun_path, sock_.c_str(), sizeof addr.sun_path - 1);
-    for (;;) {
-        if (!running()) {
-            result_ = ended(1s);
-            throw std::runtime_error("program ended before its event loop started: " + result_->describe());
-        }
-        fd_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        if (connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) return;
-        close(fd_);
-        fd_ = -1;
-        if (steady_clock::now() >= deadline) {
-            if (attached_ < 0) proc_.kill(SIGKILL);
-            result_ = ended(5s);
-            throw std::runtime_error("agent did not answer: " + result_->describe());
-        }
-        std::this_thread::sleep_for(10ms);
-    }
-}
-
 std::string agentLibrary() { return TREV_AGENT_LIB; }
 
 Attach nextAgent(const std::string& dir, std::set<pid_t>& seen, std::chrono::milliseconds timeout,
@@ -153,29 +141,22 @@ void GuiApp::failWith(const std::string& what) {
     throw std::runtime_error(what + "\nwidget tree:\n" + tree + tail);
 }
 
+// The socket's receive timeout (30 s, set in connectAgent) bounds the wait:
+// while the program blocks (waiting for a child, say) its agent cannot answer.
 std::vector<std::string> GuiApp::request(const std::vector<std::string>& fields) {
-    if (fd_ < 0) throw std::runtime_error("agent not connected");
-    const std::string line = tkproto::join(fields).substr(1) + '\n';
-    for (size_t off = 0; off < line.size();) {
-        const ssize_t n = send(fd_, line.data() + off, line.size() - off, MSG_NOSIGNAL);
-        if (n <= 0) throw std::runtime_error("agent connection lost (program ended?)");
-        off += static_cast<size_t>(n);
-    }
-    // While the program blocks (waiting for a child, say) its agent cannot answer.
-    const auto deadline = steady_clock::now() + 30s;
-    size_t nl;
-    while ((nl = inbuf_.find('\n')) == std::string::npos) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - steady_clock::now());
-        pollfd p{fd_, POLLIN, 0};
-        if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0)
-            throw std::runtime_error("agent did not answer " + fields[0] + " (program busy or blocked)");
+    const std::string m = tkproto::message(fields);
+    if (fd_ < 0 || send(fd_, m.data(), m.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(m.size()))
+        throw std::runtime_error("agent connection lost (program ended?)");
+    size_t end;
+    while ((end = inbuf_.find(tkproto::kEnd)) == std::string::npos) {
         char buf[65536];
         const ssize_t n = read(fd_, buf, sizeof buf);
+        if (n < 0 && errno == EAGAIN) throw std::runtime_error("agent did not answer " + fields[0] + " (program busy or blocked)");
         if (n <= 0) throw std::runtime_error("agent connection lost (program ended?)");
         inbuf_.append(buf, static_cast<size_t>(n));
     }
-    std::vector<std::string> f = tkproto::split(inbuf_.substr(0, nl));
-    inbuf_.erase(0, nl + 1);
+    std::vector<std::string> f = tkproto::split(inbuf_.substr(0, end));
+    inbuf_.erase(0, end + 1);
     if (f[0] != "ok") throw std::runtime_error("agent: " + f.back());
     f.erase(f.begin());
     return f;

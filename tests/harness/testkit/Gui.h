@@ -130,8 +130,7 @@ private:
     std::string one(const std::vector<std::string>& fields) { return request(fields).at(0); }
     bool flag(const std::vector<std::string>& fields) { return one(fields) == "1"; }
     void clickBy(const std::vector<std::string>& fields);
-    void connectAgent(std::chrono::milliseconds timeout);
-    void waitForAShell();
+    void connect();
     RunResult ended(std::chrono::milliseconds timeout);
     [[noreturn]] void failWith(const std::string& what);
 
