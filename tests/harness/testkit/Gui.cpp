@@ -1,6 +1,5 @@
 #include "Gui.h"
 
-#include "TempRoot.h"
 #include "protocol.h"
 
 #include <signal.h>
@@ -20,12 +19,6 @@ namespace {
 
 using std::chrono::steady_clock;
 
-Rect rectOf(const std::vector<std::string>& f) {
-    return {std::stoi(f.at(0)), std::stoi(f.at(1)), std::stoi(f.at(2)), std::stoi(f.at(3))};
-}
-
-std::string modsText(unsigned mods) { return mods & Ctrl ? "C" : ""; }
-
 // Each program's agent spaces its own clicks, but a program started right
 // after another ended by a click can be clicked within the multi-click time
 // of that last click; the window manager then takes the two for a double
@@ -37,10 +30,7 @@ steady_clock::time_point gLastClickAt;
 
 GuiApp::GuiApp(std::vector<std::string> argv, std::map<std::string, std::string> env, XServer& server,
                std::optional<std::string> stdinData, int stdoutFd) {
-    char tmpl[] = "/tmp/tk_agent.XXXXXX";
-    if (!mkdtemp(tmpl)) throw std::runtime_error("tk: mkdtemp failed");
-    dir_ = tmpl;
-    sock_ = dir_ + "/agent.sock";
+    sock_ = dir_.file("agent.sock");
     Spawn s(std::move(argv));
     s.env = std::move(env);
     s.env["DISPLAY"] = server.display();
@@ -89,7 +79,6 @@ GuiApp::~GuiApp() {
         proc_.kill(SIGKILL);
         proc_.wait(5s);
     }
-    if (!dir_.empty()) removeTree(dir_);
 }
 
 bool GuiApp::running() {
@@ -171,18 +160,6 @@ void GuiApp::clickBy(const std::vector<std::string>& fields) {
     request(fields);
 }
 
-void GuiApp::click(const std::string& path, unsigned mods) { clickBy({"click", path, modsText(mods)}); }
-void GuiApp::clickListItem(const std::string& path, int pos, unsigned mods) {
-    clickBy({"clickitem", path, std::to_string(pos), modsText(mods)});
-}
-void GuiApp::typeText(const std::string& text) { request({"type", text}); }
-void GuiApp::key(const std::string& keysym, unsigned mods) { request({"key", keysym, modsText(mods)}); }
-void GuiApp::drag(int x1, int y1, int x2, int y2) {
-    request({"drag", std::to_string(x1), std::to_string(y1), std::to_string(x2), std::to_string(y2)});
-}
-void GuiApp::wmClose(const std::string& shell) { request({"wmproto", shell, "WM_DELETE_WINDOW"}); }
-void GuiApp::wmSaveYourself(const std::string& shell) { request({"wmproto", shell, "WM_SAVE_YOURSELF"}); }
-
 // Drags the title bar, half way between the frame's top and the client's.
 void GuiApp::moveFrame(const std::string& shell, int x, int y) {
     const Rect f = frameGeometry(shell), s = geometry(shell);
@@ -202,41 +179,24 @@ void GuiApp::resizeFrame(const std::string& shell, int width, int height) {
             shell + " resized to " + std::to_string(width) + "x" + std::to_string(height));
 }
 
-bool GuiApp::exists(const std::string& path) { return flag({"exists", path}); }
-std::string GuiApp::widgetClass(const std::string& path) { return one({"class", path}); }
-std::string GuiApp::label(const std::string& path) { return one({"label", path}); }
-std::string GuiApp::text(const std::string& path) { return one({"text", path}); }
-bool GuiApp::toggle(const std::string& path) { return flag({"toggle", path}); }
-bool GuiApp::sensitive(const std::string& path) { return flag({"sensitive", path}); }
-bool GuiApp::managed(const std::string& path) { return flag({"managed", path}); }
-bool GuiApp::mapped(const std::string& path) { return flag({"mapped", path}); }
-bool GuiApp::editable(const std::string& path) { return flag({"editable", path}); }
-std::string GuiApp::resource(const std::string& path, const std::string& name) {
-    return one({"resource", path, name});
-}
-std::string GuiApp::title(const std::string& shell) { return one({"title", shell}); }
-std::string GuiApp::iconName(const std::string& shell) { return one({"iconname", shell}); }
-std::string GuiApp::focus() { return one({"focus"}); }
-std::vector<std::string> GuiApp::shells() { return request({"shells"}); }
-std::vector<std::string> GuiApp::cursors(const std::string& path) { return request({"cursors", path}); }
-std::vector<std::string> GuiApp::listItems(const std::string& path) { return request({"listitems", path}); }
 std::vector<int> GuiApp::listSelected(const std::string& path) {
     std::vector<int> out;
     for (const auto& s : request({"listselected", path})) out.push_back(std::stoi(s));
     return out;
 }
+
 Colors GuiApp::colors(const std::string& path) {
     const auto f = request({"colors", path});
     return {f.at(0), f.at(1)};
 }
-std::string GuiApp::pixel(const std::string& path, int dx, int dy) {
-    return one({"pixel", path, std::to_string(dx), std::to_string(dy)});
-}
-Rect GuiApp::geometry(const std::string& path) { return rectOf(request({"geometry", path})); }
-Rect GuiApp::frameGeometry(const std::string& shell) { return rectOf(request({"frame", shell})); }
+
 ScreenSize GuiApp::screen() {
     const auto f = request({"screen"});
     return {std::stoi(f.at(0)), std::stoi(f.at(1))};
+}
+
+Rect GuiApp::rect(const std::vector<std::string>& f) {
+    return {std::stoi(f.at(0)), std::stoi(f.at(1)), std::stoi(f.at(2)), std::stoi(f.at(3))};
 }
 
 void GuiApp::waitFor(const std::function<bool()>& pred, const std::string& what, std::chrono::milliseconds timeout) {
@@ -266,8 +226,6 @@ void GuiApp::waitUnmapped(const std::string& path, std::chrono::milliseconds tim
 void GuiApp::waitGone(const std::string& path, std::chrono::milliseconds timeout) {
     waitFor([&] { return !exists(path); }, path + " destroyed", timeout);
 }
-
-void GuiApp::settle() { request({"sync"}); }
 
 void GuiApp::waitMappedSettled(const std::string& path) {
     waitMapped(path);
