@@ -163,14 +163,10 @@ std::string xmText(XmString s) {
     return out;
 }
 
-std::string rgb(Pixel p, Widget w) {  // "#rrggbb"
-    XColor c;
-    c.pixel = p;
-    Colormap cmap = DefaultColormap(gDpy, DefaultScreen(gDpy));
-    XtVaGetValues(withWindow(w), XmNcolormap, &cmap, nullptr);
-    XQueryColor(gDpy, cmap, &c);
+// "#rrggbb" of a pixel of the server's 24-bit TrueColor screen.
+std::string rgb(Pixel p) {
     char buf[16];
-    std::snprintf(buf, sizeof buf, "#%02x%02x%02x", c.red >> 8, c.green >> 8, c.blue >> 8);
+    std::snprintf(buf, sizeof buf, "#%06lx", p & 0xffffff);
     return buf;
 }
 
@@ -405,18 +401,16 @@ const std::map<std::string, Handler> kHandlers = {
          return out;
      }},
     {"colors", [](const Fields& f) {
-         Widget w = arg(f);
          Pixel fg = 0, bg = 0;
-         XtVaGetValues(w, XmNforeground, &fg, XmNbackground, &bg, nullptr);
-         return Fields{rgb(fg, w), rgb(bg, w)};
+         XtVaGetValues(arg(f), XmNforeground, &fg, XmNbackground, &bg, nullptr);
+         return Fields{rgb(fg), rgb(bg)};
      }},
     {"pixel", [](const Fields& f) {  // read from the screen at an offset into the widget
-         Widget w = arg(f);
-         const Geo g = geometryOf(w);
+         const Geo g = geometryOf(arg(f));
          XImage* img = XGetImage(gDpy, DefaultRootWindow(gDpy), g.x + std::stoi(f.at(2)), g.y + std::stoi(f.at(3)),
                                  1, 1, AllPlanes, ZPixmap);
          if (!img) fail("cannot read the screen");
-         const Fields out{rgb(XGetPixel(img, 0, 0), w)};
+         const Fields out{rgb(XGetPixel(img, 0, 0))};
          XDestroyImage(img);
          return out;
      }},

@@ -130,7 +130,7 @@ void GuiApp::failWith(const std::string& what) {
     throw std::runtime_error(what + "\nwidget tree:\n" + tree + tail);
 }
 
-// The socket's receive timeout (30 s, set in connectAgent) bounds the wait:
+// The socket's receive timeout (30 s, set in connect) bounds the wait:
 // while the program blocks (waiting for a child, say) its agent cannot answer.
 std::vector<std::string> GuiApp::request(const std::vector<std::string>& fields) {
     const std::string m = tkproto::message(fields);
@@ -140,8 +140,9 @@ std::vector<std::string> GuiApp::request(const std::vector<std::string>& fields)
     while ((end = inbuf_.find(tkproto::kEnd)) == std::string::npos) {
         char buf[65536];
         const ssize_t n = read(fd_, buf, sizeof buf);
-        if (n < 0 && errno == EAGAIN) throw std::runtime_error("agent did not answer " + fields[0] + " (program busy or blocked)");
-        if (n <= 0) throw std::runtime_error("agent connection lost (program ended?)");
+        if (n <= 0)
+            throw std::runtime_error(n < 0 && errno == EAGAIN ? "agent did not answer " + fields[0] + " (program blocked?)"
+                                                              : "agent connection lost (program ended?)");
         inbuf_.append(buf, static_cast<size_t>(n));
     }
     std::vector<std::string> f = tkproto::split(inbuf_.substr(0, end));
@@ -213,23 +214,6 @@ void GuiApp::waitFor(const std::function<bool()>& pred, const std::string& what,
             failWith("timed out waiting for " + what + (last.empty() ? "" : " (last error: " + last + ")"));
         std::this_thread::sleep_for(15ms);
     }
-}
-
-void GuiApp::waitMapped(const std::string& path, std::chrono::milliseconds timeout) {
-    waitFor([&] { return exists(path) && mapped(path); }, path + " on the screen", timeout);
-}
-
-void GuiApp::waitUnmapped(const std::string& path, std::chrono::milliseconds timeout) {
-    waitFor([&] { return !exists(path) || !mapped(path); }, path + " off the screen", timeout);
-}
-
-void GuiApp::waitGone(const std::string& path, std::chrono::milliseconds timeout) {
-    waitFor([&] { return !exists(path); }, path + " destroyed", timeout);
-}
-
-void GuiApp::waitMappedSettled(const std::string& path) {
-    waitMapped(path);
-    settle();
 }
 
 void GuiApp::waitPlaced(const std::string& shell) {

@@ -99,9 +99,15 @@ public:
     std::vector<std::string> shells() { return request({"shells"}); }
 
     // Waiting, with deadlines.  A failed wait throws with the widget tree.
-    void waitMapped(const std::string& path, std::chrono::milliseconds timeout = 15s);
-    void waitUnmapped(const std::string& path, std::chrono::milliseconds timeout = 15s);
-    void waitGone(const std::string& path, std::chrono::milliseconds timeout = 15s);
+    void waitMapped(const std::string& path, std::chrono::milliseconds timeout = 15s) {
+        waitFor([&] { return mapped(path); }, path + " on the screen", timeout);
+    }
+    void waitUnmapped(const std::string& path, std::chrono::milliseconds timeout = 15s) {
+        waitFor([&] { return !exists(path) || !mapped(path); }, path + " off the screen", timeout);
+    }
+    void waitGone(const std::string& path, std::chrono::milliseconds timeout = 15s) {
+        waitFor([&] { return !exists(path); }, path + " destroyed", timeout);
+    }
     void waitFor(const std::function<bool()>& pred, const std::string& what,
                  std::chrono::milliseconds timeout = 15s);
     RunResult waitExit(std::chrono::milliseconds timeout = 15s);
@@ -110,7 +116,10 @@ public:
     void settle() { request({"sync"}); }
     // Waits until `path` is mapped and the program has handled every event
     // so far, so that it knows where the window manager put the window.
-    void waitMappedSettled(const std::string& path);
+    void waitMappedSettled(const std::string& path) {
+        waitMapped(path);
+        settle();
+    }
     // Waits until the window manager has framed `shell` and left it in
     // place: a window may still move for a moment after it is on the
     // screen, and a click computed before the move misses.
