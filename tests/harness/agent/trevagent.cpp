@@ -371,7 +371,8 @@ const std::map<std::string, Handler> kHandlers = {
      }},
     {"toggle", [](const Fields& f) {
          Widget w = arg(f);
-         return flag(XmIsToggleButtonGadget(w) ? XmToggleButtonGadgetGetState(w) : XmToggleButtonGetState(w));
+         if (!XmIsToggleButton(w) && !XmIsToggleButtonGadget(w)) fail("not a toggle");
+         return flag(XmToggleButtonGetState(w));  // which reads a gadget too
      }},
     {"sensitive", [](const Fields& f) { return flag(XtIsSensitive(arg(f))); }},
     {"managed", [](const Fields& f) { return flag(XtIsManaged(arg(f))); }},
