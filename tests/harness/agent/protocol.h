@@ -1,6 +1,7 @@
-// The agent's wire format, shared by the agent and the test side: one line per
-// request or answer, fields separated by tabs, text escaped so that it holds
-// no raw tab or line feed.
+// The agent's wire format, shared by the agent and the test side.  A request
+// is a command name and its fields, an answer "ok" or "err" and its fields.
+// Fields are separated by the ASCII unit separator and a message ends with
+// the record separator: characters that no widget text and no typed text holds.
 #pragma once
 
 #include <string>
@@ -8,41 +9,21 @@
 
 namespace tkproto {
 
-inline std::string esc(const std::string& s) {
-    std::string o;
-    for (char c : s) {
-        if (c == '\\') o += "\\\\";
-        else if (c == '\n') o += "\\n";
-        else if (c == '\t') o += "\\t";
-        else if (c == '\r') o += "\\r";
-        else o += c;
-    }
-    return o;
+constexpr char kField = '\x1f', kEnd = '\x1e';
+
+inline std::string message(const std::vector<std::string>& fields) {
+    std::string m = fields.at(0);
+    for (size_t i = 1; i < fields.size(); ++i) m += kField + fields[i];
+    return m + kEnd;
 }
 
-inline std::string unesc(const std::string& s) {
-    std::string o;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\\' && i + 1 < s.size()) {
-            char n = s[++i];
-            o += n == 'n' ? '\n' : n == 't' ? '\t' : n == 'r' ? '\r' : n;
-        } else {
-            o += s[i];
-        }
+inline std::vector<std::string> split(const std::string& message) {  // without its kEnd
+    std::vector<std::string> fields(1);
+    for (char c : message) {
+        if (c == kField) fields.emplace_back();
+        else fields.back() += c;
     }
-    return o;
-}
-
-inline std::vector<std::string> split(const std::string& line) {
-    std::vector<std::string> f;
-    size_t start = 0;
-    for (;;) {
-        size_t t = line.find('\t', start);
-        f.push_back(unesc(line.substr(start, t == std::string::npos ? std::string::npos : t - start)));
-        if (t == std::string::npos) break;
-        start = t + 1;
-    }
-    return f;
+    return fields;
 }
 
 }  // namespace tkproto

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Process.h"
+#include "TempRoot.h"
 #include "XServer.h"
 
 #include <functional>
@@ -13,7 +14,7 @@
 
 namespace tk {
 
-enum Mods : unsigned { None = 0, Ctrl = 1, Shift = 2, Alt = 4 };
+enum Mods : unsigned { None = 0, Ctrl = 1 };
 
 struct Rect {
     int x = 0, y = 0, width = 0, height = 0;
@@ -52,59 +53,73 @@ public:
     GuiApp& operator=(const GuiApp&) = delete;
 
     // Input (genuine XTest events).
-    void click(const std::string& path, unsigned mods = None);
-    void clickListItem(const std::string& path, int pos, unsigned mods = None);
-    void typeText(const std::string& text);
-    void key(const std::string& keysym, unsigned mods = None);
-    void drag(int x1, int y1, int x2, int y2);
+    void click(const std::string& path, unsigned mods = None) { clickBy({"click", path, mods & Ctrl ? "C" : ""}); }
+    void clickListItem(const std::string& path, int pos, unsigned mods = None) {
+        clickBy({"clickitem", path, std::to_string(pos), mods & Ctrl ? "C" : ""});
+    }
+    void typeText(const std::string& text) { request({"type", text}); }
+    void key(const std::string& keysym, unsigned mods = None) { request({"key", keysym, mods & Ctrl ? "C" : ""}); }
+    void drag(int x1, int y1, int x2, int y2) {  // root coordinates
+        request({"drag", std::to_string(x1), std::to_string(y1), std::to_string(x2), std::to_string(y2)});
+    }
     void moveFrame(const std::string& shell, int x, int y);
     void resizeFrame(const std::string& shell, int width, int height);
-    void wmClose(const std::string& shell);
-    void wmSaveYourself(const std::string& shell);
+    void wmClose(const std::string& shell) { request({"wmproto", shell, "WM_DELETE_WINDOW"}); }
+    void wmSaveYourself(const std::string& shell) { request({"wmproto", shell, "WM_SAVE_YOURSELF"}); }
 
     // State.
-    bool exists(const std::string& path);
-    std::string widgetClass(const std::string& path);
-    std::string label(const std::string& path);
-    std::string text(const std::string& path);
-    bool toggle(const std::string& path);
-    bool sensitive(const std::string& path);
-    bool managed(const std::string& path);
-    bool mapped(const std::string& path);
-    bool editable(const std::string& path);
-    std::vector<std::string> listItems(const std::string& path);
+    bool exists(const std::string& path) { return flag({"exists", path}); }
+    std::string widgetClass(const std::string& path) { return one({"class", path}); }
+    std::string label(const std::string& path) { return one({"label", path}); }
+    std::string text(const std::string& path) { return one({"text", path}); }
+    bool toggle(const std::string& path) { return flag({"toggle", path}); }
+    bool sensitive(const std::string& path) { return flag({"sensitive", path}); }
+    bool managed(const std::string& path) { return flag({"managed", path}); }
+    bool mapped(const std::string& path) { return flag({"mapped", path}); }
+    bool editable(const std::string& path) { return flag({"editable", path}); }
+    std::vector<std::string> listItems(const std::string& path) { return request({"listitems", path}); }
     // Every cursor the program defined on the widget's window so far, in
     // order: a font cursor's shape number (XC_watch is "150"), "none" for
     // the parent's cursor, "other" for any other cursor.
-    std::vector<std::string> cursors(const std::string& path);
+    std::vector<std::string> cursors(const std::string& path) { return request({"cursors", path}); }
     std::vector<int> listSelected(const std::string& path);
     Colors colors(const std::string& path);
-    std::string pixel(const std::string& path, int dx, int dy);
-    Rect geometry(const std::string& path);
-    Rect frameGeometry(const std::string& shell);
-    std::string title(const std::string& shell);
-    std::string iconName(const std::string& shell);
-    std::string resource(const std::string& path, const std::string& name);
+    std::string pixel(const std::string& path, int dx, int dy) {
+        return one({"pixel", path, std::to_string(dx), std::to_string(dy)});
+    }
+    Rect geometry(const std::string& path) { return rect(request({"geometry", path})); }
+    Rect frameGeometry(const std::string& shell) { return rect(request({"frame", shell})); }
+    std::string title(const std::string& shell) { return one({"title", shell}); }
+    std::string iconName(const std::string& shell) { return one({"iconname", shell}); }
+    std::string resource(const std::string& path, const std::string& name) { return one({"resource", path, name}); }
     ScreenSize screen();
     // The name of the widget that typed keys go to; empty when no window of
     // the program has the keyboard focus.
-    std::string focus();
-    std::vector<std::string> shells();
-    std::string dump();
+    std::string focus() { return one({"focus"}); }
+    std::vector<std::string> shells() { return request({"shells"}); }
 
     // Waiting, with deadlines.  A failed wait throws with the widget tree.
-    void waitMapped(const std::string& path, std::chrono::milliseconds timeout = 15s);
-    void waitUnmapped(const std::string& path, std::chrono::milliseconds timeout = 15s);
-    void waitGone(const std::string& path, std::chrono::milliseconds timeout = 15s);
+    void waitMapped(const std::string& path, std::chrono::milliseconds timeout = 15s) {
+        waitFor([&] { return mapped(path); }, path + " on the screen", timeout);
+    }
+    void waitUnmapped(const std::string& path, std::chrono::milliseconds timeout = 15s) {
+        waitFor([&] { return !exists(path) || !mapped(path); }, path + " off the screen", timeout);
+    }
+    void waitGone(const std::string& path, std::chrono::milliseconds timeout = 15s) {
+        waitFor([&] { return !exists(path); }, path + " destroyed", timeout);
+    }
     void waitFor(const std::function<bool()>& pred, const std::string& what,
                  std::chrono::milliseconds timeout = 15s);
     RunResult waitExit(std::chrono::milliseconds timeout = 15s);
     // Lets the program handle every event already sent to it (no waiting for
     // the window manager); for checks that something did NOT change.
-    void settle();
+    void settle() { request({"sync"}); }
     // Waits until `path` is mapped and the program has handled every event
     // so far, so that it knows where the window manager put the window.
-    void waitMappedSettled(const std::string& path);
+    void waitMappedSettled(const std::string& path) {
+        waitMapped(path);
+        settle();
+    }
     // Waits until the window manager has framed `shell` and left it in
     // place: a window may still move for a moment after it is on the
     // screen, and a click computed before the move misses.
@@ -123,28 +138,27 @@ public:
     // selection box's search path they move in the directory list.
     void typeInto(const std::string& field, const std::string& text);
     bool running();
-    pid_t pid() const { return attached_ > 0 ? attached_ : proc_.pid(); }
     Process& process() { return proc_; }
 
-    // One raw agent request; returns the answer's fields.  Throws on "err".
-    std::vector<std::string> request(const std::vector<std::string>& fields);
-
 private:
-    void connectAgent(std::chrono::milliseconds timeout);
-    void waitForAShell();
+    // One agent request; returns the answer's fields.  Throws on "err".
+    std::vector<std::string> request(const std::vector<std::string>& fields);
+    std::string one(const std::vector<std::string>& fields) { return request(fields).at(0); }
+    bool flag(const std::vector<std::string>& fields) { return one(fields) == "1"; }
+    static Rect rect(const std::vector<std::string>& f);
+    void clickBy(const std::vector<std::string>& fields);
+    void connect();
     RunResult ended(std::chrono::milliseconds timeout);
     [[noreturn]] void failWith(const std::string& what);
-    std::string one(const std::vector<std::string>& fields);
 
     Process proc_;
     pid_t attached_ = -1;
-    std::string dir_, sock_;
+    TempRoot dir_;  // holds the socket of a program started here
+    std::string sock_;
     int fd_ = -1;
     std::string inbuf_;
     std::optional<RunResult> result_;
 };
-
-std::string modsText(unsigned mods);
 
 // The agent library, for LD_PRELOAD of programs that others start.
 std::string agentLibrary();

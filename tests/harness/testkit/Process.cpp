@@ -14,11 +14,12 @@
 #include <random>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
 
 extern char** environ;
 
 namespace tk {
+
+using std::chrono::steady_clock;
 
 std::string RunResult::describe() const {
     std::ostringstream o;
@@ -30,40 +31,27 @@ std::string RunResult::describe() const {
     return o.str();
 }
 
+// stdout and stderr, each read by a thread of its own until end of file.
 struct Process::Capture {
     std::mutex m;
-    std::string out, err;
+    std::string text[2];
     std::atomic<int> open{2};  // output pipes not yet at end of file
-    int inFd = -1;
-    std::thread outThread, errThread;
-    ~Capture() {
-        if (outThread.joinable()) outThread.join();
-        if (errThread.joinable()) errThread.join();
-        if (inFd >= 0) close(inFd);
+    std::thread pumps[2];
+    void join() {
+        for (std::thread& t : pumps)
+            if (t.joinable()) t.join();
     }
+    ~Capture() { join(); }
 };
 
 namespace {
 
-void pump(int fd, std::string* into, std::mutex* m, std::atomic<int>* open) {
-    char buf[65536];
-    for (;;) {
-        ssize_t n = read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        std::lock_guard<std::mutex> lock(*m);
-        into->append(buf, static_cast<size_t>(n));
-    }
-    close(fd);
-    --*open;
-}
-
+// Writes everything unless the reader goes; EINTR is retried.
 void writeAll(int fd, const std::string& data) {
-    size_t off = 0;
-    while (off < data.size()) {
-        ssize_t n = write(fd, data.data() + off, data.size() - off);
+    for (size_t off = 0; off < data.size();) {
+        const ssize_t n = write(fd, data.data() + off, data.size() - off);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return;  // the program closed its stdin: fine
+        if (n <= 0) return;
         off += static_cast<size_t>(n);
     }
 }
@@ -74,54 +62,39 @@ Process::~Process() {
     if (pid_ > 0 && !reaped_) {
         ::kill(pid_, SIGKILL);
         waitpid(pid_, &status_, 0);
-        reaped_ = true;
     }
 }
 
 void Process::start(const Spawn& s) {
-    if (s.argv.empty()) throw std::runtime_error("tk::Process: empty argv");
     signal(SIGPIPE, SIG_IGN);
     int in[2], out[2], err[2];
-    if (pipe2(in, O_CLOEXEC) || pipe2(out, O_CLOEXEC) || pipe2(err, O_CLOEXEC))
-        throw std::runtime_error("tk::Process: pipe failed");
-
-    // Environment for the child, built before fork.
+    if (s.argv.empty() || pipe2(in, O_CLOEXEC) || pipe2(out, O_CLOEXEC) || pipe2(err, O_CLOEXEC))
+        throw std::runtime_error("tk::Process: no argv or no pipe");
+    // Environment and argv for the child, built before fork.
     std::map<std::string, std::string> env;
-    for (char** e = environ; *e; ++e) {
-        const char* eq = std::strchr(*e, '=');
-        if (eq) env[std::string(*e, static_cast<size_t>(eq - *e))] = eq + 1;
-    }
+    for (char** e = environ; *e; ++e)
+        if (const char* eq = std::strchr(*e, '=')) env[std::string(*e, static_cast<size_t>(eq - *e))] = eq + 1;
     for (const auto& u : s.unset) env.erase(u);
     for (const auto& kv : s.env) env[kv.first] = kv.second;
-    std::vector<std::string> envStrings;
-    for (const auto& kv : env) envStrings.push_back(kv.first + "=" + kv.second);
+    std::vector<std::string> strings;
+    for (const auto& kv : env) strings.push_back(kv.first + "=" + kv.second);
     std::vector<char*> envp, argv;
-    for (auto& e : envStrings) envp.push_back(e.data());
-    envp.push_back(nullptr);
+    for (auto& e : strings) envp.push_back(e.data());
     std::vector<std::string> args = s.argv;
     for (auto& a : args) argv.push_back(a.data());
+    envp.push_back(nullptr);
     argv.push_back(nullptr);
-    bool devNullIn = !s.stdinData && !s.keepStdinOpen && s.stdinFd < 0;
 
-    pid_t parent = getpid();
+    const pid_t parent = getpid();
     pid_ = fork();
     if (pid_ < 0) throw std::runtime_error("tk::Process: fork failed");
     if (pid_ == 0) {
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (getppid() != parent) _exit(127);
         setpgid(0, 0);
-        if (s.stdinFd >= 0) {
-            dup2(s.stdinFd, 0);
-        } else if (devNullIn) {
-            int dn = open("/dev/null", O_RDONLY);
-            dup2(dn, 0);
-        } else {
-            dup2(in[0], 0);
-        }
-        if (s.stdoutFd == Spawn::kClosed)
-            close(1);
-        else
-            dup2(s.stdoutFd >= 0 ? s.stdoutFd : out[1], 1);
+        dup2(s.stdinFd >= 0 ? s.stdinFd : s.stdinData ? in[0] : open("/dev/null", O_RDONLY), 0);
+        if (s.stdoutFd == Spawn::kClosed) close(1);
+        else dup2(s.stdoutFd >= 0 ? s.stdoutFd : out[1], 1);
         dup2(err[1], 2);
         if (!s.cwd.empty() && chdir(s.cwd.c_str()) != 0) _exit(126);
         signal(SIGPIPE, SIG_DFL);
@@ -129,96 +102,70 @@ void Process::start(const Spawn& s) {
         dprintf(2, "tk::Process: cannot execute %s: %s\n", argv[0], std::strerror(errno));
         _exit(127);
     }
-    close(in[0]);
-    close(out[1]);
-    close(err[1]);
+    for (int fd : {in[0], out[1], err[1]}) close(fd);
     reaped_ = false;
     cap_ = std::make_shared<Capture>();
-    cap_->inFd = in[1];
-    cap_->outThread = std::thread(pump, out[0], &cap_->out, &cap_->m, &cap_->open);
-    cap_->errThread = std::thread(pump, err[0], &cap_->err, &cap_->m, &cap_->open);
-    if (s.stdinData) writeAll(cap_->inFd, *s.stdinData);
-    if (!s.keepStdinOpen) closeStdin();
-}
-
-void Process::writeStdin(const std::string& data) {
-    if (cap_ && cap_->inFd >= 0) writeAll(cap_->inFd, data);
-}
-
-void Process::closeStdin() {
-    if (cap_ && cap_->inFd >= 0) {
-        close(cap_->inFd);
-        cap_->inFd = -1;
+    for (int i : {0, 1}) {
+        cap_->pumps[i] = std::thread([c = cap_.get(), i, fd = i ? err[0] : out[0]] {
+            char buf[65536];
+            for (;;) {
+                const ssize_t n = read(fd, buf, sizeof buf);
+                if (n < 0 && errno == EINTR) continue;
+                if (n <= 0) break;
+                std::lock_guard<std::mutex> lock(c->m);
+                c->text[i].append(buf, static_cast<size_t>(n));
+            }
+            close(fd);
+            --c->open;
+        });
     }
+    if (s.stdinData) writeAll(in[1], *s.stdinData);
+    close(in[1]);
 }
 
 bool Process::running() {
     if (pid_ <= 0 || reaped_) return false;
-    pid_t r = waitpid(pid_, &status_, WNOHANG);
-    if (r == pid_) {
-        reaped_ = true;
-        return false;
-    }
-    return true;
+    reaped_ = waitpid(pid_, &status_, WNOHANG) == pid_;
+    return !reaped_;
 }
 
 void Process::kill(int sig) {
     if (pid_ > 0 && !reaped_) ::kill(pid_, sig);
 }
 
-std::string Process::outSoFar() {
+std::string Process::soFar(int which) {
     if (!cap_) return "";
     std::lock_guard<std::mutex> lock(cap_->m);
-    return cap_->out;
-}
-
-std::string Process::errSoFar() {
-    if (!cap_) return "";
-    std::lock_guard<std::mutex> lock(cap_->m);
-    return cap_->err;
+    return cap_->text[which];
 }
 
 std::optional<RunResult> Process::wait(std::chrono::milliseconds timeout) {
     if (pid_ <= 0) return std::nullopt;
     RunResult r;
-    auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (running()) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            r.timedOut = true;
-            // Kill the whole process group: shells and their children too.
-            ::kill(-pid_, SIGKILL);
-            ::kill(pid_, SIGKILL);
-            waitpid(pid_, &status_, 0);
-            reaped_ = true;
-            break;
-        }
-        std::this_thread::sleep_for(5ms);
+    const auto deadline = steady_clock::now() + timeout;
+    while (running() && !(r.timedOut = steady_clock::now() >= deadline)) std::this_thread::sleep_for(5ms);
+    if (r.timedOut) {  // the whole process group: shells and their children too
+        ::kill(-pid_, SIGKILL);
+        waitpid(pid_, &status_, 0);
+        reaped_ = true;
     }
-    closeStdin();
     // Output pipes end when every holder has closed them.  A descendant left
     // running (in the program's process group) would keep them open: give it
     // two seconds, then end the group.
-    auto grace = std::chrono::steady_clock::now() + 2s;
-    while (cap_->open > 0 && std::chrono::steady_clock::now() < grace) std::this_thread::sleep_for(5ms);
+    const auto grace = steady_clock::now() + 2s;
+    while (cap_->open > 0 && steady_clock::now() < grace) std::this_thread::sleep_for(5ms);
     if (cap_->open > 0) ::kill(-pid_, SIGKILL);
-    if (cap_->outThread.joinable()) cap_->outThread.join();
-    if (cap_->errThread.joinable()) cap_->errThread.join();
+    cap_->join();
     r.out = outSoFar();
     r.err = errSoFar();
-    if (WIFEXITED(status_)) {
-        r.exited = true;
-        r.code = WEXITSTATUS(status_);
-    } else if (WIFSIGNALED(status_)) {
-        r.signaled = true;
-        r.signal = WTERMSIG(status_);
-    }
+    r.exited = WIFEXITED(status_);
+    r.code = r.exited ? WEXITSTATUS(status_) : -1;
+    r.signaled = WIFSIGNALED(status_);
+    r.signal = r.signaled ? WTERMSIG(status_) : 0;
     return r;
 }
 
-RunResult run(const Spawn& s, std::chrono::milliseconds timeout) {
-    Process p(s);
-    return *p.wait(timeout);
-}
+RunResult run(const Spawn& s, std::chrono::milliseconds timeout) { return *Process(s).wait(timeout); }
 
 Feeder::Feeder(std::string data, FeedPace pace) {
     signal(SIGPIPE, SIG_IGN);
@@ -227,18 +174,14 @@ Feeder::Feeder(std::string data, FeedPace pace) {
     readFd_ = p[0];
     writer_ = std::thread([fd = p[1], data = std::move(data), pace] {
         std::mt19937 rng(99);
-        std::size_t off = 0;
-        for (std::size_t i = 0; off < data.size(); ++i) {
-            std::size_t n = std::min(pace.piece, data.size() - off);
-            if (pace.randomPieces) n = std::min<std::size_t>(n, 1 + rng() % pace.piece);
-            ssize_t w = write(fd, data.data() + off, n);
+        for (size_t off = 0, i = 0; off < data.size(); ++i) {
+            size_t n = std::min(pace.piece, data.size() - off);
+            if (pace.randomPieces) n = std::min<size_t>(n, 1 + rng() % pace.piece);
+            const ssize_t w = write(fd, data.data() + off, n);
             if (w < 0 && errno == EINTR) continue;
             if (w <= 0) break;  // the reader has gone
             off += static_cast<size_t>(w);
-            if (i == 0)
-                std::this_thread::sleep_for(pace.firstPause);
-            else if (i <= pace.pausedWrites)
-                std::this_thread::sleep_for(pace.pause);
+            std::this_thread::sleep_for(i == 0 ? pace.firstPause : i <= pace.pausedWrites ? pace.pause : 0us);
         }
         close(fd);
     });

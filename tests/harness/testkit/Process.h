@@ -26,7 +26,6 @@ struct Spawn {
     std::optional<std::string> stdinData;       // written to stdin, then stdin is closed;
                                                 // none: stdin is /dev/null
     std::string cwd;                            // working directory; empty: unchanged
-    bool keepStdinOpen = false;                 // leave stdin open after stdinData (for prompts)
     int stdinFd = -1;                           // >= 0: the program's stdin instead (a file, a
                                                 // Feeder's pipe); the caller keeps and closes it
     int stdoutFd = -1;                          // >= 0: the program's stdout instead, not captured;
@@ -44,6 +43,8 @@ struct RunResult {
     std::string describe() const;  // for failure messages
 };
 
+// A started program, in a process group of its own; killed when this object
+// goes while it still runs.
 class Process {
 public:
     Process() = default;
@@ -54,18 +55,17 @@ public:
 
     void start(const Spawn& s);
     bool running();
-    // Waits for the end; on timeout kills the process (SIGKILL) and reports
-    // timedOut.  Returns nothing only when the process was never started.
+    // Waits for the end; on timeout kills the process group (SIGKILL) and
+    // reports timedOut.  Returns nothing only when the process was never started.
     std::optional<RunResult> wait(std::chrono::milliseconds timeout = 30s);
     void kill(int sig);
     pid_t pid() const { return pid_; }
-    std::string outSoFar();
-    std::string errSoFar();
-    void closeStdin();
-    void writeStdin(const std::string& data);
+    std::string outSoFar() { return soFar(0); }
+    std::string errSoFar() { return soFar(1); }
 
 private:
     struct Capture;
+    std::string soFar(int which);
     pid_t pid_ = -1;
     bool reaped_ = false;
     int status_ = 0;

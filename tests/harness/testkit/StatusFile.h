@@ -16,34 +16,30 @@ struct SizeSlot {
 
 class StatusFile {
 public:
-    static constexpr size_t kRecordSize = 524;
-
     static StatusFile load(const std::string& path);  // throws when shorter than the record
     static StatusFile blank();                        // 524 zero bytes
-    static StatusFile fromBytes(const std::string& bytes);
 
-    int32_t i32(size_t offset) const;
-    unsigned u16(size_t offset) const;
     // Fields by their names: mainMenuAction, platformIndex, installType,
     // infoSource, selProdSort, spare20, spare24, listInstSort, rmInstSort,
     // configChoice, mediaTypeChoice, winX, winY, placedX, placedY, clientOffX,
     // clientOffY, frameExtraW, frameExtraH, positionSet, numSelNames.
-    int32_t named(const std::string& field) const;
-    static size_t offsetOf(const std::string& field);
-    SizeSlot slot(size_t offset) const;  // offsets 80, 88, ... 256
-    std::string emailFile() const;       // up to the first NUL of the 256 bytes
+    int32_t named(const std::string& field) const { return i32(offsetOf(field)); }
+    SizeSlot slot(size_t offset) const;      // offsets 80, 88, ... 256
+    std::string emailFile() const;           // up to the first NUL of the 256 bytes
     std::vector<std::string> names() const;  // numSelNames names after the record
     const std::string& bytes() const { return bytes_; }
 
-    StatusFile& set(size_t offset, int32_t value);
-    StatusFile& set(const std::string& field, int32_t value) { return set(offsetOf(field), value); }
-    StatusFile& setU16(size_t offset, unsigned value);
+    StatusFile& set(const std::string& field, int32_t value) { return put(offsetOf(field), value, 4); }
     StatusFile& setSlot(size_t offset, unsigned width, unsigned height, int32_t sizeSet);
     StatusFile& setEmail(const std::string& path);
     StatusFile& appendName(const std::string& name);  // a 32-byte slot after what is there
     void save(const std::string& path) const;
 
 private:
+    static size_t offsetOf(const std::string& field);
+    int32_t i32(size_t offset) const { return static_cast<int32_t>(get(offset, 4)); }
+    uint32_t get(size_t offset, int size) const;
+    StatusFile& put(size_t offset, uint32_t value, int size);
     std::string bytes_;
 };
 

@@ -25,9 +25,8 @@ private:
 };
 
 // Whole-file helpers for absolute paths.
-std::string readFile(const std::string& path);
+std::string readFile(const std::string& path);  // throws when unreadable
 void writeFile(const std::string& path, const std::string& bytes, int mode = 0644);
-bool fileExists(const std::string& path);
 void makeDirs(const std::string& path);
 void removeTree(const std::string& path);
 

@@ -1,8 +1,10 @@
 // A private X server (Xvfb) with the mwm window manager, for GUI tests.
 #pragma once
 
+#include "Process.h"
+#include "TempRoot.h"
+
 #include <string>
-#include <sys/types.h>
 
 namespace tk {
 
@@ -12,7 +14,7 @@ public:
     // by the server with -displayfd) and, when wm is true, mwm on it; returns
     // once the window manager manages the screen.
     XServer(int width, int height, bool wm = true);
-    ~XServer();
+    ~XServer() { stop(); }
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
 
@@ -22,15 +24,15 @@ public:
     const std::string& display() const { return display_; }
     int width() const { return width_; }
     int height() const { return height_; }
-    bool hasWindowManager() const { return wmPid_ > 0; }
 
 private:
     void start(bool wm);
+    void stop();
 
     std::string display_;
     int width_, height_;
-    pid_t xPid_ = -1, wmPid_ = -1;
-    std::string wmHome_;
+    TempRoot wmHome_;  // an empty $HOME for mwm, so that the machine's .mwmrc does not matter
+    Process xvfb_, wm_;
 };
 
 // True when an X server answers on the display.
