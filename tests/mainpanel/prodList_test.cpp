@@ -175,19 +175,4 @@ TEST(Selection, RemoveShowsTheSpaceFreedAndPickingKindsNoFigures) {
     }
 }
 
-TEST(Restore, FailedProductsTakeTheSavedNamesEachOnce) {
-    Products f({{"A a dup 1 t t failed", {{"PA", 100}}}, {"B b dup 1 t t failed", {{"PB", 10}}},
-                {"C c inst 1 t t installed", {}}, {"D d avail 1 t t available", {}},
-                {"E e fail2 1 t t failed", {{"PE", 1}}}, {"G g dup 1 t t failed", {}}});
-    trev::ProductSelection sel(f, false);
-    EXPECT_EQ(sel.restoreSelection({"inst", "dup", "avail", "fail2", "nothere"}), 2);
-    EXPECT_EQ(f.selected(), "100010");
-    EXPECT_EQ(sel.numProdSelected, 2);
-    EXPECT_EQ(trev::requiredSpace(f), 101);
-    // A name given twice takes two products; the walk stops when every name is used.
-    for (auto& p : f.products) p.selected = 0;
-    EXPECT_EQ(trev::ProductSelection(f, false).restoreSelection({"dup", "dup"}), 2);
-    EXPECT_EQ(f.selected(), "110000");
-}
-
 }  // namespace
