@@ -30,7 +30,7 @@ TEST(UpdateDiskUsage, EveryCellOfTheTable) {
         {9, true, 1, 500, 0, 0},      {9, false, 0, 400, 1, 900},   {9, false, 1, 400, 2, 400},
         {9, false, 0, 800, 0, 1000},    // above installed: clamped, no reference
         {9, false, 0, 500, 1, 1000}};
-    for (int kind : {0, 11, 18})   // other kinds change nothing
+    for (int kind : {0, 11, 12, 13, 18})   // other kinds change nothing
         for (bool select : {true, false}) cells.emplace_back(kind, select, 0, 1000, 0, 1000);
     for (const auto& [kind, select, refs, estimated, refsAfter, estimatedAfter] : cells) {
         Products cat({{"PKG"}});

@@ -8,10 +8,8 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <array>
 #include <filesystem>
-#include <functional>
 
 #include "TempRoot.h"
 #include "core/fileUtils.h"
@@ -21,19 +19,6 @@ using testing::internal::CaptureStderr;
 using testing::internal::GetCapturedStderr;
 namespace fs = std::filesystem;
 
-namespace {
-
-// Runs `body` in a child process: the caller's home directory is looked up
-// once per process.
-void inFreshProcess(const std::function<void()>& body) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT({ body(); std::exit(testing::Test::HasFailure() ? 1 : 0); }, testing::ExitedWithCode(0), "");
-}
-
-// A home directory as a prefix: "/" adds no second slash.
-std::string prefix(const char* home) { return std::strcmp(home, "/") == 0 ? "" : home; }
-
-}  // namespace
 
 TEST(SystemError, PrintsTheReasonOnlyForAKnownErrno) {
     CaptureStderr();
@@ -49,7 +34,7 @@ TEST(Expand, ALeadingVariableOrUserElseUntouched) {
     setenv("MP_TEST_DIR", "/opt/trev", 1);
     setenv("MP_TEST_LONG", std::string(500, 'd').c_str(), 1);
     unsetenv("MP_TEST_UNSET");
-    const std::string root = prefix(getpwnam("root")->pw_dir);
+    const std::string root = getpwnam("root")->pw_dir;
     using X = int (*)(const char*, std::string&);
     const std::tuple<X, std::string, int, std::string, std::string> cases[] = {
         {expandEnv, "$MP_TEST_DIR/lib/x", 0, "/opt/trev/lib/x", ""},
@@ -70,31 +55,29 @@ TEST(Expand, ALeadingVariableOrUserElseUntouched) {
     }
 }
 
+// The caller's home directory is looked up once per process: each row in
+// a child process of its own.
 TEST(Expand, TheCallersHomeFromHOMEThenHomeThenThePasswordEntryOncePerProcess) {
-    // $HOME, $home, the path, its expansion
-    const std::array<const char*, 4> cases[] = {
-        {"/home/tester", "/csh", "~/notes/wo.txt", "/home/tester/notes/wo.txt"},
-        {"/", nullptr, "~/x", "/x"}, {"/", nullptr, "~", "/"}, {nullptr, "/csh/home", "~/y", "/csh/home/y"}};
+    const std::string pw = getpwuid(geteuid())->pw_dir;
+    // $HOME, $home ("-": unset), the path, its expansion
+    const std::array<std::string, 4> cases[] = {
+        {"/home/tester", "/csh", "~/notes/wo.txt", "/home/tester/notes/wo.txt"}, {"/", "-", "~/x", "/x"},
+        {"/", "-", "~", "/"}, {"-", "/csh/home", "~/y", "/csh/home/y"}, {"-", "-", "~/y", (pw == "/" ? "" : pw) + "/y"}};
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     for (const auto& c : cases)
-        inFreshProcess([&] {
-            c[0] ? setenv("HOME", c[0], 1) : unsetenv("HOME");
-            c[1] ? setenv("home", c[1], 1) : unsetenv("home");
-            for (const char* later : {"/elsewhere", "/again"}) {   // not seen once looked up
-                std::string out;
-                EXPECT_EQ(expandTilde(c[2], out), 0);
-                EXPECT_EQ(out, c[3]);
-                setenv("HOME", later, 1);
-            }
-        });
-    inFreshProcess([] {
-        unsetenv("HOME");
-        unsetenv("home");
-        const char* pwHome = getpwuid(geteuid())->pw_dir;
-        EXPECT_EQ(lookupCallerHome(), pwHome);
-        std::string out;
-        EXPECT_EQ(expandTilde("~/y", out), 0);
-        EXPECT_EQ(out, prefix(pwHome) + "/y");
-    });
+        EXPECT_EXIT(
+            {
+                c[0] == "-" ? unsetenv("HOME") : setenv("HOME", c[0].c_str(), 1);
+                c[1] == "-" ? unsetenv("home") : setenv("home", c[1].c_str(), 1);
+                std::string first;
+                std::string second;
+                expandTilde(c[2].c_str(), first);
+                setenv("HOME", "/elsewhere", 1);   // not seen once looked up
+                expandTilde(c[2].c_str(), second);
+                std::exit(first == c[3] && second == c[3] ? 0 : 1);
+            },
+            testing::ExitedWithCode(0), "")
+            << c[2] << " with HOME " << c[0];
 }
 
 // In a directory that others can write, links are followed for reading
