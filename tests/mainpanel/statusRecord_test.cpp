@@ -2,8 +2,6 @@
 // and the selected product names written after it and read back.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "core/statusIo.h"
 #include "core/statusRecord.h"
 
@@ -75,10 +73,8 @@ TEST(StatusRecord, EmailFileOfAtMost255CharactersAndSelectedNamesOf31) {
     EXPECT_EQ(std::string(r.emailFile, 6), std::string("/x\0\0\0\0", 6));
     // Slots of 32 bytes in order, long names cut, the rest zero.
     const auto tail = encodeSelectedNames({"alpha", std::string(40, 'n')}, 3);
-    std::vector<std::uint8_t> want(96, 0);
-    std::memcpy(want.data(), "alpha", 5);
-    std::memset(want.data() + 32, 'n', 31);
-    EXPECT_EQ(tail, want);
+    EXPECT_EQ(std::string(tail.begin(), tail.end()),
+              "alpha" + std::string(27, '\0') + std::string(31, 'n') + std::string(33, '\0'));
     EXPECT_EQ(encodeSelectedNames({"a"}, 0).size() + encodeSelectedNames({"a", "b", "c"}, 2).size(), 64u);
     EXPECT_EQ(decodeSelectedNames(tail.data(), 96, 3), (std::vector<std::string>{"alpha", std::string(31, 'n'), ""}));
     EXPECT_EQ(decodeSelectedNames(tail.data(), 70, 5).size(), 2u);   // whole slots only
