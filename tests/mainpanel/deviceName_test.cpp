@@ -45,8 +45,6 @@ TEST(DevCheck, MissingNamesControlCharactersAndTheAssignmentLines) {
                       tapeHost = "    Tape remote host name\n";
     // kinds, CD-ROM group, tape group -> the warning, or else the lines printed
     const std::tuple<int, DevEntry, DevEntry, std::string> cases[] = {
-        {kDevCdrom | kDevTape, local("/dev/sr0"), remote("tapehost", "/dev/rst0"),
-         "DeviceCD='/dev/sr0'\nDeviceTAPE='tapehost:/dev/rst0'\n"},
         {kDevCdrom | kDevTape, remote("", ""), remote("", ""), need + cdDev + cdHost + tapeDev + tapeHost},
         {kDevCdrom | kDevTape, {"", "left\n", false}, {"", "x", false}, need + cdDev + tapeDev},   // a local Host is not read
         {kDevTape, {}, remote("", "/dev/rst0"), need + tapeHost}, {kDevCdrom, remote("h", ""), {}, need + cdDev},
