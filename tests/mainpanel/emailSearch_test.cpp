@@ -23,7 +23,7 @@ TEST(Pattern, TheFirstSegmentAsAnAnchoredBasicExpression) {
         {"a+(b)|c", "a+(b)|c", true},         {"a+(b)|c", "aab", false},  // basic syntax
         {"x\\?", "x.", true},                 {"x\\?", "xy", false},      // "\" escapes the "." of "?"
         {"[ab", "anything", true},            // a pattern that does not compile matches all
-        {"[a-z]*/inbox", "mail", true},       {"[a-z]*/inbox", "inbox", false}};   // its first segment only
+        {"m*/inbox", "mail", true},           {"m*/inbox", "inbox", false}};   // its first segment only
     for (auto [pattern, name, match] : cases) EXPECT_EQ(NameMatcher(pattern).matches(name), match) << pattern << " " << name;
 }
 
