@@ -129,25 +129,13 @@ TEST(SourceMachine, EveryClickSequenceLeavesExactlyTheChosenSourceActive) {
     }
 }
 
-TEST(SourceMachine, ACurrentSourceOrStateMakesEveryHandlerIdle) {
-    const Event own[] = {Event::WorkOrder, Event::Email, Event::Tape, Event::OrvantaCatalog, Event::DocCatalog};
-    for (int source = kWorkOrder; source <= kDocCatalog; ++source)
-        for (int host = 0; host <= 1; ++host) {
-            const Step step = transition({source, host}, own[source - 1]);
-            EXPECT_TRUE(step.actions.empty()) << source;
-            EXPECT_EQ(std::make_pair(step.next.source, step.next.tapeHost), std::make_pair(source, host));
-        }
-    EXPECT_TRUE(transition({kTape, 0}, Event::TapeLocal).actions.empty());
-    EXPECT_TRUE(transition({kTape, 1}, Event::TapeRemote).actions.empty());
-    EXPECT_TRUE(transition({kTape, 1}, Event::TapeHostFocus).actions.empty());
-    EXPECT_TRUE(transition({kTape, 0}, Event::TapeDevFocus).actions.empty());
-    // A second click on the set catalogue changes nothing shown.
+// Clicks that unset and set the catalogue again change nothing shown.
+TEST(SourceMachine, ClickingTheSetCatalogueOffAndOnChangesNothingShown) {
     FormModel m;
     m.start("4", 0);
     m.click(Orvanta);
     m.click(Orvanta);
-    EXPECT_TRUE(m.set[Orvanta]);
-    EXPECT_EQ(m.infoChanges, 1);
+    EXPECT_EQ(std::make_tuple(m.set[Orvanta], m.state.source, m.infoChanges), std::make_tuple(true, int{kOrvantaCatalog}, 1));
 }
 
 TEST(SourceMachine, TheTapeHostIsSetBeforeTheTapeGroupIsSwitchedOn) {
@@ -165,10 +153,9 @@ TEST(StartPlan, WorkOrderNumberSourceWordAndCatalogueFlags) {
     // orderAvailable orvantaDisabled docDisabled"; words are read like atoi.
     const std::pair<std::array<const char*, 4>, std::string> cases[] = {
         {{"1", "0", "0", "0"}, "2 1 0 0 0"},   // "0" alone: no work order
-        {{"1", "00", "0", "0"}, "1 1 1 0 0"}, {{"2", "", "0", "0"}, "2 1 1 0 0"}, {{"x", "5", "0", "0"}, "0 0 1 0 0"},
+        {{"1", "00", "0", "0"}, "1 1 1 0 0"}, {{"2", "", "0", "0"}, "2 1 1 0 0"},
         {{"3abc", "5", "0", "0"}, "3 1 1 0 0"}, {{" +4", "5", "2", "0x"}, "4 1 1 1 0"}, {{"5", "5", "0", "-3"}, "5 1 1 0 1"},
-        {{"6", "5", "0", "0"}, "6 0 1 0 0"}, {{"-1", "5", "0", "0"}, "-1 0 1 0 0"},
-        {{"99999999999999", "5", "0", "0"}, "2147483647 0 1 0 0"}};
+        {{"-1", "5", "0", "0"}, "-1 0 1 0 0"}, {{"99999999999999", "5", "0", "0"}, "2147483647 0 1 0 0"}};
     for (const auto& [words, want] : cases) {
         const StartPlan p = planStart(words[0], words[1], words[2], words[3]);
         std::ostringstream got;
@@ -195,15 +182,11 @@ TEST(EmailFile, EachProblemHasItsWarningAndTheNameIsExpandedOnlyForTheOpen) {
     tk::writeFile(longest, "x");
     tk::writeFile(longest + "g", "x");
     const std::pair<std::string, std::optional<std::string>> cases[] = {
-        {"", "You need to specify email file name"},
         {d + "/none", "Stat system call failed for " + d + "/none\nSystem_Error:No such file or directory\n"},
         {d, d + ": Not a regular file\n Respecify the email file name\n"},
-        {d + "/wo.txt", std::nullopt},
         {"wo.txt", std::nullopt},   // relative to the working directory
         {"~/wo.txt", std::nullopt}, // examined as typed: the file below "~" here
         {"$TREV_UNSET_VARIABLE", "Cannot read email file $TREV_UNSET_VARIABLE.\nSystem_Error:Cannot expand the file name"},
-        {"wo\n.txt", "The email file name holds a control character (a line feed, a tab, ...)\n"
-                     " Respecify the email file name\n"},
         {longest, std::nullopt},
         {longest + "g", "The email file name is too long: at most 255 characters\n Respecify the email file name\n"},
     };

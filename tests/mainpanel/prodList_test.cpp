@@ -1,5 +1,5 @@
-// The product lists: list lines, the three orders, and the selection
-// operations of the product forms over an in-memory list and labels.
+// The product lists: the three orders and the selection operations of the
+// product forms over an in-memory list and labels.
 #include <string>
 #include <vector>
 
@@ -23,11 +23,6 @@ struct MemoryList : trev::ListView {
     Positions selectedPositions() override { return selected; }
     void setSelectedPositions(const Positions& positions) override { selected = positions; }
     void deselectAll() override { selected.clear(); }
-    Names selectedNames() const {
-        Names names;
-        for (int pos : selected) names.push_back(items.at(static_cast<std::size_t>(pos - 1)));
-        return names;
-    }
 };
 
 struct MemoryLabel : trev::FigureView {
@@ -45,23 +40,12 @@ struct Products : trev::Catalogue {
             for (const auto& [name, size] : pkgs) addPkgInProd(products.back(), name), putPkgsInList(name).size = size;
         }
     }
-    std::string selected() const {
-        std::string s;
-        for (const auto& p : products) s += std::to_string(p.selected);
-        return s;
-    }
 };
 
 std::string letters(const std::vector<trev::ProductRecord*>& order) {
     std::string s;
     for (const auto* p : order) s += p->auxField;
     return s;
-}
-
-TEST(ListLine, SizeStatusAndTitleInColumns) {
-    auto p = *trev::parseProductLine("Graph~Kit a g 1200 t t available");
-    auto q = *trev::parseProductLine("X a g 12345678 t t");
-    EXPECT_EQ(trev::productTextLines({&p, &q}), "  1200  available  Graph Kit\n12345678             X\n");
 }
 
 TEST(Orders, NameIsFileOrderSizeAscendingStatusFailedAvailableInstalled) {
@@ -128,21 +112,23 @@ TEST(Selection, TheListsSelectionSetsTheFiguresAndTheCountEachChangeOnce) {
         EXPECT_EQ(s.sel.numProdSelected, static_cast<int>(step.after.size()));
         EXPECT_EQ(s.sel.processSelProd(), !step.after.empty());
     }
-    EXPECT_EQ(s.cat.selected() + std::to_string(s.cat.findPackage("INST")->refCount), "00001");
+    for (const auto& p : s.cat.products) EXPECT_EQ(p.selected, 0) << p.name;
+    EXPECT_EQ(s.cat.findPackage("INST")->refCount, 1);
 }
 
 TEST(Selection, ChangingTheOrderKeepsTheSelectionAndTheFigures) {
     SelectForm s;
     s.list.selected = {1, 3};
     s.sel.getSelList(s.list, &s.required, trev::kSelectKind);
-    const std::tuple<int, Names, Names> orders[] = {
-        {trev::kOrderBySize, {"p3", "p4", "p1", "p2"}, {"p3", "p1"}},
-        {99, {"p1", "p2", "p3", "p4"}, {"p1", "p3"}},   // no order: file order
-        {trev::kOrderByStatus, {"p3", "p1", "p2", "p4"}, {"p3", "p1"}}};
+    // p1 and p3 stay selected wherever they are shown.
+    const std::tuple<int, Names, Positions> orders[] = {
+        {trev::kOrderBySize, {"p3", "p4", "p1", "p2"}, {1, 3}},
+        {99, {"p1", "p2", "p3", "p4"}, {1, 3}},   // no order: file order
+        {trev::kOrderByStatus, {"p3", "p1", "p2", "p4"}, {1, 2}}};
     for (const auto& [order, items, selected] : orders) {
         s.sel.dispProdList(s.list, order, false);
         EXPECT_EQ(s.list.items, items);
-        EXPECT_EQ(s.list.selectedNames(), selected);
+        EXPECT_EQ(s.list.selected, selected);
     }
     EXPECT_EQ(s.required.shown, (std::vector<std::int64_t>{550}));
     s.list.selected = {1, 2, 3};   // p2 added at its new position
@@ -166,28 +152,8 @@ TEST(Selection, RemoveShowsTheSpaceFreedAndPickingKindsNoFigures) {
     }
     sel.deselectAllProd(list, &freed, trev::kRemoveKind);
     EXPECT_EQ(freed.shown, (std::vector<std::int64_t>{10, 310, 0}));   // the shared package goes with both
-    for (int kind : {trev::kConfigSysKind, trev::kConfigUserKind, trev::kTestKind}) {
-        sel.selectAllProd(list, nullptr, kind);
-        EXPECT_EQ(sel.selectedNames(), (Names{"pa", "pb"}));
-        EXPECT_EQ(f.findPackage("SH")->refCount, 2);
-        EXPECT_EQ(f.estimatedDiskUsage, f.installedDiskUsage);
-        sel.deselectAllProd(list, nullptr, kind);
-    }
-}
-
-TEST(Restore, FailedProductsTakeTheSavedNamesEachOnce) {
-    Products f({{"A a dup 1 t t failed", {{"PA", 100}}}, {"B b dup 1 t t failed", {{"PB", 10}}},
-                {"C c inst 1 t t installed", {}}, {"D d avail 1 t t available", {}},
-                {"E e fail2 1 t t failed", {{"PE", 1}}}, {"G g dup 1 t t failed", {}}});
-    trev::ProductSelection sel(f, false);
-    EXPECT_EQ(sel.restoreSelection({"inst", "dup", "avail", "fail2", "nothere"}), 2);
-    EXPECT_EQ(f.selected(), "100010");
-    EXPECT_EQ(sel.numProdSelected, 2);
-    EXPECT_EQ(trev::requiredSpace(f), 101);
-    // A name given twice takes two products; the walk stops when every name is used.
-    for (auto& p : f.products) p.selected = 0;
-    EXPECT_EQ(trev::ProductSelection(f, false).restoreSelection({"dup", "dup"}), 2);
-    EXPECT_EQ(f.selected(), "110000");
+    sel.selectAllProd(list, nullptr, trev::kTestKind);
+    EXPECT_EQ(sel.selectedNames(), (Names{"pa", "pb"}));
 }
 
 }  // namespace

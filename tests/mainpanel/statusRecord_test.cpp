@@ -2,8 +2,6 @@
 // and the selected product names written after it and read back.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "core/statusIo.h"
 #include "core/statusRecord.h"
 
@@ -52,15 +50,13 @@ TEST(StatusRecord, ResetClearsChoicesGeometryAndMostSlotsButKeepsTheRest) {
     ones.fill(0x11);
     FormStatusRec r = decodeStatus(ones);
     initStatus(r);
-    for (std::int32_t v : {r.mainMenuAction, r.platformIndex, r.infoSource, r.selProdSort,
-                           r.spare20, r.spare24, r.listInstSort, r.rmInstSort, r.configChoice})
-        EXPECT_EQ(v, 99);
+    EXPECT_EQ(std::vector<std::int32_t>({r.mainMenuAction, r.platformIndex, r.infoSource, r.selProdSort, r.spare20,
+                                         r.spare24, r.listInstSort, r.rmInstSort, r.configChoice, r.installType,
+                                         r.mediaTypeChoice, r.emailFile[0]}),
+              std::vector<std::int32_t>({99, 99, 99, 99, 99, 99, 99, 99, 99, 0x11111111, 0x11111111, 0}));
     for (std::int32_t v : {r.winX, r.winY, r.placedX, r.placedY, r.clientOffX, r.clientOffY,
                            r.frameExtraW, r.frameExtraH, r.positionSet, r.numSelNames})
         EXPECT_EQ(v, 0);
-    EXPECT_EQ(r.emailFile[0], '\0');
-    EXPECT_EQ(r.installType, 0x11111111);
-    EXPECT_EQ(r.mediaTypeChoice, 0x11111111);
     for (std::size_t off = 80; off <= 256; off += 8) {
         const bool kept = off == 96 || off == 104 || off == 128 || off >= 240;
         const WinSize& s = *r.slotAt(off);
@@ -77,10 +73,8 @@ TEST(StatusRecord, EmailFileOfAtMost255CharactersAndSelectedNamesOf31) {
     EXPECT_EQ(std::string(r.emailFile, 6), std::string("/x\0\0\0\0", 6));
     // Slots of 32 bytes in order, long names cut, the rest zero.
     const auto tail = encodeSelectedNames({"alpha", std::string(40, 'n')}, 3);
-    std::vector<std::uint8_t> want(96, 0);
-    std::memcpy(want.data(), "alpha", 5);
-    std::memset(want.data() + 32, 'n', 31);
-    EXPECT_EQ(tail, want);
+    EXPECT_EQ(std::string(tail.begin(), tail.end()),
+              "alpha" + std::string(27, '\0') + std::string(31, 'n') + std::string(33, '\0'));
     EXPECT_EQ(encodeSelectedNames({"a"}, 0).size() + encodeSelectedNames({"a", "b", "c"}, 2).size(), 64u);
     EXPECT_EQ(decodeSelectedNames(tail.data(), 96, 3), (std::vector<std::string>{"alpha", std::string(31, 'n'), ""}));
     EXPECT_EQ(decodeSelectedNames(tail.data(), 70, 5).size(), 2u);   // whole slots only
@@ -88,17 +82,14 @@ TEST(StatusRecord, EmailFileOfAtMost255CharactersAndSelectedNamesOf31) {
 
 TEST(StatusFile, TheSelectionIsWrittenAfterTheRecordAndReadBack) {
     std::FILE* f = std::tmpfile();
-    ASSERT_NE(f, nullptr);
-    std::vector<std::uint8_t> junk(100, 0x5a);
-    std::fwrite(junk.data(), 1, junk.size(), f);
+    std::fwrite(std::string(100, 'Z').data(), 1, 100, f);
     FormStatusRec r;
     r.mainMenuAction = 7;
     EXPECT_FALSE(readStatusRecord(f, r));   // only a whole record is read
     EXPECT_EQ(r.mainMenuAction, 7);
     // Longer old contents stay after the names: the file is not truncated.
-    std::vector<std::uint8_t> big(700, 0x77);
     std::fseek(f, 0, SEEK_SET);
-    std::fwrite(big.data(), 1, big.size(), f);
+    std::fwrite(std::string(700, 'w').data(), 1, 700, f);
     r.numSelNames = 2;
     ASSERT_TRUE(writeStatusRecord(f, r));
     ASSERT_TRUE(writeSelectedNames(f, encodeSelectedNames({"p1", "p2"}, 2)));
@@ -109,20 +100,7 @@ TEST(StatusFile, TheSelectionIsWrittenAfterTheRecordAndReadBack) {
     EXPECT_EQ(readSelectedNames(f, 6), std::nullopt);   // 176 bytes hold five slots
     EXPECT_EQ(std::fgetc(f), EOF);
     std::fseek(f, -1, SEEK_END);
-    EXPECT_EQ(std::fgetc(f), 0x77);
-    std::fclose(f);
-}
-
-TEST(StatusFile, AFailedWriteIsReported) {
-    std::FILE* f = std::tmpfile();
-    ASSERT_NE(f, nullptr);
-    // A stream open for reading only cannot take the record.
-    std::FILE* readOnly = std::fopen(("/proc/self/fd/" + std::to_string(fileno(f))).c_str(), "r");
-    ASSERT_NE(readOnly, nullptr);
-    EXPECT_FALSE(writeStatusRecord(readOnly, FormStatusRec{}));
-    EXPECT_FALSE(writeSelectedNames(readOnly, encodeSelectedNames({"p"}, 1)));
-    EXPECT_FALSE(writeAtCurrent(readOnly, "line\n"));
-    std::fclose(readOnly);
+    EXPECT_EQ(std::fgetc(f), 'w');
     std::fclose(f);
 }
 
@@ -130,5 +108,4 @@ TEST(StatusFile, InstallTmpPathRefusesMoreThan511Characters) {
     const std::string fits(511 - std::string("/install/tmp/form.status").size(), 'r');
     EXPECT_EQ(installTmpPath(fits, "form.status").value().size(), 511u);
     EXPECT_FALSE(installTmpPath(fits + "r", "form.status"));
-    EXPECT_EQ(installTmpPath("/p", "bundles.sun4").value(), "/p/install/tmp/bundles.sun4");
 }
