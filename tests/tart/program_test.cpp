@@ -151,44 +151,31 @@ private:
     std::map<std::string, std::string> archives_;
 };
 
-// How the archive reaches tart's standard input.
-enum class Way {
-    File,
-    Pipe,         // a pipe, in pieces of 100 bytes
-    FileUnread,   // a file of which not a byte may be read
-    FileToFull,   // a file, with the output to /dev/full
-    Directory,    // a directory, which opens but cannot be read
-};
+// How the archive reaches tart's standard input: a file; a pipe, in pieces
+// of 100 bytes; a file of which not a byte may be read; a file, with the
+// output to /dev/full; a directory, which opens but cannot be read.
+enum class Way { File, Pipe, FileUnread, FileToFull, Directory };
 
-tk::RunResult runTart(const V& args, int in, int out, const std::string& cwd) {
+tk::RunResult run(Archives& a, const std::string& archive, const V& args, Way way) {
     tk::Spawn s;
     s.argv = {TART_BIN};
     s.argv.insert(s.argv.end(), args.begin(), args.end());
     s.env = {{"LC_ALL", "C"}, {"TZ", "EST5EDT,M3.2.0,M11.1.0"}};
-    s.stdinFd = in;
-    s.stdoutFd = out;
-    s.cwd = cwd;
-    return tk::run(s);
-}
-
-tk::RunResult run(Archives& a, const std::string& archive, const V& args, Way way) {
+    s.cwd = a.dir();
     if (way == Way::Pipe) {
-        tk::FeedPace pace;
-        pace.piece = 100;
-        pace.firstPause = std::chrono::milliseconds(30);  // tart's first read sees the first piece alone
-        pace.pause = std::chrono::milliseconds(1);
-        pace.pausedWrites = 49;
-        tk::Feeder feed(a[archive], pace);
-        return runTart(args, feed.readFd(), -1, a.dir());
+        // tart's first read sees the first piece alone.
+        tk::Feeder feed(a[archive], {100, false, std::chrono::milliseconds(30), std::chrono::milliseconds(1), 49});
+        s.stdinFd = feed.readFd();
+        return tk::run(s);
     }
-    const int in = open(way == Way::Directory ? a.dir().c_str() : a.path(archive).c_str(), O_RDONLY | O_CLOEXEC);
-    const int full = way == Way::FileToFull ? open("/dev/full", O_WRONLY | O_CLOEXEC) : -1;
-    tk::RunResult r = runTart(args, in, full, a.dir());
+    s.stdinFd = open(way == Way::Directory ? a.dir().c_str() : a.path(archive).c_str(), O_RDONLY | O_CLOEXEC);
+    s.stdoutFd = way == Way::FileToFull ? open("/dev/full", O_WRONLY | O_CLOEXEC) : -1;
+    tk::RunResult r = tk::run(s);
     if (way == Way::FileUnread) {
-        EXPECT_EQ(lseek(in, 0, SEEK_CUR), 0);
+        EXPECT_EQ(lseek(s.stdinFd, 0, SEEK_CUR), 0);
     }
-    close(in);
-    if (full >= 0) close(full);
+    close(s.stdinFd);
+    if (s.stdoutFd >= 0) close(s.stdoutFd);
     return r;
 }
 
