@@ -69,15 +69,11 @@ tk::Spawn ferrule(V args, const std::string& cwd = "") {
     return s;
 }
 
-// How the input arrives and where the output goes.
-enum class Way {
-    Plain,
-    Slow,       // through a pipe in small random pieces: reads return less than asked
-    DirIn,      // the input is a directory, which cannot be read
-    FullOut,    // the output is /dev/full
-    ClosedOut,  // the output is a pipe nobody reads
-    Packets,    // the output is a packet socket: each write must be one tape block
-};
+// How the input arrives and where the output goes: plainly; through a pipe
+// in small random pieces (reads return less than asked); from a directory,
+// which cannot be read; to /dev/full; to a pipe nobody reads; to a packet
+// socket, where each write must be one tape block.
+enum class Way { Plain, Slow, DirIn, FullOut, ClosedOut, Packets };
 
 // A run into a packet socket, which keeps each write as one packet; each
 // must be a block of 10240 bytes.
@@ -105,11 +101,7 @@ tk::RunResult run(const V& args, const Bytes& in, Way way = Way::Plain, const st
     std::optional<tk::Feeder> feed;
     int p[2] = {-1, -1};
     if (way == Way::Slow) {
-        tk::FeedPace pace;
-        pace.piece = 97;
-        pace.randomPieces = true;
-        pace.pause = std::chrono::microseconds(100);
-        feed.emplace(in, pace);
+        feed.emplace(in, tk::FeedPace{97, true, {}, std::chrono::microseconds(100)});
         s.stdinFd = feed->readFd();
     } else {
         s.stdinData = in;
@@ -206,21 +198,23 @@ TEST(Program, Rows) {
         {{"bv", "sums"}, random.substr(0, 10241), padded(random.substr(0, 10241)), "", 0, Way::Plain, "sums"},
         {{"cbv", "sums"}, data, padded(z), "", 0, Way::Packets, "sums"},
         {{"b"}, data, padded(data), "", 0, Way::Packets},
-        {{"cb"}, data, padded(z), "", 0, Way::Packets},
         {{"xb"}, z, padded(data), "", 0, Way::Packets},
         {{"cbvs", oddSums, oddKey}, data, std::nullopt, "", 0, Way::Plain, oddSums},
         {{"cbv", deep}, small, padded(compressReal(small)), "", 0, Way::Plain, deep},
         {{"cv", "sums"}, data, z, "", 0, Way::Plain, "sums"},
         {{"xv", "sums"}, z, data, "", 0, Way::Plain, "sums"},
+        // Values are taken in the order of the letters; later letters override.
+        {{"vv", "first", "sums"}, "one", "one", "", 0, Way::Plain, "sums"},
+        {{"sx", "nonexistent"}, compressedScrambled, data, "", 0},  // unscramble, no key file
+        {{"V", " +20abc"}, Bytes(20480 * 2, 'd'), Bytes(20480 * 2, 'd'), "..", 0},  // read like atoi
+        {{"V", "2147483647"}, "d", "d", "", 0},
         {{"xV", "20"}, compressReal(data.substr(0, 20480 * 7 + 500)), data.substr(0, 20480 * 7 + 500), ".......", 0},
         {{"V", "5"}, Bytes(5120 * 3 + 5119, 'd'), Bytes(5120 * 3 + 5119, 'd'), "...", 0},
         // The zero fill is counted by the dots and the checksum, and both see the scrambled bytes.
         {{"bVvs", "10", "sums", "key"}, "some data", std::nullopt, ".", 0, Way::Plain, "sums"},
         // Reads that return fewer bytes than asked change nothing.
         {{""}, small, small, "", 0, Way::Slow},
-        {{"bv", "sums"}, small, padded(small), "", 0, Way::Slow, "sums"},
         {{"V", "1"}, small, small, std::string(small.size() / 1024, '.'), 0, Way::Slow},
-        {{"c"}, small, compressReal(small), "", 0, Way::Slow},
         {{"cs", "key"}, small, std::nullopt, "", 0, Way::Slow, "", {"x"}},
         {{"x"}, compressedScrambled, data, "", 0, Way::Slow},
         {{"cbv", "sums"}, small, padded(compressReal(small)), "", 0, Way::Slow, "sums"},
@@ -232,7 +226,6 @@ TEST(Program, Rows) {
         {{"b", "extra"}, "", "", kUsage, 1},
         {{"V", "0"}, "", "", kUsage, 1},
         {{"V", "abc"}, "", "", kUsage, 1},
-        {{"V", "-5"}, "", "", kUsage, 1},
         {{"V", "99999999999"}, "", "", kUsage, 1},  // beyond an int
         // Letters are read in order: a bad letter before the key wins, after it not.
         {{"qs", Bytes(100, 'k')}, "", "", kUsage, 1},
@@ -242,7 +235,6 @@ TEST(Program, Rows) {
         {{"s", Bytes(99, 'k')}, "input", "", kNoKey, 1},  // 99 characters is a key path
         {{"cs", "/nonexistent/key"}, "input", "", kNoKey, 1},  // the second ferrule's failure
         {{"s", "empty"}, "input", "", "Failure detected (security key empty is empty)\n", 1},
-        {{"s", "/dev/zero"}, "input", "", "Failure detected (security key /dev/zero is not a regular file)\n", 1},
         {{"s", "fifo"}, "input", "", "Failure detected (security key fifo is not a regular file)\n", 1},  // no hang
         {{"xc"}, Bytes("\x1F\x08" "fifo\0data", 10), "",
          "Failure detected (security key fifo is not a regular file)\n", 1},
@@ -257,14 +249,12 @@ TEST(Program, Rows) {
         {{"x"}, damaged, std::nullopt, corrupt, 1},
         {{"xb"}, damaged, std::nullopt, corrupt, 1},
         {{"xbv", "sums"}, damaged, std::nullopt, corrupt, 1},
-        {{"xV", "100"}, damaged, std::nullopt, corrupt, 1},
         // Read and write errors; a reader gone.
         {{"c"}, "", "", "read: Is a directory\n", 255, Way::DirIn},  // while reading ahead
         {{"b"}, "", "", "read: Is a directory\nFailure detected\n", 1, Way::DirIn},
         {{""}, "data", "", "Failure detected (No space left on device)\n", 1, Way::FullOut},
         {{"c"}, randomBytes(8 << 20, 17), "", "Broken pipe\n", 1, Way::ClosedOut},  // writing to compress
         {{"c"}, small.substr(0, 2000), "", "", 128 + SIGPIPE, Way::ClosedOut},  // compress dies of it
-        {{"cb"}, small.substr(0, 2000), "", "", 128 + SIGPIPE, Way::ClosedOut},
         {{""}, randomBytes(1 << 20, 19), "", "", -SIGPIPE, Way::ClosedOut},  // as any filter
     };
     std::map<std::string, std::string> sums;  // each checksum file as it should be

@@ -19,7 +19,6 @@ using namespace ferrule;
 namespace {
 
 using Bytes = std::string;
-using V = std::vector<std::string>;
 
 Bytes randomBytes(std::size_t n, std::uint32_t seed) {
     std::mt19937 rng(seed);
@@ -30,54 +29,8 @@ Bytes randomBytes(std::size_t n, std::uint32_t seed) {
 
 unsigned char* uc(Bytes& b) { return reinterpret_cast<unsigned char*>(b.data()); }
 
-Modes modesOf(V args) {
-    std::vector<const char*> argv{"ferrule"};
-    for (auto& a : args) argv.push_back(a.c_str());
-    const ParseResult r = parseCommandLine(static_cast<int>(argv.size()), argv.data());
-    EXPECT_EQ(r.status, ParseStatus::Ok);
-    return r.modes;
-}
-
-constexpr auto kNoC = Compression::None, kC = Compression::Compress, kX = Compression::Decompress;
-constexpr auto kNoS = Scrambling::None, kS = Scrambling::Scramble, kU = Scrambling::Unscramble;
-
-TEST(CommandLine, LettersAndTheirValues) {
-    const struct {
-        V args;
-        Compression compression;
-        Scrambling scrambling;
-        bool blocking, checksum;
-        int dotKb;
-        std::string vFile, sFile;
-    } cases[] = {
-        {{""}, kNoC, kNoS, false, false, 0, "", ""},
-        {{"x"}, kX, kU, false, false, 0, "", ""},
-        {{"b"}, kNoC, kNoS, true, false, 0, "", ""},
-        // Values are taken in the order of the letters; later letters override.
-        {{"svbV", "key", "sums", "7"}, kNoC, kS, true, true, 7, "sums", "key"},
-        {{"vv", "first", "second"}, kNoC, kNoS, false, true, 0, "second", ""},
-        {{"xc"}, kC, kU, false, false, 0, "", ""},  // compress, still unscramble
-        {{"sx", "k"}, kX, kU, false, false, 0, "", ""},
-        // V_size read like atoi.
-        {{"V", " +20abc"}, kNoC, kNoS, false, false, 20, "", ""},
-        {{"V", "2147483647"}, kNoC, kNoS, false, false, 2147483647, "", ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args[0] + (c.args.size() > 1 ? " " + c.args[1] : ""));
-        const Modes m = modesOf(c.args);
-        EXPECT_EQ(m.compression, c.compression);
-        EXPECT_EQ(m.scrambling, c.scrambling);
-        EXPECT_EQ(m.blocking, c.blocking);
-        EXPECT_EQ(m.checksum, c.checksum);
-        EXPECT_EQ(m.dotKb, c.dotKb);
-        if (c.checksum) {
-            EXPECT_EQ(m.vFile, c.vFile);
-        }
-        if (c.scrambling == kS) {
-            EXPECT_EQ(m.sFile, c.sFile);
-        }
-    }
-    // No argument at all, not even a program name: usage.
+// The letters and their values are seen through the program.
+TEST(CommandLine, NoArgumentAtAllNotEvenAProgramName) {
     EXPECT_EQ(parseCommandLine(0, std::vector<const char*>{nullptr}.data()).status, ParseStatus::Usage);
 }
 
