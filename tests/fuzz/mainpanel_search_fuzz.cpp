@@ -3,11 +3,11 @@
 // the tidy-up only ever appends "/*", and every pattern compiles or matches
 // everything without reading beyond its text.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "core/filePattern.h"
 #include "core/pathQualify.h"
+#include "fuzzCheck.h"
 
 namespace {
 
@@ -40,13 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     request.mask = mask;
     if (withDir) request.dir = dir;
     const trev::QualifiedSearch q = trev::qualifySearch(request, "/" + shown + "/", "*");
-    if (!cleanDir(q.dir) || q.mask != q.dir + q.pattern || q.pattern.empty()) std::abort();
+    check(cleanDir(q.dir) && q.mask == q.dir + q.pattern && !q.pattern.empty());
 
     const std::string tidy = trev::tidySearchPath(mask);
-    if (tidy != mask && tidy != mask + "/*") std::abort();
+    check(tidy == mask || tidy == mask + "/*");
 
     const std::string re = trev::patternToRegex(mask);
-    if (re.size() < 2 || re.front() != '^' || re.back() != '$') std::abort();
+    check(re.size() >= 2 && re.front() == '^' && re.back() == '$');
     const trev::NameMatcher matcher(mask);
     matcher.matches(dir.c_str());
     return 0;
