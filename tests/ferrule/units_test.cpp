@@ -54,8 +54,6 @@ TEST(Identify, ByTheFirstBytes) {
         EXPECT_EQ(id.scrambled, c.scrambled);
         EXPECT_EQ(id.compressed, c.compressed);
     }
-    const auto h = scrambledHeader("/k");
-    EXPECT_EQ(Bytes(h.begin(), h.end()), Bytes("\x1F\x08/k", 5));
 }
 
 // The scrambling algorithm as the format states it, one byte at a time,

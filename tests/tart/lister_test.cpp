@@ -75,12 +75,7 @@ TEST(TartListing, OnlyRegularMembersOwnData) {
 TEST(TartListing, ExtensionRecordsAreFoldedIntoTheNextMember) {
     // pax and GNU long-name records: never members themselves; a global
     // header holds for every member after it, a member's own header wins.
-    // "<length> key=value\n", the length counting itself.
-    const auto rec = [](const std::string& kv) {
-        std::size_t n = kv.size() + 3;
-        while (n != kv.size() + 2 + std::to_string(n).size()) ++n;
-        return std::to_string(n) + " " + kv + "\n";
-    };
+    // Records are "<length> key=value\n", the length counting itself.
     const auto pax = [](const std::string& recs, char type) {
         return tarbuild::member(Entry{"PaxHeader", 0644, 0, 0, 0, 0, type, "", recs});
     };
@@ -88,8 +83,8 @@ TEST(TartListing, ExtensionRecordsAreFoldedIntoTheNextMember) {
     Entry s{"s", 0777, 1, 2, 0, 0, '2', "short", ""};
     Entry longName{"././@LongLink", 0644, 0, 0, 0, 0, 'L', "", std::string(150, 'n') + '\0'};
     Entry longLink{"././@LongLink", 0644, 0, 0, 0, 0, 'K', "", std::string(120, 'k') + '\0'};
-    const std::string archive = pax(rec("uid=700"), 'g') + tarbuild::member(a) +
-                                pax(rec("path=p/long") + rec("gid=9") + rec("mtime=-60.5"), 'x') +
+    const std::string archive = pax("11 uid=700\n", 'g') + tarbuild::member(a) +
+                                pax("15 path=p/long\n8 gid=9\n15 mtime=-60.5\n", 'x') +
                                 tarbuild::member(a) + tarbuild::member(longName) +
                                 tarbuild::member(longLink) + tarbuild::member(s) + tarbuild::endOfArchive();
     EXPECT_EQ(list(archive, "%u %g %d %f%l").out,
@@ -97,18 +92,18 @@ TEST(TartListing, ExtensionRecordsAreFoldedIntoTheNextMember) {
                   std::string(150, 'n') + " -> " + std::string(120, 'k') + "\n");
     // A size that only the pax header gives (GNU tar writes 0 in the header
     // for 8 GiB and more) is the member's.
-    Entry zero{"z", 0644, 0, 0, 0, 0, '0', "", ""};
-    const std::string sized = pax(rec("size=3"), 'x') + tarbuild::header(zero) + tarbuild::padded("abc") +
+    const std::string sized = pax("9 size=3\n", 'x') + tarbuild::header({"z", 0644, 0, 0, 0, 0, '0', "", ""}) +
+                              tarbuild::padded("abc") +
                               tarbuild::member(a) + tarbuild::endOfArchive();
     EXPECT_EQ(list(sized, "%s %c %f").out, "     3 " + sumOf("abc") + " z\n     3 " + sumOf("abc") + " a\n");
     // Damaged records end the listing with a message.
-    for (const std::string& recs : {std::string("13 path=x\n"), std::string("7 path\n"), rec("size=1x"), rec("=x")}) {
+    for (const char* recs : {"13 path=x\n", "7 path\n", "11 size=1x\n", "5 =x\n"}) {
         const Result r = list(pax(recs, 'x') + tarbuild::member(a) + tarbuild::endOfArchive(), "%f");
         EXPECT_EQ(r.out + r.err, "tart: malformed extended header (PaxHeader)\n") << recs;
         EXPECT_EQ(r.status, tart::kExitChecksum) << recs;
     }
-    Entry huge{"PaxHeader", 0644, 0, 0, 2u << 20, 0, 'x', "", ""};
-    const Result r = list(tarbuild::header(huge) + tarbuild::endOfArchive(), "%f");
+    const std::string huge = tarbuild::header({"PaxHeader", 0644, 0, 0, 2u << 20, 0, 'x', "", ""});
+    const Result r = list(huge + tarbuild::endOfArchive(), "%f");
     EXPECT_EQ(r.err, "tart: extended header too long (2097152 bytes)\n");
     EXPECT_EQ(r.status, tart::kExitChecksum);
 }

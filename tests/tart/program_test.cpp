@@ -46,11 +46,10 @@ public:
         for (const char* w : {"v7", "ustar", "oldgnu", "gnu", "posix", "bsdtar"})
             archives_[w + std::string("-cut")] = archives_[w].substr(0, 1024 * 1024);
         // Names and link targets over 100 bytes, ids over 2,097,151 and a
-        // time before 1970; ustar holds only the long name.
+        // time before 1970.
         const std::string longName = "long/" + std::string(60, 'd') + "/" + std::string(99, 'f');
         const std::string wide = "tar --owner=3000000 --group=2100000 --numeric-owner --no-recursion -C tree ";
         const V wideItems = {"long", "long/" + std::string(60, 'd'), longName, "long/link", "old"};
-        write("ustar-long", "tar --owner=0 --group=0 --numeric-owner -C tree --format=ustar", {longName});
         for (const char* f : {"oldgnu", "gnu", "posix"})
             write(std::string("wide-") + f, wide + "--format=" + f, wideItems);
         write("wide-bsdtar", "bsdtar --uid 3000000 --gid 2100000 --uname '' --gname '' -n -C tree --format=pax",
@@ -252,9 +251,7 @@ std::vector<Row> rows() {
     for (const char* w : {"wide-oldgnu", "wide-gnu", "wide-posix", "wide-bsdtar"}) v.push_back({w, {}, Way::File, kWide, "", 0});
     for (const char* w : {"sparse-gnu", "sparse-pax0.0", "sparse-pax0.1", "sparse-pax1.0"})
         v.push_back({w, {"+%s %c %f"}, Way::File, kSparse, "", 0});
-    const std::string longName = "long/" + std::string(60, 'd') + "/" + std::string(99, 'f');
     const Row others[] = {
-        {"ustar-long", {"+%f"}, Way::File, longName + "\n", "", 0},
         // Selection by names and list files; names end the options.
         {"ustar", {"+%f", "usr/lib"}, Way::File, "usr/lib/\nusr/lib/x\nusr/lib/old/\nusr/lib/old/y\n", "", 0},
         {"ustar", {"+%f", "usr/bin/suid", "usr/a"}, Way::File, "usr/a\nusr/bin/suid\n", "", 0},
