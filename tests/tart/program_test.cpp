@@ -47,9 +47,9 @@ public:
             archives_[w + std::string("-cut")] = archives_[w].substr(0, 1024 * 1024);
         // Names and link targets over 100 bytes, ids over 2,097,151 and a
         // time before 1970.
-        const std::string longName = "long/" + std::string(60, 'd') + "/" + std::string(99, 'f');
         const std::string wide = "tar --owner=3000000 --group=2100000 --numeric-owner --no-recursion -C tree ";
-        const V wideItems = {"long", "long/" + std::string(60, 'd'), longName, "long/link", "old"};
+        const std::string d60 = "long/" + std::string(60, 'd');
+        const V wideItems = {"long", d60, d60 + "/" + std::string(99, 'f'), "long/link", "old"};
         for (const char* f : {"oldgnu", "gnu", "posix"})
             write(std::string("wide-") + f, wide + "--format=" + f, wideItems);
         write("wide-bsdtar", "bsdtar --uid 3000000 --gid 2100000 --uname '' --gname '' -n -C tree --format=pax",
@@ -231,7 +231,7 @@ struct Row {
     int status;
 };
 
-std::vector<Row> rows() {
+TEST(TartProgram, Rows) {
     std::vector<Row> v;
     const std::string cut = "tart: unexpected end of archive\n";
     for (const char* w : {"v7", "ustar", "oldgnu", "gnu", "posix", "bsdtar"}) {
@@ -285,12 +285,8 @@ std::vector<Row> rows() {
         {"corrupt", {"+%f"}, Way::File, "one\n", "tart: directory checksum error (2730 != 2707)\n", 2},
     };
     v.insert(v.end(), std::begin(others), std::end(others));
-    return v;
-}
-
-TEST(TartProgram, Rows) {
     Archives archives;
-    for (const Row& row : rows()) {
+    for (const Row& row : v) {
         SCOPED_TRACE(row.archive + (row.args.empty() ? "" : " " + row.args[0]) + " way " +
                      std::to_string(static_cast<int>(row.way)));
         const tk::RunResult r = run(archives, row.archive, row.args, row.way);
