@@ -1,6 +1,7 @@
-// ferrule's pure logic: the command line, detection by the first bytes, and
-// the key stream against a byte-by-byte model.  What runs where for each mode
-// is seen through the program.
+// ferrule's pure logic: a command line without even a program name, the key
+// stream against a byte-by-byte model, and the key file.  The letters, what
+// runs where for each mode and the detection by the first bytes are seen
+// through the program.
 #include "checksum.h"
 #include "filter.h"
 #include "pipeline.h"
@@ -32,28 +33,6 @@ unsigned char* uc(Bytes& b) { return reinterpret_cast<unsigned char*>(b.data());
 // The letters and their values are seen through the program.
 TEST(CommandLine, NoArgumentAtAllNotEvenAProgramName) {
     EXPECT_EQ(parseCommandLine(0, std::vector<const char*>{nullptr}.data()).status, ParseStatus::Usage);
-}
-
-TEST(Identify, ByTheFirstBytes) {
-    const struct {
-        Bytes first;
-        std::size_t count;
-        bool scrambled, compressed;
-    } cases[] = {
-        {"\x1F\x08" + Bytes(100, 'x'), 102, true, true},
-        {"\x1F\x08" + Bytes(99, 'x'), 101, false, false},  // too short for a header
-        {Bytes("\x1F\x08k\0zz", 6), 6, true, true},        // a short stream, its header whole
-        {Bytes("\x1F\x08k\0", 4), 3, false, false},        // the NUL not yet there
-        {"\x1F\x9D", 2, false, true},
-        {"\x1F\x9D", 1, false, false},
-        {Bytes(120, 'p'), 120, false, false},
-    };
-    for (auto c : cases) {
-        SCOPED_TRACE(c.count);
-        const Identity id = identify(uc(c.first), c.count);
-        EXPECT_EQ(id.scrambled, c.scrambled);
-        EXPECT_EQ(id.compressed, c.compressed);
-    }
 }
 
 // The scrambling algorithm as the format states it, one byte at a time,
