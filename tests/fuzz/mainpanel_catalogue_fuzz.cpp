@@ -7,6 +7,8 @@
 // written back reads the same, every product in every order once, and the
 // disk figures back where they started.
 #include <cstdint>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -32,12 +34,10 @@ public:
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     std::string parts[4];
-    std::size_t part = 0;
-    for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == 0 && part < 3) ++part;
-        else parts[part] += static_cast<char>(data[i]);
-    }
+    for (int i = 0; i < 3; ++i) std::getline(in, parts[i], '\0');
+    parts[3].assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     const fuzz::File diagFile(std::fopen("/dev/null", "w"), &std::fclose);
     if (!diagFile) return 0;
     std::FILE* diag = diagFile.get();

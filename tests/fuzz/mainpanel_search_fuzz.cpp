@@ -3,6 +3,7 @@
 // the tidy-up only ever appends "/*", and every pattern compiles or matches
 // everything without reading beyond its text.
 #include <cstdint>
+#include <sstream>
 #include <string>
 
 #include "core/filePattern.h"
@@ -10,14 +11,6 @@
 #include "fuzzCheck.h"
 
 namespace {
-
-// Three texts from the input, separated by NUL bytes.
-std::string take(const std::uint8_t*& p, const std::uint8_t* end) {
-    std::string out;
-    while (p < end && *p) out += static_cast<char>(*p++);
-    if (p < end) ++p;
-    return out;
-}
 
 bool cleanDir(const std::string& d) {
     if (d.empty() || d[0] != '/' || d.back() != '/') return false;
@@ -29,11 +22,10 @@ bool cleanDir(const std::string& d) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::uint8_t* p = data;
-    const std::uint8_t* end = data + size;
-    const std::string mask = take(p, end);
-    const std::string dir = take(p, end);
-    const std::string shown = take(p, end);
+    // Three texts from the input, separated by NUL bytes.
+    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+    std::string mask, dir, shown;
+    std::getline(std::getline(std::getline(in, mask, '\0'), dir, '\0'), shown, '\0');
     const bool withDir = size % 2 == 1;
 
     trev::SearchRequest request;
