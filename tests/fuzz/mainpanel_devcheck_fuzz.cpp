@@ -10,26 +10,26 @@
 
 namespace {
 
-// The value of "NAME='...'\n" as /bin/sh reads it: quoted runs, with '\''
-// for a quote; anything else outside the quotes is a fault.
-std::string shellValue(const std::string& line, const std::string& name, std::size_t& end) {
-    std::size_t i = name.size() + 1;
-    check(line.compare(0, i, name + "=") == 0);
+// The value of the line "NAME='...'\n" at `at` as /bin/sh reads it: quoted
+// runs, with '\'' for a quote; anything else outside the quotes is a fault.
+// `at` moves past the line.
+std::string shellValue(const std::string& text, std::size_t& at, const std::string& name) {
+    check(text.compare(at, name.size() + 1, name + "=") == 0);
     std::string value;
-    for (;;) {
-        check(i < line.size());
-        if (line[i] == '\n') break;
-        if (line.compare(i, 2, "\\'") == 0) {
+    for (at += name.size() + 1;;) {
+        check(at < text.size());
+        if (text[at] == '\n') break;
+        if (text.compare(at, 2, "\\'") == 0) {
             value += '\'';
-            i += 2;
+            at += 2;
             continue;
         }
-        const std::size_t close = line.find('\'', i + 1);
-        check(line[i] == '\'' && close != std::string::npos);
-        value += line.substr(i + 1, close - i - 1);
-        i = close + 1;
+        const std::size_t close = text.find('\'', at + 1);
+        check(text[at] == '\'' && close != std::string::npos);
+        value += text.substr(at + 1, close - at - 1);
+        at = close + 1;
     }
-    end = i + 1;
+    ++at;
     return value;
 }
 
@@ -58,9 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string h = host;
         if (cut && h.rfind(':') != std::string::npos) h.erase(h.rfind(':'));
         const std::string want = entry.remote ? h + ":" + device : device;
-        std::size_t end = 0;
-        check(shellValue(c.result.substr(at), name, end) == want);
-        at += end;
+        check(shellValue(c.result, at, name) == want);
     };
     if (kinds & trev::kDevCdrom) expect("DeviceCD", true);
     if (kinds & trev::kDevTape)
