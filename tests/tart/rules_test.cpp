@@ -17,13 +17,6 @@ std::string recordWith(const std::string& text) {
     return r.replace(0, text.size(), text);
 }
 
-// A 12-byte base-256 field: the flag byte, `fill`, then `tail` at the end.
-std::string base256(char flag, const std::string& tail, char fill = '\0') {
-    std::string f(12, fill);
-    f[0] = flag;
-    return f.replace(12 - tail.size(), tail.size(), tail);
-}
-
 TEST(TartHeaderNumbers, OctalTextBase256AndGarbage) {
     const struct {
         std::string bytes;
@@ -43,12 +36,12 @@ TEST(TartHeaderNumbers, OctalTextBase256AndGarbage) {
         {"77777777777712345670", 12, false, 0777777777777},
         {"123456781234", 4, false, 01234},
         // Base 256; a negative size or id reads as 0; beyond 64 bits is clamped.
-        {base256('\x80', "\x01\x23\x45"), 12, false, 0x012345},
+        {std::string("\x80\0\0\0\0\0\0\0\0\x01\x23\x45", 12), 12, false, 0x012345},
         {std::string(12, '\xFF'), 12, true, -1},
         {std::string(12, '\xFF'), 12, false, 0},
-        {base256('\xFF', "\xFE\xD4", '\xFF'), 12, true, -300},
-        {base256('\xBF', "", '\xFF'), 12, false, INT64_MAX},
-        {base256('\xC0', ""), 12, true, INT64_MIN},
+        {std::string(10, '\xFF') + "\xFE\xD4", 12, true, -300},
+        {"\xBF" + std::string(11, '\xFF'), 12, false, INT64_MAX},
+        {"\xC0" + std::string(11, '\0'), 12, true, INT64_MIN},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(tart::parseNumber(bytes(recordWith(c.bytes)), tart::Field{0, c.width}, c.allowNegative),
