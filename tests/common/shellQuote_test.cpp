@@ -21,8 +21,6 @@ std::string shellSees(const std::string& word) {
 }
 
 TEST(ShellQuote, EmbeddedQuoteCannotEndTheWord) {
-    EXPECT_EQ(trev::shellEscapeSingleQuoted("/dev/rmt/0"), "/dev/rmt/0");
-    EXPECT_EQ(trev::shellEscapeSingleQuoted("x'y"), "x'\\''y");
     // The last is a host name that tries to end the quoting and run a command.
     for (std::string s : {"", "a b", "'", "''", "a'b'c", "$(id) `id` \"q\" \\", "new\nline",
                           "x'; touch /tmp/pwned; '"}) {

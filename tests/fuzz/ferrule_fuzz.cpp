@@ -11,9 +11,9 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <vector>
+
+#include "fuzzCheck.h"
 
 using namespace ferrule;
 
@@ -46,13 +46,10 @@ Result pump(Filter& filter, Collect& out, std::vector<unsigned char> stream, std
             std::size_t piece) {
     Filter* chain[2] = {&filter, &out};
     Chain c(chain, 2);
-    std::size_t off = 0;
-    while (off < stream.size()) {
-        std::size_t n = off == 0 ? first : piece;
-        if (n > stream.size() - off) n = stream.size() - off;
-        Result r = c.pass(stream.data() + off, n);
+    for (std::size_t off = 0, n = 0; off < stream.size(); off += n) {
+        n = std::min(off == 0 ? first : piece, stream.size() - off);
+        const Result r = c.pass(stream.data() + off, n);
         if (!r.isOk()) return r;
-        off += n;
     }
     unsigned char none = 0;
     return c.pass(&none, 0);
@@ -70,12 +67,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Identity id = identify(stream.data(), ahead);
     for (const char* letters : {"x", "xc", "c", "cs"}) {
         const char* argv[] = {"ferrule", letters, "key"};
-        ParseResult p = parseCommandLine(letters[1] == 's' ? 3 : 2, argv);
-        if (p.status != ParseStatus::Ok) std::abort();
-        Modes m = adjustForInput(p.modes, id);
-        if (m.scrambling == Scrambling::Unscramble && !id.scrambled) std::abort();
-        Pipeline pl = composePipeline(m, "ferrule");
-        if (pl.local.compression != Compression::None) std::abort();
+        const ParseResult p = parseCommandLine(letters[1] == 's' ? 3 : 2, argv);
+        const Modes m = adjustForInput(p.modes, id);
+        check(m.scrambling != Scrambling::Unscramble || id.scrambled);
+        check(composePipeline(m, "ferrule").local.compression == Compression::None);
     }
 
     // The unscramble path, with first buffers of every size (even shorter
@@ -86,29 +81,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (id.scrambled) scrambledStreamIsCompressed(stream.data(), ahead, keys);
 
     // Blocking: whole blocks, the stream and then zeros.
-    {
-        StderrMessages messages;
-        BlockFilter block(messages);
-        Collect blocked;
-        if (!pump(block, blocked, stream, first == 0 ? 1 : first, piece).isOk()) std::abort();
-        if (blocked.data.size() % 10240 != 0 || blocked.ends != 1) std::abort();
-        if (!std::equal(stream.begin(), stream.end(), blocked.data.begin())) std::abort();
-        for (std::size_t i = stream.size(); i < blocked.data.size(); ++i)
-            if (blocked.data[i] != 0) std::abort();
-    }
+    StderrMessages messages;
+    BlockFilter block(messages);
+    Collect blocked;
+    check(pump(block, blocked, stream, first == 0 ? 1 : first, piece).isOk());
+    std::vector<unsigned char> whole = stream;
+    whole.resize((stream.size() + 10239) / 10240 * 10240, 0);
+    check(blocked.data == whole && blocked.ends == 1);
 
     UnSecureFilter unsecure(keys);
     Collect plain;
-    Result r = pump(unsecure, plain, stream, first == 0 ? 1 : first, piece);
-    if (!r.isOk()) return 0;
-    if (plain.ends != 1) std::abort();
+    if (!pump(unsecure, plain, stream, first == 0 ? 1 : first, piece).isOk()) return 0;
+    check(plain.ends == 1);
 
     // Scrambling it again gives back the input.
     std::string path;
-    if (!parseScrambledHeader(stream.data(), stream.size(), path)) std::abort();
+    check(parseScrambledHeader(stream.data(), stream.size(), path));
     SecureFilter secure(path, keys);
     Collect again;
-    if (!pump(secure, again, plain.data, piece, piece).isOk()) std::abort();
-    if (again.data != stream) std::abort();
+    check(pump(secure, again, plain.data, piece, piece).isOk());
+    check(again.data == stream);
     return 0;
 }

@@ -3,34 +3,33 @@
 // shell reads a single-quoted assignment, gives back exactly the value, so
 // that no value can end the quoting.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "core/deviceName.h"
+#include "fuzzCheck.h"
 
 namespace {
 
-// The value of "NAME='...'\n" as /bin/sh reads it: quoted runs, with '\''
-// for a quote; anything else outside the quotes is a fault.
-std::string shellValue(const std::string& line, const std::string& name, std::size_t& end) {
-    std::size_t i = name.size() + 1;
-    if (line.compare(0, i, name + "=") != 0) std::abort();
+// The value of the line "NAME='...'\n" at `at` as /bin/sh reads it: quoted
+// runs, with '\'' for a quote; anything else outside the quotes is a fault.
+// `at` moves past the line.
+std::string shellValue(const std::string& text, std::size_t& at, const std::string& name) {
+    check(text.compare(at, name.size() + 1, name + "=") == 0);
     std::string value;
-    for (;;) {
-        if (i >= line.size()) std::abort();
-        if (line[i] == '\n') break;
-        if (line.compare(i, 2, "\\'") == 0) {
+    for (at += name.size() + 1;;) {
+        check(at < text.size());
+        if (text[at] == '\n') break;
+        if (text.compare(at, 2, "\\'") == 0) {
             value += '\'';
-            i += 2;
+            at += 2;
             continue;
         }
-        if (line[i] != '\'') std::abort();
-        const std::size_t close = line.find('\'', i + 1);
-        if (close == std::string::npos) std::abort();
-        value += line.substr(i + 1, close - i - 1);
-        i = close + 1;
+        const std::size_t close = text.find('\'', at + 1);
+        check(text[at] == '\'' && close != std::string::npos);
+        value += text.substr(at + 1, close - at - 1);
+        at = close + 1;
     }
-    end = i + 1;
+    ++at;
     return value;
 }
 
@@ -42,11 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
 
     const trev::DevSpec d = trev::splitDevSpec(text);
-    if (d.remote) {
-        if (d.host + ":" + d.device != text || d.host.find(':') != std::string::npos) std::abort();
-    } else if (!d.host.empty() || d.device != text || text.find(':') != std::string::npos) {
-        std::abort();
-    }
+    if (d.remote)
+        check(d.host + ":" + d.device == text && d.host.find(':') == std::string::npos);
+    else
+        check(d.host.empty() && d.device == text && text.find(':') == std::string::npos);
 
     // Device and host from the two halves of the input, in both groups.
     const std::string device = text.substr(0, text.size() / 2), host = text.substr(text.size() / 2);
@@ -60,15 +58,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string h = host;
         if (cut && h.rfind(':') != std::string::npos) h.erase(h.rfind(':'));
         const std::string want = entry.remote ? h + ":" + device : device;
-        std::size_t end = 0;
-        if (shellValue(c.result.substr(at), name, end) != want) std::abort();
-        at += end;
+        check(shellValue(c.result, at, name) == want);
     };
     if (kinds & trev::kDevCdrom) expect("DeviceCD", true);
     if (kinds & trev::kDevTape)
         expect("DeviceTAPE", false);
     else if (kinds & trev::kDevTapeFile)
         expect("TFILE", false);
-    if (at != c.result.size()) std::abort();
+    check(at == c.result.size());
     return 0;
 }

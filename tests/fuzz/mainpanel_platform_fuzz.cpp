@@ -1,29 +1,22 @@
 // Platform files of any content: at most ten platforms, names of at most 19
 // characters without white space, and a preselection that names one of them.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <vector>
+#include <string>
 
 #include "core/platformFile.h"
+#include "fuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0) return 0;
-    std::vector<char> buf(data, data + size);
-    std::FILE* f = fmemopen(buf.data(), buf.size(), "r");
-    if (!f) return 0;
+    std::string text(reinterpret_cast<const char*>(data), size);
     trev::PlatformList list;
     int badLine = 0;
-    const trev::PlatformError err = trev::readPlatformFile(f, list, badLine);
-    std::fclose(f);
-    if (list.names.size() > 10 || list.names.size() != list.descs.size()) std::abort();
+    const trev::PlatformError err = trev::readPlatformFile(fuzz::streamOf(text).get(), list, badLine);
+    check(list.names.size() <= 10 && list.names.size() == list.descs.size());
     for (const auto& n : list.names)
-        if (n.empty() || n.size() > trev::kPlatformNameMax ||
-            n.find_first_of(" \t\n\r\f\v") != std::string::npos)
-            std::abort();
+        check(!n.empty() && n.size() <= trev::kPlatformNameMax && n.find_first_of(" \t\n\r\f\v") == std::string::npos);
     if (err == trev::PlatformError::Ok) {
         const int index = trev::platformDefaultIndex(list, static_cast<std::int32_t>(size % 13) - 1);
-        if (index < 0 || static_cast<std::size_t>(index) >= list.names.size()) std::abort();
+        check(index >= 0 && static_cast<std::size_t>(index) < list.names.size());
     }
     return 0;
 }

@@ -3,21 +3,14 @@
 // the tidy-up only ever appends "/*", and every pattern compiles or matches
 // everything without reading beyond its text.
 #include <cstdint>
-#include <cstdlib>
+#include <sstream>
 #include <string>
 
 #include "core/filePattern.h"
 #include "core/pathQualify.h"
+#include "fuzzCheck.h"
 
 namespace {
-
-// Three texts from the input, separated by NUL bytes.
-std::string take(const std::uint8_t*& p, const std::uint8_t* end) {
-    std::string out;
-    while (p < end && *p) out += static_cast<char>(*p++);
-    if (p < end) ++p;
-    return out;
-}
 
 bool cleanDir(const std::string& d) {
     if (d.empty() || d[0] != '/' || d.back() != '/') return false;
@@ -29,24 +22,23 @@ bool cleanDir(const std::string& d) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::uint8_t* p = data;
-    const std::uint8_t* end = data + size;
-    const std::string mask = take(p, end);
-    const std::string dir = take(p, end);
-    const std::string shown = take(p, end);
+    // Three texts from the input, separated by NUL bytes.
+    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+    std::string mask, dir, shown;
+    std::getline(std::getline(std::getline(in, mask, '\0'), dir, '\0'), shown, '\0');
     const bool withDir = size % 2 == 1;
 
     trev::SearchRequest request;
     request.mask = mask;
     if (withDir) request.dir = dir;
     const trev::QualifiedSearch q = trev::qualifySearch(request, "/" + shown + "/", "*");
-    if (!cleanDir(q.dir) || q.mask != q.dir + q.pattern || q.pattern.empty()) std::abort();
+    check(cleanDir(q.dir) && q.mask == q.dir + q.pattern && !q.pattern.empty());
 
     const std::string tidy = trev::tidySearchPath(mask);
-    if (tidy != mask && tidy != mask + "/*") std::abort();
+    check(tidy == mask || tidy == mask + "/*");
 
     const std::string re = trev::patternToRegex(mask);
-    if (re.size() < 2 || re.front() != '^' || re.back() != '$') std::abort();
+    check(re.size() >= 2 && re.front() == '^' && re.back() == '$');
     const trev::NameMatcher matcher(mask);
     matcher.matches(dir.c_str());
     return 0;

@@ -3,6 +3,7 @@
 // of the pieces each read returns) and which format and lists apply; the
 // rest is the archive.  With the lowest two bits set, the text up to the
 // first newline is compiled as the format instead.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -19,14 +20,8 @@ namespace {
 
 class NullConsole : public tart::Console {
 public:
-    bool out(std::string_view text) override {
-        bytes_ += text.size();
-        return true;
-    }
-    void err(std::string_view text) override { bytes_ += text.size(); }
-
-private:
-    std::size_t bytes_ = 0;
+    bool out(std::string_view) override { return true; }
+    void err(std::string_view) override {}
 };
 
 const char* const kFormats[3] = {tart::kDefaultFormat, "%c %f", "%t%s%c%m%M%u%U%g%G%f%l%d%D%%"};
@@ -43,19 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const uint8_t control = data[0];
     std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
-
-    std::string formatText;
-    if ((control & 3) == 3) {
-        const std::size_t nl = input.find('\n');
-        if (nl == std::string_view::npos) {
-            tart::CompileFormat(input);
-            return 0;
-        }
-        formatText = std::string(input.substr(0, nl));
-        input.remove_prefix(nl + 1);
-    } else {
-        formatText = kFormats[control & 3];
-    }
+    std::string_view formatText = (control & 3) == 3 ? input.substr(0, input.find('\n')) : kFormats[control & 3];
+    if ((control & 3) == 3) input.remove_prefix(std::min(formatText.size() + 1, input.size()));
     const tart::FormatResult format = tart::CompileFormat(formatText);
     if (!format.ok) return 0;
 

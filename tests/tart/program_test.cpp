@@ -46,11 +46,10 @@ public:
         for (const char* w : {"v7", "ustar", "oldgnu", "gnu", "posix", "bsdtar"})
             archives_[w + std::string("-cut")] = archives_[w].substr(0, 1024 * 1024);
         // Names and link targets over 100 bytes, ids over 2,097,151 and a
-        // time before 1970; ustar holds only the long name.
-        const std::string longName = "long/" + std::string(60, 'd') + "/" + std::string(99, 'f');
+        // time before 1970.
         const std::string wide = "tar --owner=3000000 --group=2100000 --numeric-owner --no-recursion -C tree ";
-        const V wideItems = {"long", "long/" + std::string(60, 'd'), longName, "long/link", "old"};
-        write("ustar-long", "tar --owner=0 --group=0 --numeric-owner -C tree --format=ustar", {longName});
+        const std::string d60 = "long/" + std::string(60, 'd');
+        const V wideItems = {"long", d60, d60 + "/" + std::string(99, 'f'), "long/link", "old"};
         for (const char* f : {"oldgnu", "gnu", "posix"})
             write(std::string("wide-") + f, wide + "--format=" + f, wideItems);
         write("wide-bsdtar", "bsdtar --uid 3000000 --gid 2100000 --uname '' --gname '' -n -C tree --format=pax",
@@ -151,66 +150,36 @@ private:
     std::map<std::string, std::string> archives_;
 };
 
-// How the archive reaches tart's standard input.
-enum class Way {
-    File,
-    Pipe,         // a pipe, in pieces of 100 bytes
-    FileUnread,   // a file of which not a byte may be read
-    FileToFull,   // a file, with the output to /dev/full
-    Directory,    // a directory, which opens but cannot be read
-};
+// How the archive reaches tart's standard input: a file; a pipe, in pieces
+// of 100 bytes; a file of which not a byte may be read; a file, with the
+// output to /dev/full; a directory, which opens but cannot be read.
+enum class Way { File, Pipe, FileUnread, FileToFull, Directory };
 
-tk::RunResult runTart(const V& args, int in, int out, const std::string& cwd) {
+tk::RunResult run(Archives& a, const std::string& archive, const V& args, Way way) {
     tk::Spawn s;
     s.argv = {TART_BIN};
     s.argv.insert(s.argv.end(), args.begin(), args.end());
     s.env = {{"LC_ALL", "C"}, {"TZ", "EST5EDT,M3.2.0,M11.1.0"}};
-    s.stdinFd = in;
-    s.stdoutFd = out;
-    s.cwd = cwd;
-    return tk::run(s);
-}
-
-tk::RunResult run(Archives& a, const std::string& archive, const V& args, Way way) {
+    s.cwd = a.dir();
     if (way == Way::Pipe) {
-        tk::FeedPace pace;
-        pace.piece = 100;
-        pace.firstPause = std::chrono::milliseconds(30);  // tart's first read sees the first piece alone
-        pace.pause = std::chrono::milliseconds(1);
-        pace.pausedWrites = 49;
-        tk::Feeder feed(a[archive], pace);
-        return runTart(args, feed.readFd(), -1, a.dir());
+        // tart's first read sees the first piece alone.
+        tk::Feeder feed(a[archive], {100, false, std::chrono::milliseconds(30), std::chrono::milliseconds(1), 49});
+        s.stdinFd = feed.readFd();
+        return tk::run(s);
     }
-    const int in = open(way == Way::Directory ? a.dir().c_str() : a.path(archive).c_str(), O_RDONLY | O_CLOEXEC);
-    const int full = way == Way::FileToFull ? open("/dev/full", O_WRONLY | O_CLOEXEC) : -1;
-    tk::RunResult r = runTart(args, in, full, a.dir());
+    s.stdinFd = open(way == Way::Directory ? a.dir().c_str() : a.path(archive).c_str(), O_RDONLY | O_CLOEXEC);
+    s.stdoutFd = way == Way::FileToFull ? open("/dev/full", O_WRONLY | O_CLOEXEC) : -1;
+    tk::RunResult r = tk::run(s);
     if (way == Way::FileUnread) {
-        EXPECT_EQ(lseek(in, 0, SEEK_CUR), 0);
+        EXPECT_EQ(lseek(s.stdinFd, 0, SEEK_CUR), 0);
     }
-    close(in);
-    if (full >= 0) close(full);
+    close(s.stdinFd);
+    if (s.stdoutFd >= 0) close(s.stdoutFd);
     return r;
 }
 
-const std::string kUsage =
-    "usage: tart [+format] [file ...] [-I include_file] [-X exclude_file]\t\t\n"
-    "    formats are:\t\t\t\t\t\t\t\n"
-    "       %t\ttype\t\t{dl-}\t\t\t\t\t\n"
-    "       %s\tsize\t\t{0-9}+\t\t\t\t\t\n"
-    "       %c\tchecksum \t{0-9}{0-9}{0-9}{0-9}{0-9}\t\t\n"
-    "       %m\tmode\t\t{0-7}{0-7}{0-7}\t\t\t\t\n"
-    "       %M\tmode\t\t{rwsx-}{rwsx-}{rwtx-}\t\t\t\n"
-    "       %u\tuser id\t\t{0-9}+\t\t\t\t\t\n"
-    "       %U\tuser str\t\t\t(currently same as %u)\t\n"
-    "       %g\tgroup id\t{0-9}+\t\t\t\t\t\n"
-    "       %G\tgroup str\t\t\t(currently same as %g)\t\n"
-    "       %f\tfilename\t\t\t(directories end in '/')\n"
-    "       %l\tlinkname\t[ -> linkname]\t(hard or soft link)\t\n"
-    "       %d\tmod date\tyymmddHHMM\t\t\t\t\n"
-    "       %D\tmod date str\tMar 17 09:54 1992\t\t\t\n"
-    "    default is:\t\t\t\t\t\t\t\t\n"
-    "       \"%t%M %u/%g %s %D %f%l\"\t\t\t\t\t\n"
-    "\n";
+// The first line of the usage; the formats follow.
+const std::string kUsage = "usage: tart [+format] [file ...] [-I include_file] [-X exclude_file]\t\t\n";
 
 // The tree's listings, the same from every writer.
 const std::string kDefault =
@@ -238,14 +207,12 @@ const std::string kSums =
     "00000 usr/bin/\n15878 usr/bin/suid\n25007 usr/bin/sgid\n00120 usr/bin/nox\n00000 usr/tmp/\n"
     "00000 usr/lib/\n65473 usr/lib/x\n00000 usr/lib/old/\n32838 usr/lib/old/y\n24690 usr/libx\n"
     "52347 usr/library\n03198 caf\xC3\xA9 na\xC3\xAFve\n";
-const std::string kDates =
-    "9602050907\n10105051007\n10105051007\n12310141713\n12406030546\n9911311859\n10901131831\n"
-    "10307040826\n9602050907\n10105051007\n12310141713\n12406030546\n9911311859\n10901131831\n"
-    "10307040826\n9602050907\n10105051007\n12310141713\n";
-const std::string kModes =
-    "755 rwxr-xr-x\n644 rw-r--r--\n644 rw-r--r--\n777 rwxrwxrwx\n600 rw-------\n640 rw-r-----\n"
-    "755 rwxr-xr-x\n4755 rwsr-xr-x\n2711 rwx--s--x\n4644 rwsr--r--\n1777 rwxrwxrwt\n755 rwxr-xr-x\n"
-    "444 r--r--r--\n700 rwx------\n664 rw-rw-r--\n644 rw-r--r--\n644 rw-r--r--\n644 rw-r--r--\n";
+// The octal modes (%M is in the default listing) and the dates as numbers.
+const std::string kModesDates =
+    "755 9602050907\n644 10105051007\n644 10105051007\n777 12310141713\n600 12406030546\n"
+    "640 9911311859\n755 10901131831\n4755 10307040826\n2711 9602050907\n4644 10105051007\n"
+    "1777 12310141713\n755 12406030546\n444 9911311859\n700 10901131831\n664 10307040826\n"
+    "644 9602050907\n644 10105051007\n644 12310141713\n";
 const std::string kD60(60, 'd');
 const std::string kWide =
     "drwxr-xr-x 3000000/2100000      0 Jul  3 05:46 2024 long/\n"
@@ -264,7 +231,7 @@ struct Row {
     int status;
 };
 
-std::vector<Row> rows() {
+TEST(TartProgram, Rows) {
     std::vector<Row> v;
     const std::string cut = "tart: unexpected end of archive\n";
     for (const char* w : {"v7", "ustar", "oldgnu", "gnu", "posix", "bsdtar"}) {
@@ -272,8 +239,7 @@ std::vector<Row> rows() {
         const Row writerRows[] = {
             {w, {}, Way::File, kDefault, "", 0},
             {w, {"+%c %f"}, Way::File, kSums, "", 0},
-            {w, {"+%d"}, Way::File, kDates, "", 0},
-            {w, {"+%m %M"}, Way::File, kModes, "", 0},
+            {w, {"+%m %d"}, Way::File, kModesDates, "", 0},
             {w, {}, Way::Pipe, kDefault, "", 0},
             {w, {"+%c %f"}, Way::Pipe, kSums, "", 0},
             {c, {"+%t%M %u/%g %s %D %f%l"}, Way::File, head(kDefault, 5), cut, 3},
@@ -285,9 +251,7 @@ std::vector<Row> rows() {
     for (const char* w : {"wide-oldgnu", "wide-gnu", "wide-posix", "wide-bsdtar"}) v.push_back({w, {}, Way::File, kWide, "", 0});
     for (const char* w : {"sparse-gnu", "sparse-pax0.0", "sparse-pax0.1", "sparse-pax1.0"})
         v.push_back({w, {"+%s %c %f"}, Way::File, kSparse, "", 0});
-    const std::string longName = "long/" + std::string(60, 'd') + "/" + std::string(99, 'f');
     const Row others[] = {
-        {"ustar-long", {"+%f"}, Way::File, longName + "\n", "", 0},
         // Selection by names and list files; names end the options.
         {"ustar", {"+%f", "usr/lib"}, Way::File, "usr/lib/\nusr/lib/x\nusr/lib/old/\nusr/lib/old/y\n", "", 0},
         {"ustar", {"+%f", "usr/bin/suid", "usr/a"}, Way::File, "usr/a\nusr/bin/suid\n", "", 0},
@@ -295,7 +259,6 @@ std::vector<Row> rows() {
         {"ustar", {"+%f", "-X", "exc", "usr/lib"}, Way::File, "usr/lib/\nusr/lib/x\n", "", 0},
         {"ustar", {"+%f", "-I", "inc", "-X", "excBin"}, Way::File, "usr/bin/\nusr/bin/suid\nusr/bin/nox\nusr/libx\n", "", 0},
         {"ustar", {"+%f", "-I", "blank"}, Way::File, "", "", 0},
-        {"ustar", {"+%f", "usr/a", "-X", "exc"}, Way::File, "usr/a\n", "", 0},
         // Other arguments starting with "-" are skipped; the last -I counts.
         {"ustar", {"+%f", "-v", "-I", "x", "-I", "inc", "--", "-Ifoo"}, Way::File,
          "usr/a\nusr/bin/\nusr/bin/suid\nusr/bin/sgid\nusr/bin/nox\nusr/libx\n", "", 0},
@@ -303,7 +266,6 @@ std::vector<Row> rows() {
          "tart: cannot open exclude file (nonesuch)\nnonesuch: No such file or directory\n", 1},
         // The command line: usage, refused formats, a failed write.
         {"empty", {"-h"}, Way::File, "", kUsage, 1},
-        {"empty", {"-I"}, Way::File, "", kUsage, 1},
         {"empty", {"+%f", "-X"}, Way::File, "", kUsage, 1},
         {"ustar", {"+%s%"}, Way::FileUnread, "", std::string("Unrecognized format: \0\n", 23), 1},
         {"ustar", {"+%f %q"}, Way::FileUnread, "", "Unrecognized format: q\n", 1},
@@ -311,31 +273,25 @@ std::vector<Row> rows() {
          "tart: too many directives in format (at most 24)\n", 1},
         {"ustar", {"+%U %G|100%% %%f %%%%\\t", "usr/a"}, Way::File, "1234 567|100% %f %%\\t\n", "", 0},
         {"ustar", {"usr/a", "+%f"}, Way::File, "-rw-r--r-- 1234/567     13 Jun  5 10:07 2001 usr/a\n", "", 0},  // a name
-        {"ustar", {"+%-s"}, Way::FileUnread, "", "Unrecognized format: -\n", 1},
         {"ustar", {"+%f %\xE9"}, Way::FileUnread, "", "Unrecognized format: \xE9\n", 1},
         {"ustar", {"+%q%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f"}, Way::FileUnread, "", "Unrecognized format: q\n", 1},
         {"ustar", {"-I", "."}, Way::File, "", "tart: cannot read include file (.)\n.: Is a directory\n", 1},
         {"ustar", {}, Way::FileToFull, "", "tart: write error\n", 3},
         // Input that is no archive.
         {"empty", {}, Way::File, "", "tart: blocksize = 0\n", 0},
-        {"empty", {}, Way::Pipe, "", "tart: blocksize = 0\n", 0},
         {"hundred", {}, Way::File, "", "tart: blocksize error\n", 3},
         {"hundred", {}, Way::Pipe, "", cut, 3},  // from a pipe the record is completed first
         {"", {}, Way::Directory, "", "tart: read error\n", 3},
         {"corrupt", {"+%f"}, Way::File, "one\n", "tart: directory checksum error (2730 != 2707)\n", 2},
     };
     v.insert(v.end(), std::begin(others), std::end(others));
-    return v;
-}
-
-TEST(TartProgram, Rows) {
     Archives archives;
-    for (const Row& row : rows()) {
+    for (const Row& row : v) {
         SCOPED_TRACE(row.archive + (row.args.empty() ? "" : " " + row.args[0]) + " way " +
                      std::to_string(static_cast<int>(row.way)));
         const tk::RunResult r = run(archives, row.archive, row.args, row.way);
         EXPECT_EQ(r.out, row.out);
-        EXPECT_EQ(r.err, row.err);
+        EXPECT_EQ(row.err == kUsage ? r.err.substr(0, kUsage.size()) : r.err, row.err);
         EXPECT_EQ(r.code, row.status) << r.describe();
     }
 }

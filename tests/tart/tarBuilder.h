@@ -2,8 +2,7 @@
 // and checksums, written the way an old tar would (octal text, NUL ends).
 #pragma once
 
-#include <algorithm>
-#include <cstring>
+#include <cstdio>
 #include <string>
 
 namespace tarbuild {
@@ -24,12 +23,9 @@ struct Entry {
 
 // width - 1 octal digits and a NUL.
 inline void putOctal(std::string& rec, std::size_t off, std::size_t width, unsigned long v) {
-    std::string digits(width - 1, '0');
-    for (std::size_t i = width - 1; i-- > 0 && v != 0; v >>= 3) {
-        digits[i] = static_cast<char>('0' + (v & 7));
-    }
-    rec.replace(off, width - 1, digits);
-    rec[off + width - 1] = '\0';
+    char digits[24];
+    std::snprintf(digits, sizeof digits, "%0*lo", static_cast<int>(width - 1), v);
+    rec.replace(off, width, digits, width);
 }
 
 // The checksum over the record with its checksum field blank, bytes signed
@@ -48,29 +44,26 @@ inline void setChecksum(std::string& rec, int sum) {
     rec[155] = ' ';
 }
 
-inline std::string header(const Entry& e, bool signedBytes = true) {
+// Names and link names of at most 100 bytes.
+inline std::string header(const Entry& e) {
     std::string rec(kRecord, '\0');
-    std::memcpy(&rec[0], e.name.data(), std::min<std::size_t>(e.name.size(), 100));
+    rec.replace(0, e.name.size(), e.name);
     putOctal(rec, 100, 8, e.mode);
     putOctal(rec, 108, 8, e.uid);
     putOctal(rec, 116, 8, e.gid);
     putOctal(rec, 124, 12, e.size ? e.size : e.data.size());
     putOctal(rec, 136, 12, static_cast<unsigned long>(e.mtime));
     rec[156] = e.typeflag;
-    std::memcpy(&rec[157], e.linkname.data(), std::min<std::size_t>(e.linkname.size(), 100));
-    setChecksum(rec, headerSum(rec, signedBytes));
+    rec.replace(157, e.linkname.size(), e.linkname);
+    setChecksum(rec, headerSum(rec, true));
     return rec;
 }
 
 inline std::string padded(const std::string& data) {
-    std::string s = data;
-    s.resize((data.size() + kRecord - 1) / kRecord * kRecord, '\0');
-    return s;
+    return data + std::string((kRecord - data.size() % kRecord) % kRecord, '\0');
 }
 
-inline std::string member(const Entry& e, bool signedBytes = true) {
-    return header(e, signedBytes) + padded(e.data);
-}
+inline std::string member(const Entry& e) { return header(e) + padded(e.data); }
 
 inline std::string endOfArchive() { return std::string(2 * kRecord, '\0'); }
 
