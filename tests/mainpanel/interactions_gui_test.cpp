@@ -47,20 +47,18 @@ TEST(Interactions, WarningsKeepTheFormUp) {
         root.write("wo\nx", "Subject: work order\n");
         root.write("wo", "WO1 sun4v\n");
         root.write("bad", "Alpha aux alpha 500 v1 t2 available\nbad line\n");
-        std::vector<std::string> args;
-        for (const std::string& a : c.args) args.push_back(mp::expand(a, root));
-        tk::GuiApp app(mp::argv(args), mp::env(root));
+        tk::GuiApp app(mp::argv(c.args, &root), mp::env(root));
         app.waitPlaced(mp::kShell);
         mp::drive(app, c.steps, root);
         const std::string label = c.note + (c.note == "WarnDialog" ? "V" : "L");
         app.waitDialog(c.note, label);
-        EXPECT_EQ(app.label(label), mp::expand(c.text, root)) << args[0];
+        EXPECT_EQ(app.label(label), mp::expand(c.text, root)) << c.args[0];
         app.click(c.note + "Ok");
         app.waitUnmapped(label);
         app.settle();
-        EXPECT_TRUE(app.running()) << args[0];
+        EXPECT_TRUE(app.running()) << c.args[0];
         app.wmClose(mp::kShell);
-        EXPECT_EQ(app.waitExit().out, "") << args[0];
+        EXPECT_EQ(app.waitExit().out, "") << c.args[0];
     }
 }
 
