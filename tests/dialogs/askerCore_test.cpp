@@ -1,6 +1,5 @@
 // The X-free cores of asker and hourglass: the dialog chosen from the
-// command line, the label text, the usage message, the centring, and the
-// hourglass bar.
+// command line, the label text, the centring, and the hourglass bar.
 #include "askerCore.h"
 #include "waitBar.h"
 
@@ -58,9 +57,8 @@ TEST(AskerMessageText, TildesAndWrapping) {
     for (const auto& c : cases) EXPECT_EQ(ask::messageText(c.message), c.text) << c.message;
 }
 
-TEST(AskerUsageAndCentring, Texts) {
-    EXPECT_EQ(ask::usageText("/b/asker"), "Usage: /b/asker message.\n      OR\n/b/asker QUES message.\n");
-    // Integer division of what is left, rounded toward zero.
+// Integer division of what is left, rounded toward zero.
+TEST(AskerCentring, OfTheScreen) {
     const int cases[][3] = {{1280, 300, 490}, {1001, 300, 350}, {197, 197, 0}, {800, 1001, -100}};
     for (const auto& c : cases) EXPECT_EQ(ask::centred(c[0], c[1]), c[2]) << c[0] << " " << c[1];
 }

@@ -92,9 +92,7 @@ TEST(Forms, EachAnswersAsDriven) {
         root.write("labels", "CD Products 1\nTape Docs\n");
         root.write("wo", "WO1 sun4v\nWO2 sun4v\nWO3 sun4v\n");
         root.write("msg", "First line\n");
-        std::vector<std::string> args;
-        for (const std::string& a : c.args) args.push_back(mp::expand(a, root));
-        tk::GuiApp app(mp::argv(args), mp::env(root));
+        tk::GuiApp app(mp::argv(c.args, &root), mp::env(root));
         app.waitPlaced(mp::kShell);
         if (!c.help.button.empty()) {
             app.click(c.help.button);
@@ -125,52 +123,45 @@ TEST(Forms, EachAnswersAsDriven) {
 
 // A help window: Help again leaves it up; a session manager's
 // WM_SAVE_YOURSELF leaves it alone; after a window-manager close a hidden
-// new one takes its place and Help shows it with the same text.
-TEST(Forms, HelpWindowLife) {
-    tk::TempRoot root;
-    tk::GuiApp app(mp::argv({"23"}), mp::env(root));
-    const std::string win = "topDCHelpTextWin", text = "topDCHelpText";
-    app.waitPlaced(mp::kShell);
-    app.click("topDCHelp");
-    app.waitMapped(win);
-    EXPECT_EQ(app.iconName(win), "Trevalon Help");
-    const std::string helpText = app.text(text);
-    EXPECT_GT(helpText.size(), 200u);
-    EXPECT_FALSE(app.editable(text));
-    app.click("topDCHelp");
-    app.wmSaveYourself(win);
-    app.click(win + "Close");
-    app.waitUnmapped(win);
-    app.click("topDCHelp");
-    app.waitMapped(win);
-    app.wmClose(win);
-    app.waitUnmapped(win);
-    EXPECT_TRUE(app.running());
-    app.click("topDCHelp");
-    app.waitMapped(win);
-    EXPECT_EQ(app.text(text), helpText);
-    app.wmClose(mp::kShell);
-    EXPECT_EQ(app.waitExit().code, 250);
-}
-
-// Quit deletes form.status; the window manager's close or save-yourself
-// answers 250 and writes the record back as it was.
-TEST(Forms, MainMenuQuitAndWindowManagerClose) {
-    for (const std::string how : {"quit", "close", "save"}) {
+// new one takes its place and Help shows it with the same text.  The
+// form's window-manager close answers 250 and writes the record back as it
+// was; Quit deletes it.
+TEST(Forms, HelpWindowLifeAndTheMainMenusEnds) {
+    for (const bool quit : {false, true}) {
         tk::TempRoot root;
         tk::StatusFile::blank().set("spare20", 4321).set("mainMenuAction", 12).save(root.file(mp::kStatus));
         tk::GuiApp app(mp::argv({"0", "20", "1", "1", "1", "1", "1"}), mp::env(root));
         app.waitPlaced(mp::kShell);
         app.click("topLevTest");
         app.settle();
-        if (how == "quit") app.click("topLevQuit");
-        if (how == "close") app.wmClose(mp::kShell);
-        if (how == "save") app.wmSaveYourself(mp::kShell);
+        if (quit) {
+            EXPECT_EQ(app.clickAndExit("topLevQuit").code, 250);
+            EXPECT_FALSE(root.exists(mp::kStatus));
+            continue;
+        }
+        const std::string win = "mainpanelHelpTextWin", text = "mainpanelHelpText";
+        app.click("topLevHelp");
+        app.waitMapped(win);
+        EXPECT_EQ(app.iconName(win), "Trevalon Help");
+        const std::string helpText = app.text(text);
+        EXPECT_GT(helpText.size(), 200u);
+        EXPECT_FALSE(app.editable(text));
+        app.click("topLevHelp");
+        app.wmSaveYourself(win);
+        app.click(win + "Close");
+        app.waitUnmapped(win);
+        app.click("topLevHelp");
+        app.waitMapped(win);
+        app.wmClose(win);
+        app.waitUnmapped(win);
+        EXPECT_TRUE(app.running());
+        app.click("topLevHelp");
+        app.waitMapped(win);
+        EXPECT_EQ(app.text(text), helpText);
+        app.wmClose(mp::kShell);
         const tk::RunResult r = app.waitExit();
-        EXPECT_EQ(r.code, 250) << how << ": " << r.describe();
+        EXPECT_EQ(r.code, 250) << r.describe();
         EXPECT_EQ(r.out + r.err, "");
-        EXPECT_EQ(root.exists(mp::kStatus), how != "quit");
-        if (how == "quit") continue;
         EXPECT_EQ(mp::status(root).named("mainMenuAction"), 12);
         EXPECT_EQ(mp::status(root).named("spare20"), 4321);
     }

@@ -26,23 +26,30 @@ inline const std::string kBin = MAINPANEL_BIN;
 inline const char kStatus[] = "install/tmp/form.status";
 inline const char kShell[] = "mainpanel";   // the shell of every form
 
+// Replaces "%R" by the root's path, "%B" by the program's.
+inline std::string expand(std::string s, const tk::TempRoot& root) {
+    for (auto [key, value] : {std::pair<std::string, std::string>{"%R", root.path()}, {"%B", kBin}})
+        for (std::size_t at; (at = s.find(key)) != std::string::npos;) s.replace(at, 2, value);
+    return s;
+}
+
+// mainpanel's argument vector; "%R" in `args` is `root` when one is given.
+inline std::vector<std::string> argv(const std::vector<std::string>& args, const tk::TempRoot* root = nullptr) {
+    std::vector<std::string> v{kBin};
+    for (const std::string& a : args) v.push_back(root ? expand(a, *root) : a);
+    return v;
+}
+
 // mainpanel with `args` after the program name, $Proot set to `root`, and
 // DISPLAY naming `display` (unset when empty); no platform.
 inline tk::Spawn spawn(const std::vector<std::string>& args, const tk::TempRoot& root,
                        const std::string& display) {
-    tk::Spawn s({kBin});
-    s.argv.insert(s.argv.end(), args.begin(), args.end());
+    tk::Spawn s(argv(args, &root));
     s.env["Proot"] = root.path();
     if (display.empty()) s.unset.push_back("DISPLAY");
     else s.env["DISPLAY"] = display;
     s.unset.push_back("OVS_INST_PLAT");
     return s;
-}
-
-inline std::vector<std::string> argv(const std::vector<std::string>& args) {
-    std::vector<std::string> v{kBin};
-    v.insert(v.end(), args.begin(), args.end());
-    return v;
 }
 
 // $Proot, and the platform of the catalogue below.
@@ -51,13 +58,6 @@ inline std::map<std::string, std::string> env(const tk::TempRoot& root) {
 }
 
 inline tk::StatusFile status(const tk::TempRoot& root) { return tk::StatusFile::load(root.file(kStatus)); }
-
-// Replaces "%R" by the root's path, "%B" by the program's.
-inline std::string expand(std::string s, const tk::TempRoot& root) {
-    for (auto [key, value] : {std::pair<std::string, std::string>{"%R", root.path()}, {"%B", kBin}})
-        for (std::size_t at; (at = s.find(key)) != std::string::npos;) s.replace(at, 2, value);
-    return s;
-}
 
 inline const char kProducts[] =
     "Alpha~Suite aux alpha 500 v1 t2 available\n"
@@ -76,15 +76,6 @@ inline void writeCatalogue(const tk::TempRoot& root) {
     root.write("install/pdts/zeta_v1_t2.nok", "Zeta marker\nZETA1\n");
     root.write("install/pkgs/DRAW1.ok", "DRAW1 1.0 800 x\ndelta\n");
     root.write("install/pkgs/EPS1.nok", "EPS1 1.0 350 x\n");
-}
-
-// The warning dialog's text once it is up and placed, closed again.
-inline std::string warning(tk::GuiApp& app) {
-    app.waitDialog("WarnDialog", "WarnDialogV");
-    const std::string text = app.label("WarnDialogV");
-    app.click("WarnDialogOk");
-    app.waitUnmapped("WarnDialogV");
-    return text;
 }
 
 // One step of a user at a form.
