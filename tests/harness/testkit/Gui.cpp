@@ -180,22 +180,6 @@ void GuiApp::resizeFrame(const std::string& shell, int width, int height) {
             shell + " resized to " + std::to_string(width) + "x" + std::to_string(height));
 }
 
-std::vector<int> GuiApp::listSelected(const std::string& path) {
-    std::vector<int> out;
-    for (const auto& s : request({"listselected", path})) out.push_back(std::stoi(s));
-    return out;
-}
-
-Colors GuiApp::colors(const std::string& path) {
-    const auto f = request({"colors", path});
-    return {f.at(0), f.at(1)};
-}
-
-ScreenSize GuiApp::screen() {
-    const auto f = request({"screen"});
-    return {std::stoi(f.at(0)), std::stoi(f.at(1))};
-}
-
 Rect GuiApp::rect(const std::vector<std::string>& f) {
     return {std::stoi(f.at(0)), std::stoi(f.at(1)), std::stoi(f.at(2)), std::stoi(f.at(3))};
 }
@@ -238,12 +222,6 @@ void GuiApp::waitDialog(const std::string& shell, const std::string& inner) {
             return c.x - f.x == (f.x + f.width) - (c.x + c.width);
         },
         shell + " placed by the window manager");
-}
-
-RunResult GuiApp::clickAndExit(const std::string& button) {
-    waitMapped(button);
-    click(button);
-    return waitExit();
 }
 
 void GuiApp::typeInto(const std::string& field, const std::string& text) {
