@@ -199,7 +199,6 @@ Fields numbers(std::initializer_list<long> v) {
     for (long n : v) out.push_back(std::to_string(n));
     return out;
 }
-Fields geo(const Geo& g) { return numbers({g.x, g.y, g.w, g.h}); }
 
 // The window manager's frame: the shell's ancestor just below the root.
 Fields frameOf(Widget shell) {
@@ -207,7 +206,7 @@ Fields frameOf(Widget shell) {
     while (query(win, parent) && parent) win = parent;
     XWindowAttributes a;
     XGetWindowAttributes(gDpy, win, &a);
-    return geo({a.x, a.y, a.width + 2 * a.border_width, a.height + 2 * a.border_width});
+    return numbers({a.x, a.y, a.width + 2 * a.border_width, a.height + 2 * a.border_width});
 }
 
 // A numeric or boolean resource, read by its size.
@@ -327,7 +326,7 @@ Fields flag(bool b) { return {b ? "1" : "0"}; }
 using Handler = Fields (*)(const Fields&);
 const std::map<std::string, Handler> kHandlers = {
     {"sync", [](const Fields&) { return settle(); }},
-    {"screen", [](const Fields&) { return numbers({DisplayWidth(gDpy, 0), DisplayHeight(gDpy, 0)}); }},
+    {"screen", [](const Fields&) { return numbers({0, 0, DisplayWidth(gDpy, 0), DisplayHeight(gDpy, 0)}); }},
     {"shells", [](const Fields&) {
          Fields out;
          for (Widget r : rootShells()) out.push_back(XtName(r));
@@ -400,26 +399,30 @@ const std::map<std::string, Handler> kHandlers = {
          XDestroyImage(img);
          return out;
      }},
-    {"geometry", [](const Fields& f) { return geo(geometryOf(arg(f))); }},
+    {"geometry", [](const Fields& f) {
+         const Geo g = geometryOf(arg(f));
+         return numbers({g.x, g.y, g.w, g.h});
+     }},
     {"frame", [](const Fields& f) { return frameOf(shellOf(arg(f))); }},
     {"wmtext", [](const Fields& f) { return textProperty(shellOf(arg(f)), f.at(2)); }},
-    {"click", [](const Fields& f) {  // at the centre
-         const Geo g = geometryOf(arg(f));
-         return clickAt(g.x + g.w / 2, g.y + g.h / 2, f.at(2));
-     }},
-    {"clickitem", [](const Fields& f) {  // a list item by position, scrolled into view first
+    // At the centre of the widget, or of the list item at position f[3],
+    // scrolled into view first.
+    {"click", [](const Fields& f) {
          Widget w = arg(f);
-         const int pos = std::stoi(f.at(2));
-         if (!XmListPosToBounds(w, pos, nullptr, nullptr, nullptr, nullptr)) {
-             settle();
-             XmListSetPos(w, pos);
-             settle();
-         }
          Position x = 0, y = 0;
          Dimension iw = 0, ih = 0;
-         if (!XmListPosToBounds(w, pos, &x, &y, &iw, &ih)) fail("list item not visible");
+         if (f.size() > 3) {
+             const int pos = std::stoi(f[3]);
+             if (!XmListPosToBounds(w, pos, nullptr, nullptr, nullptr, nullptr)) {
+                 settle();
+                 XmListSetPos(w, pos);
+                 settle();
+             }
+             if (!XmListPosToBounds(w, pos, &x, &y, &iw, &ih)) fail("list item not visible");
+         }
          const Geo g = geometryOf(w);
-         return clickAt(g.x + x + iw / 2, g.y + y + ih / 2, f.at(3));
+         if (f.size() <= 3) iw = static_cast<Dimension>(g.w), ih = static_cast<Dimension>(g.h);
+         return clickAt(g.x + x + iw / 2, g.y + y + ih / 2, f.at(2));
      }},
     {"wmproto", [](const Fields& f) {  // the WM_PROTOCOLS message as the window manager sends it
          XEvent ev{};
@@ -513,15 +516,10 @@ void start(XtAppContext app) {
     else XtAppAddInput(app, fd, reinterpret_cast<XtPointer>(XtInputReadMask), acceptClient, nullptr);
 }
 
-template <typename Fn>
-Fn nextSymbol(const char* name) {
-    return reinterpret_cast<Fn>(dlsym(RTLD_NEXT, name));
-}
-
 }  // namespace
 
 extern "C" Cursor XCreateFontCursor(Display* d, unsigned int shape) {
-    static auto real = nextSymbol<Cursor (*)(Display*, unsigned int)>("XCreateFontCursor");
+    static auto real = reinterpret_cast<decltype(&XCreateFontCursor)>(dlsym(RTLD_NEXT, "XCreateFontCursor"));
     const Cursor c = real(d, shape);
     gFontCursors[c] = shape;
     return c;
@@ -530,14 +528,14 @@ extern "C" Cursor XCreateFontCursor(Display* d, unsigned int shape) {
 // A font cursor by its shape number (XC_watch is "150"), "none" for the
 // parent's cursor, "other" for any other.
 extern "C" int XDefineCursor(Display* d, Window w, Cursor c) {
-    static auto real = nextSymbol<int (*)(Display*, Window, Cursor)>("XDefineCursor");
+    static auto real = reinterpret_cast<decltype(&XDefineCursor)>(dlsym(RTLD_NEXT, "XDefineCursor"));
     const auto shape = gFontCursors.find(c);
     gCursorLog[w].push_back(c == None ? "none" : shape != gFontCursors.end() ? std::to_string(shape->second) : "other");
     return real(d, w, c);
 }
 
 extern "C" void XtAppMainLoop(XtAppContext app) {
-    static auto real = nextSymbol<void (*)(XtAppContext)>("XtAppMainLoop");
+    static auto real = reinterpret_cast<decltype(&XtAppMainLoop)>(dlsym(RTLD_NEXT, "XtAppMainLoop"));
     start(app);
     real(app);
 }

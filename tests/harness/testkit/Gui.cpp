@@ -2,7 +2,6 @@
 
 #include "protocol.h"
 
-#include <signal.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -75,10 +74,6 @@ void GuiApp::connect() {
 
 GuiApp::~GuiApp() {
     if (fd_ >= 0) close(fd_);
-    if (attached_ < 0 && proc_.running()) {
-        proc_.kill(SIGKILL);
-        proc_.wait(5s);
-    }
 }
 
 bool GuiApp::running() {
@@ -152,7 +147,10 @@ std::vector<std::string> GuiApp::request(const std::vector<std::string>& fields)
     return f;
 }
 
+// The program first handles the input sent so far: a window that an earlier
+// click takes down is gone before this click is aimed.
 void GuiApp::clickBy(const std::vector<std::string>& fields) {
+    settle();
     if (!mapped(fields[1])) failWith("cannot click " + fields[1] + ": not on the screen");
     const pid_t me = attached_ > 0 ? attached_ : proc_.pid();
     if (gLastClicked != -1 && gLastClicked != me) std::this_thread::sleep_until(gLastClickAt + 700ms);

@@ -16,20 +16,13 @@ namespace tk {
 
 enum Mods : unsigned { None = 0, Ctrl = 1 };
 
-struct Rect {
-    int x = 0, y = 0, width = 0, height = 0;
-};
-struct Colors {
-    std::string fg, bg;  // "#rrggbb"
-};
+struct Rect { int x = 0, y = 0, width = 0, height = 0; };
+struct Colors { std::string fg, bg; };  // "#rrggbb"
 
 // The agent of a program that someone else started (an installer script,
 // say) with the agent preloaded and TREV_AGENT_DIR set: its socket
 // <dir>/<pid>.sock and its process id.
-struct Attach {
-    std::string socket;
-    pid_t pid;
-};
+struct Attach { std::string socket; pid_t pid; };
 
 class GuiApp {
 public:
@@ -45,13 +38,11 @@ public:
     // to its parent: waitExit() only waits for its end.
     explicit GuiApp(const Attach& program);
     ~GuiApp();
-    GuiApp(const GuiApp&) = delete;
-    GuiApp& operator=(const GuiApp&) = delete;
 
     // Input (genuine XTest events).
     void click(const std::string& path, unsigned mods = None) { clickBy({"click", path, mods & Ctrl ? "C" : ""}); }
     void clickListItem(const std::string& path, int pos, unsigned mods = None) {
-        clickBy({"clickitem", path, std::to_string(pos), mods & Ctrl ? "C" : ""});
+        clickBy({"click", path, mods & Ctrl ? "C" : "", std::to_string(pos)});
     }
     void typeText(const std::string& text) { request({"type", text}); }
     void key(const std::string& keysym, unsigned mods = None) { request({"key", keysym, mods & Ctrl ? "C" : ""}); }
@@ -81,22 +72,14 @@ public:
         for (const auto& s : request({"listselected", path})) out.push_back(std::stoi(s));
         return out;
     }
-    Colors colors(const std::string& path) {
-        const auto f = request({"colors", path});
-        return {f.at(0), f.at(1)};
-    }
-    std::string pixel(const std::string& path, int dx, int dy) {
-        return one({"pixel", path, std::to_string(dx), std::to_string(dy)});
-    }
+    Colors colors(const std::string& path) { const auto f = request({"colors", path}); return {f.at(0), f.at(1)}; }
+    std::string pixel(const std::string& path, int dx, int dy) { return one({"pixel", path, std::to_string(dx), std::to_string(dy)}); }
     Rect geometry(const std::string& path) { return rect(request({"geometry", path})); }
     Rect frameGeometry(const std::string& shell) { return rect(request({"frame", shell})); }
     std::string title(const std::string& shell) { return one({"wmtext", shell, "WM_NAME"}); }
     std::string iconName(const std::string& shell) { return one({"wmtext", shell, "WM_ICON_NAME"}); }
     std::string resource(const std::string& path, const std::string& name) { return one({"resource", path, name}); }
-    Rect screen() {
-        const auto f = request({"screen"});
-        return {0, 0, std::stoi(f.at(0)), std::stoi(f.at(1))};
-    }
+    Rect screen() { return rect(request({"screen"})); }
     // The name of the widget that typed keys go to; empty when no window of
     // the program has the keyboard focus.
     std::string focus() { return one({"focus"}); }

@@ -64,10 +64,8 @@ void feed(int fd, const std::string& data, const FeedPace& pace) {
 }  // namespace
 
 Process::~Process() {
-    if (pid_ > 0 && !reaped_) {
-        ::kill(pid_, SIGKILL);
-        waitpid(pid_, &status_, 0);
-    }
+    kill(SIGKILL);
+    wait(5s);
 }
 
 void Process::start(const Spawn& s) {

@@ -15,8 +15,6 @@ public:
     // manager manages the screen.
     XServer(int width, int height);
     ~XServer() { stop(); }
-    XServer(const XServer&) = delete;
-    XServer& operator=(const XServer&) = delete;
 
     // One 1280x1024 server per test binary, started on first use.
     static XServer& shared();
