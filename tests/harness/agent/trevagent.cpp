@@ -426,10 +426,8 @@ const std::map<std::string, Handler> kHandlers = {
      }},
     {"wmproto", [](const Fields& f) {  // the WM_PROTOCOLS message as the window manager sends it
          XEvent ev{};
-         ev.xclient.type = ClientMessage;
-         ev.xclient.window = XtWindow(shellOf(arg(f)));
-         ev.xclient.message_type = XInternAtom(gDpy, "WM_PROTOCOLS", False);
-         ev.xclient.format = 32;
+         ev.xclient = {ClientMessage, 0, False, gDpy, XtWindow(shellOf(arg(f))),
+                       XInternAtom(gDpy, "WM_PROTOCOLS", False), 32, {}};
          ev.xclient.data.l[0] = static_cast<long>(XInternAtom(gDpy, f.at(2).c_str(), False));
          ev.xclient.data.l[1] = CurrentTime;
          XSendEvent(gDpy, ev.xclient.window, False, 0L, &ev);

@@ -86,11 +86,9 @@ public:
     std::vector<std::string> shells() { return request({"shells"}); }
 
     // Waiting, with deadlines.  A failed wait throws with the widget tree.
-    void waitMapped(const std::string& path, std::chrono::milliseconds timeout = 15s) {
-        waitFor([&] { return mapped(path); }, path + " on the screen", timeout);
-    }
-    void waitUnmapped(const std::string& path, std::chrono::milliseconds timeout = 15s) {
-        waitFor([&] { return !exists(path) || !mapped(path); }, path + " off the screen", timeout);
+    void waitMapped(const std::string& path) { waitFor([&] { return mapped(path); }, path + " on the screen"); }
+    void waitUnmapped(const std::string& path) {
+        waitFor([&] { return !exists(path) || !mapped(path); }, path + " off the screen");
     }
     void waitFor(const std::function<bool()>& pred, const std::string& what,
                  std::chrono::milliseconds timeout = 15s);

@@ -18,18 +18,13 @@ std::string cString(const std::string& raw) { return raw.substr(0, raw.find('\0'
 }  // namespace
 
 StatusFile StatusFile::load(const std::string& path) {
-    StatusFile s;
-    s.bytes_ = readFile(path);
+    StatusFile s(readFile(path));
     if (s.bytes_.size() < kRecordSize)
         throw std::runtime_error("form.status holds " + std::to_string(s.bytes_.size()) + " bytes, fewer than a record");
     return s;
 }
 
-StatusFile StatusFile::blank() {
-    StatusFile s;
-    s.bytes_.assign(kRecordSize, '\0');
-    return s;
-}
+StatusFile StatusFile::blank() { return StatusFile(std::string(kRecordSize, '\0')); }
 
 // The 4-byte fields at the head of the record, in order; numSelNames after
 // the size slots.

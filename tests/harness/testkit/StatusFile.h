@@ -33,6 +33,7 @@ public:
     void save(const std::string& path) const;
 
 private:
+    explicit StatusFile(std::string bytes) : bytes_(std::move(bytes)) {}
     static size_t offsetOf(const std::string& field);
     int32_t i32(size_t offset) const { return static_cast<int32_t>(get(offset, 4)); }
     uint32_t get(size_t offset, int size) const;
