@@ -13,7 +13,6 @@
 // Protocol: protocol.h.
 #include <X11/IntrinsicP.h>
 #include <X11/CompositeP.h>
-#include <X11/Xatom.h>
 #include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -22,8 +21,6 @@
 #include <Xm/List.h>
 #include <Xm/Text.h>
 #include <Xm/TextF.h>
-#include <Xm/ToggleB.h>
-#include <Xm/ToggleBG.h>
 
 #include "protocol.h"
 
@@ -69,12 +66,16 @@ std::vector<Widget> children(Widget w) {
     return out;
 }
 
-Window parentOf(Window w) {  // 0 for the root
-    Window root, parent = 0, *kids = nullptr;
+// A window's parent (0 for the root's children) and children; false for a
+// window that is gone.
+bool query(Window w, Window& parent, std::vector<Window>* kids = nullptr) {
+    Window root, *list = nullptr;
     unsigned n = 0;
-    if (!XQueryTree(gDpy, w, &root, &parent, &kids, &n)) parent = 0;
-    if (kids) XFree(kids);
-    return parent == root ? 0 : parent;
+    if (!XQueryTree(gDpy, w, &root, &parent, &list, &n)) return false;
+    if (kids) kids->assign(list, list + n);
+    if (list) XFree(list);
+    if (parent == root) parent = 0;
+    return true;
 }
 
 // Motif's XmDisplay object is a realized, never-mapped application shell,
@@ -86,12 +87,10 @@ void collectRoots(Window win, int depth, std::vector<Widget>& roots) {
             roots.push_back(w);
         return;
     }
-    Window root, parent, *kids = nullptr;
-    unsigned n = 0;
-    if (depth > 4 || !XQueryTree(gDpy, win, &root, &parent, &kids, &n)) return;
-    const std::vector<Window> list(kids, kids + n);
-    if (kids) XFree(kids);
-    for (Window k : list) collectRoots(k, depth + 1, roots);
+    Window parent;
+    std::vector<Window> kids;
+    if (depth <= 4 && query(win, parent, &kids))
+        for (Window k : kids) collectRoots(k, depth + 1, roots);
 }
 
 int ignoreXError(Display*, XErrorEvent*) { return 0; }
@@ -195,15 +194,19 @@ bool viewable(Widget w) {
            XGetWindowAttributes(gDpy, XtWindow(withWindow(w)), &a) && a.map_state == IsViewable;
 }
 
-Fields geo(const Geo& g) { return {std::to_string(g.x), std::to_string(g.y), std::to_string(g.w), std::to_string(g.h)}; }
+Fields numbers(std::initializer_list<long> v) {
+    Fields out;
+    for (long n : v) out.push_back(std::to_string(n));
+    return out;
+}
 
 // The window manager's frame: the shell's ancestor just below the root.
 Fields frameOf(Widget shell) {
-    Window win = XtWindow(shell);
-    while (parentOf(win)) win = parentOf(win);
+    Window win = XtWindow(shell), parent;
+    while (query(win, parent) && parent) win = parent;
     XWindowAttributes a;
     XGetWindowAttributes(gDpy, win, &a);
-    return geo({a.x, a.y, a.width + 2 * a.border_width, a.height + 2 * a.border_width});
+    return numbers({a.x, a.y, a.width + 2 * a.border_width, a.height + 2 * a.border_width});
 }
 
 // A numeric or boolean resource, read by its size.
@@ -214,26 +217,19 @@ std::string resourceOf(Widget w, const std::string& name) {
     for (Cardinal i = 0; i < n; ++i)
         if (name == list[i].resource_name) size = list[i].resource_size;
     XtFree(reinterpret_cast<char*>(list));
-    union {
-        unsigned char c;
-        unsigned short s;
-        int i;
-        long l;
-    } v{};
+    if (size != 1 && size != 2 && size != 4 && size != 8) fail("no numeric resource " + name);
+    long v = 0;  // little-endian: a narrower value fills the low bytes
     XtVaGetValues(w, name.c_str(), &v, nullptr);
-    if (size == 1) return std::to_string(v.c);
-    if (size == 2) return std::to_string(v.s);
-    if (size == 4) return std::to_string(v.i);
-    if (size == 8) return std::to_string(v.l);
-    fail("no numeric resource " + name);
+    return std::to_string(size == 4 ? static_cast<int>(v) : v);
 }
 
-Fields textProperty(Widget shell, Atom which) {  // in whatever encoding the locale chose
+// WM_NAME or WM_ICON_NAME, in whatever encoding the locale chose.
+Fields textProperty(Widget shell, const std::string& which) {
     XTextProperty prop{};
     char** list = nullptr;
     int count = 0;
     Fields out{""};
-    if (XGetTextProperty(gDpy, XtWindow(shell), &prop, which) && prop.value &&
+    if (XGetTextProperty(gDpy, XtWindow(shell), &prop, XInternAtom(gDpy, which.c_str(), False)) && prop.value &&
         Xutf8TextPropertyToTextList(gDpy, &prop, &list, &count) >= Success && count > 0)
         out[0] = list[0];
     if (list) XFreeStringList(list);
@@ -251,8 +247,11 @@ void dumpTree(Widget w, int depth, std::ostringstream& o) {
 // ---------------------------------------------------------------- input
 // Each returns the (empty) answer of its request.
 
-void fakeKey(KeySym ks, Bool press) {
+void fakeKey(KeySym ks, bool press) {
     if (KeyCode kc = XKeysymToKeycode(gInput, ks)) XTestFakeKeyEvent(gInput, kc, press, CurrentTime);
+}
+void ctrl(const std::string& mods, bool press) {
+    if (mods == "C") fakeKey(XK_Control_L, press);
 }
 
 // Clicks sent by a test come faster than a hand can click; a second single
@@ -265,10 +264,10 @@ Fields clickAt(int x, int y, const std::string& mods) {
     const long since = duration_cast<milliseconds>(steady_clock::now() - last).count();
     const unsigned long delay = since >= gap ? 0 : static_cast<unsigned long>(gap - since);
     XTestFakeMotionEvent(gInput, DefaultScreen(gInput), x, y, CurrentTime);
-    if (mods == "C") fakeKey(XK_Control_L, True);
+    ctrl(mods, true);
     XTestFakeButtonEvent(gInput, 1, True, delay);
     XTestFakeButtonEvent(gInput, 1, False, CurrentTime);
-    if (mods == "C") fakeKey(XK_Control_L, False);
+    ctrl(mods, false);
     last = steady_clock::now() + milliseconds(delay);
     XSync(gInput, False);
     return {};
@@ -297,12 +296,12 @@ Fields typeKeysym(KeySym ks, const std::string& mods) {
     const KeyCode kc = XKeysymToKeycode(gInput, ks);
     if (!kc) fail("no keycode for keysym");
     const bool shift = XkbKeycodeToKeysym(gInput, kc, 0, 0) != ks && XkbKeycodeToKeysym(gInput, kc, 0, 1) == ks;
-    if (mods == "C") fakeKey(XK_Control_L, True);
-    if (shift) fakeKey(XK_Shift_L, True);
+    ctrl(mods, true);
+    if (shift) fakeKey(XK_Shift_L, true);
     XTestFakeKeyEvent(gInput, kc, True, CurrentTime);
     XTestFakeKeyEvent(gInput, kc, False, CurrentTime);
-    if (shift) fakeKey(XK_Shift_L, False);
-    if (mods == "C") fakeKey(XK_Control_L, False);
+    if (shift) fakeKey(XK_Shift_L, false);
+    ctrl(mods, false);
     XSync(gInput, False);
     return {};
 }
@@ -327,10 +326,7 @@ Fields flag(bool b) { return {b ? "1" : "0"}; }
 using Handler = Fields (*)(const Fields&);
 const std::map<std::string, Handler> kHandlers = {
     {"sync", [](const Fields&) { return settle(); }},
-    {"screen", [](const Fields&) {
-         Screen* s = DefaultScreenOfDisplay(gDpy);
-         return Fields{std::to_string(WidthOfScreen(s)), std::to_string(HeightOfScreen(s))};
-     }},
+    {"screen", [](const Fields&) { return numbers({0, 0, DisplayWidth(gDpy, 0), DisplayHeight(gDpy, 0)}); }},
     {"shells", [](const Fields&) {
          Fields out;
          for (Widget r : rootShells()) out.push_back(XtName(r));
@@ -369,19 +365,7 @@ const std::map<std::string, Handler> kHandlers = {
          XtFree(t);
          return out;
      }},
-    {"toggle", [](const Fields& f) {
-         Widget w = arg(f);
-         if (!XmIsToggleButton(w) && !XmIsToggleButtonGadget(w)) fail("not a toggle");
-         return flag(XmToggleButtonGetState(w));  // which reads a gadget too
-     }},
-    {"sensitive", [](const Fields& f) { return flag(XtIsSensitive(arg(f))); }},
-    {"managed", [](const Fields& f) { return flag(XtIsManaged(arg(f))); }},
     {"mapped", [](const Fields& f) { return flag(viewable(arg(f))); }},
-    {"editable", [](const Fields& f) {
-         Boolean e = False;
-         XtVaGetValues(arg(f), XmNeditable, &e, nullptr);
-         return flag(e);
-     }},
     {"resource", [](const Fields& f) { return Fields{resourceOf(arg(f), f.at(2))}; }},
     {"cursors", [](const Fields& f) { return gCursorLog[XtWindowOfObject(arg(f))]; }},
     {"listitems", [](const Fields& f) {
@@ -415,34 +399,35 @@ const std::map<std::string, Handler> kHandlers = {
          XDestroyImage(img);
          return out;
      }},
-    {"geometry", [](const Fields& f) { return geo(geometryOf(arg(f))); }},
-    {"frame", [](const Fields& f) { return frameOf(shellOf(arg(f))); }},
-    {"title", [](const Fields& f) { return textProperty(shellOf(arg(f)), XA_WM_NAME); }},
-    {"iconname", [](const Fields& f) { return textProperty(shellOf(arg(f)), XA_WM_ICON_NAME); }},
-    {"click", [](const Fields& f) {  // at the centre
+    {"geometry", [](const Fields& f) {
          const Geo g = geometryOf(arg(f));
-         return clickAt(g.x + g.w / 2, g.y + g.h / 2, f.at(2));
+         return numbers({g.x, g.y, g.w, g.h});
      }},
-    {"clickitem", [](const Fields& f) {  // a list item by position, scrolled into view first
+    {"frame", [](const Fields& f) { return frameOf(shellOf(arg(f))); }},
+    {"wmtext", [](const Fields& f) { return textProperty(shellOf(arg(f)), f.at(2)); }},
+    // At the centre of the widget, or of the list item at position f[3],
+    // scrolled into view first.
+    {"click", [](const Fields& f) {
          Widget w = arg(f);
-         const int pos = std::stoi(f.at(2));
-         if (!XmListPosToBounds(w, pos, nullptr, nullptr, nullptr, nullptr)) {
-             settle();
-             XmListSetPos(w, pos);
-             settle();
-         }
          Position x = 0, y = 0;
          Dimension iw = 0, ih = 0;
-         if (!XmListPosToBounds(w, pos, &x, &y, &iw, &ih)) fail("list item not visible");
+         if (f.size() > 3) {
+             const int pos = std::stoi(f[3]);
+             if (!XmListPosToBounds(w, pos, nullptr, nullptr, nullptr, nullptr)) {
+                 settle();
+                 XmListSetPos(w, pos);
+                 settle();
+             }
+             if (!XmListPosToBounds(w, pos, &x, &y, &iw, &ih)) fail("list item not visible");
+         }
          const Geo g = geometryOf(w);
-         return clickAt(g.x + x + iw / 2, g.y + y + ih / 2, f.at(3));
+         if (f.size() <= 3) iw = static_cast<Dimension>(g.w), ih = static_cast<Dimension>(g.h);
+         return clickAt(g.x + x + iw / 2, g.y + y + ih / 2, f.at(2));
      }},
     {"wmproto", [](const Fields& f) {  // the WM_PROTOCOLS message as the window manager sends it
          XEvent ev{};
-         ev.xclient.type = ClientMessage;
-         ev.xclient.window = XtWindow(shellOf(arg(f)));
-         ev.xclient.message_type = XInternAtom(gDpy, "WM_PROTOCOLS", False);
-         ev.xclient.format = 32;
+         ev.xclient = {ClientMessage, 0, False, gDpy, XtWindow(shellOf(arg(f))),
+                       XInternAtom(gDpy, "WM_PROTOCOLS", False), 32, {}};
          ev.xclient.data.l[0] = static_cast<long>(XInternAtom(gDpy, f.at(2).c_str(), False));
          ev.xclient.data.l[1] = CurrentTime;
          XSendEvent(gDpy, ev.xclient.window, False, 0L, &ev);
@@ -458,9 +443,7 @@ const std::map<std::string, Handler> kHandlers = {
          if (ks == NoSymbol) fail("unknown keysym " + f[1]);
          return typeKeysym(ks, f.at(2));
      }},
-    {"drag", [](const Fields& f) {
-         return drag(std::stoi(f.at(1)), std::stoi(f.at(2)), std::stoi(f.at(3)), std::stoi(f.at(4)));
-     }},
+    {"drag", [](const Fields& f) { return drag(std::stoi(f.at(1)), std::stoi(f.at(2)), std::stoi(f.at(3)), std::stoi(f.at(4))); }},
 };
 
 // Reads one request, answers it; closes the connection at its end.
@@ -531,15 +514,10 @@ void start(XtAppContext app) {
     else XtAppAddInput(app, fd, reinterpret_cast<XtPointer>(XtInputReadMask), acceptClient, nullptr);
 }
 
-template <typename Fn>
-Fn nextSymbol(const char* name) {
-    return reinterpret_cast<Fn>(dlsym(RTLD_NEXT, name));
-}
-
 }  // namespace
 
 extern "C" Cursor XCreateFontCursor(Display* d, unsigned int shape) {
-    static auto real = nextSymbol<Cursor (*)(Display*, unsigned int)>("XCreateFontCursor");
+    static auto real = reinterpret_cast<decltype(&XCreateFontCursor)>(dlsym(RTLD_NEXT, "XCreateFontCursor"));
     const Cursor c = real(d, shape);
     gFontCursors[c] = shape;
     return c;
@@ -548,14 +526,14 @@ extern "C" Cursor XCreateFontCursor(Display* d, unsigned int shape) {
 // A font cursor by its shape number (XC_watch is "150"), "none" for the
 // parent's cursor, "other" for any other.
 extern "C" int XDefineCursor(Display* d, Window w, Cursor c) {
-    static auto real = nextSymbol<int (*)(Display*, Window, Cursor)>("XDefineCursor");
+    static auto real = reinterpret_cast<decltype(&XDefineCursor)>(dlsym(RTLD_NEXT, "XDefineCursor"));
     const auto shape = gFontCursors.find(c);
     gCursorLog[w].push_back(c == None ? "none" : shape != gFontCursors.end() ? std::to_string(shape->second) : "other");
     return real(d, w, c);
 }
 
 extern "C" void XtAppMainLoop(XtAppContext app) {
-    static auto real = nextSymbol<void (*)(XtAppContext)>("XtAppMainLoop");
+    static auto real = reinterpret_cast<decltype(&XtAppMainLoop)>(dlsym(RTLD_NEXT, "XtAppMainLoop"));
     start(app);
     real(app);
 }

@@ -2,7 +2,6 @@
 
 #include "protocol.h"
 
-#include <signal.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -75,10 +74,6 @@ void GuiApp::connect() {
 
 GuiApp::~GuiApp() {
     if (fd_ >= 0) close(fd_);
-    if (attached_ < 0 && proc_.running()) {
-        proc_.kill(SIGKILL);
-        proc_.wait(5s);
-    }
 }
 
 bool GuiApp::running() {
@@ -152,7 +147,10 @@ std::vector<std::string> GuiApp::request(const std::vector<std::string>& fields)
     return f;
 }
 
+// The program first handles the input sent so far: a window that an earlier
+// click takes down is gone before this click is aimed.
 void GuiApp::clickBy(const std::vector<std::string>& fields) {
+    settle();
     if (!mapped(fields[1])) failWith("cannot click " + fields[1] + ": not on the screen");
     const pid_t me = attached_ > 0 ? attached_ : proc_.pid();
     if (gLastClicked != -1 && gLastClicked != me) std::this_thread::sleep_until(gLastClickAt + 700ms);
@@ -178,22 +176,6 @@ void GuiApp::resizeFrame(const std::string& shell, int width, int height) {
     drag(px, py, px + (width - s.width), py + (height - s.height));
     waitFor([&] { const Rect now = geometry(shell); return now.width == width && now.height == height; },
             shell + " resized to " + std::to_string(width) + "x" + std::to_string(height));
-}
-
-std::vector<int> GuiApp::listSelected(const std::string& path) {
-    std::vector<int> out;
-    for (const auto& s : request({"listselected", path})) out.push_back(std::stoi(s));
-    return out;
-}
-
-Colors GuiApp::colors(const std::string& path) {
-    const auto f = request({"colors", path});
-    return {f.at(0), f.at(1)};
-}
-
-ScreenSize GuiApp::screen() {
-    const auto f = request({"screen"});
-    return {std::stoi(f.at(0)), std::stoi(f.at(1))};
 }
 
 Rect GuiApp::rect(const std::vector<std::string>& f) {
@@ -238,12 +220,6 @@ void GuiApp::waitDialog(const std::string& shell, const std::string& inner) {
             return c.x - f.x == (f.x + f.width) - (c.x + c.width);
         },
         shell + " placed by the window manager");
-}
-
-RunResult GuiApp::clickAndExit(const std::string& button) {
-    waitMapped(button);
-    click(button);
-    return waitExit();
 }
 
 void GuiApp::typeInto(const std::string& field, const std::string& text) {

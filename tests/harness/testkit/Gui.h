@@ -16,24 +16,13 @@ namespace tk {
 
 enum Mods : unsigned { None = 0, Ctrl = 1 };
 
-struct Rect {
-    int x = 0, y = 0, width = 0, height = 0;
-};
-struct Colors {
-    std::string fg, bg;  // "#rrggbb"
-};
-struct ScreenSize {
-    int width = 0, height = 0;
-};
+struct Rect { int x = 0, y = 0, width = 0, height = 0; };
+struct Colors { std::string fg, bg; };  // "#rrggbb"
 
 // The agent of a program that someone else started (an installer script,
 // say) with the agent preloaded and TREV_AGENT_DIR set: its socket
 // <dir>/<pid>.sock and its process id.
-struct Attach {
-    Attach(std::string sock, pid_t id) : socket(std::move(sock)), pid(id) {}
-    std::string socket;
-    pid_t pid;
-};
+struct Attach { std::string socket; pid_t pid; };
 
 class GuiApp {
 public:
@@ -49,13 +38,11 @@ public:
     // to its parent: waitExit() only waits for its end.
     explicit GuiApp(const Attach& program);
     ~GuiApp();
-    GuiApp(const GuiApp&) = delete;
-    GuiApp& operator=(const GuiApp&) = delete;
 
     // Input (genuine XTest events).
     void click(const std::string& path, unsigned mods = None) { clickBy({"click", path, mods & Ctrl ? "C" : ""}); }
     void clickListItem(const std::string& path, int pos, unsigned mods = None) {
-        clickBy({"clickitem", path, std::to_string(pos), mods & Ctrl ? "C" : ""});
+        clickBy({"click", path, mods & Ctrl ? "C" : "", std::to_string(pos)});
     }
     void typeText(const std::string& text) { request({"type", text}); }
     void key(const std::string& keysym, unsigned mods = None) { request({"key", keysym, mods & Ctrl ? "C" : ""}); }
@@ -72,41 +59,36 @@ public:
     std::string widgetClass(const std::string& path) { return one({"class", path}); }
     std::string label(const std::string& path) { return one({"label", path}); }
     std::string text(const std::string& path) { return one({"text", path}); }
-    bool toggle(const std::string& path) { return flag({"toggle", path}); }
-    bool sensitive(const std::string& path) { return flag({"sensitive", path}); }
-    bool managed(const std::string& path) { return flag({"managed", path}); }
+    bool toggle(const std::string& path) { return resource(path, "set") == "1"; }  // fails on a non-toggle
     bool mapped(const std::string& path) { return flag({"mapped", path}); }
-    bool editable(const std::string& path) { return flag({"editable", path}); }
+    bool editable(const std::string& path) { return resource(path, "editable") == "1"; }
     std::vector<std::string> listItems(const std::string& path) { return request({"listitems", path}); }
     // Every cursor the program defined on the widget's window so far, in
     // order: a font cursor's shape number (XC_watch is "150"), "none" for
     // the parent's cursor, "other" for any other cursor.
     std::vector<std::string> cursors(const std::string& path) { return request({"cursors", path}); }
-    std::vector<int> listSelected(const std::string& path);
-    Colors colors(const std::string& path);
-    std::string pixel(const std::string& path, int dx, int dy) {
-        return one({"pixel", path, std::to_string(dx), std::to_string(dy)});
+    std::vector<int> listSelected(const std::string& path) {
+        std::vector<int> out;
+        for (const auto& s : request({"listselected", path})) out.push_back(std::stoi(s));
+        return out;
     }
+    Colors colors(const std::string& path) { const auto f = request({"colors", path}); return {f.at(0), f.at(1)}; }
+    std::string pixel(const std::string& path, int dx, int dy) { return one({"pixel", path, std::to_string(dx), std::to_string(dy)}); }
     Rect geometry(const std::string& path) { return rect(request({"geometry", path})); }
     Rect frameGeometry(const std::string& shell) { return rect(request({"frame", shell})); }
-    std::string title(const std::string& shell) { return one({"title", shell}); }
-    std::string iconName(const std::string& shell) { return one({"iconname", shell}); }
+    std::string title(const std::string& shell) { return one({"wmtext", shell, "WM_NAME"}); }
+    std::string iconName(const std::string& shell) { return one({"wmtext", shell, "WM_ICON_NAME"}); }
     std::string resource(const std::string& path, const std::string& name) { return one({"resource", path, name}); }
-    ScreenSize screen();
+    Rect screen() { return rect(request({"screen"})); }
     // The name of the widget that typed keys go to; empty when no window of
     // the program has the keyboard focus.
     std::string focus() { return one({"focus"}); }
     std::vector<std::string> shells() { return request({"shells"}); }
 
     // Waiting, with deadlines.  A failed wait throws with the widget tree.
-    void waitMapped(const std::string& path, std::chrono::milliseconds timeout = 15s) {
-        waitFor([&] { return mapped(path); }, path + " on the screen", timeout);
-    }
-    void waitUnmapped(const std::string& path, std::chrono::milliseconds timeout = 15s) {
-        waitFor([&] { return !exists(path) || !mapped(path); }, path + " off the screen", timeout);
-    }
-    void waitGone(const std::string& path, std::chrono::milliseconds timeout = 15s) {
-        waitFor([&] { return !exists(path); }, path + " destroyed", timeout);
+    void waitMapped(const std::string& path) { waitFor([&] { return mapped(path); }, path + " on the screen"); }
+    void waitUnmapped(const std::string& path) {
+        waitFor([&] { return !exists(path) || !mapped(path); }, path + " off the screen");
     }
     void waitFor(const std::function<bool()>& pred, const std::string& what,
                  std::chrono::milliseconds timeout = 15s);
@@ -116,10 +98,7 @@ public:
     void settle() { request({"sync"}); }
     // Waits until `path` is mapped and the program has handled every event
     // so far, so that it knows where the window manager put the window.
-    void waitMappedSettled(const std::string& path) {
-        waitMapped(path);
-        settle();
-    }
+    void waitMappedSettled(const std::string& path) { waitMapped(path), settle(); }
     // Waits until the window manager has framed `shell` and left it in
     // place: a window may still move for a moment after it is on the
     // screen, and a click computed before the move misses.
@@ -130,7 +109,7 @@ public:
     // sits in the middle of its frame.
     void waitDialog(const std::string& shell, const std::string& inner);
     // Waits for `button`, clicks it and waits for the program's end.
-    RunResult clickAndExit(const std::string& button);
+    RunResult clickAndExit(const std::string& button) { return waitMapped(button), click(button), waitExit(); }
     // Replaces the text of a text field by typing, as a user would: a click
     // into it (waiting until typed keys go there: the window manager may
     // still hold a click into a new window), the old text deleted key by

@@ -46,23 +46,26 @@ struct Process::Capture {
 
 namespace {
 
-// Writes everything unless the reader goes; EINTR is retried.
-void writeAll(int fd, const std::string& data) {
-    for (size_t off = 0; off < data.size();) {
-        const ssize_t n = write(fd, data.data() + off, data.size() - off);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return;
-        off += static_cast<size_t>(n);
+// Writes everything at the pace given unless the reader goes, then closes fd.
+void feed(int fd, const std::string& data, const FeedPace& pace) {
+    std::mt19937 rng(99);
+    for (size_t off = 0, i = 0; off < data.size(); ++i) {
+        size_t n = std::min(pace.piece, data.size() - off);
+        if (pace.randomPieces) n = std::min<size_t>(n, 1 + rng() % pace.piece);
+        const ssize_t w = write(fd, data.data() + off, n);
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0) break;  // the reader has gone
+        off += static_cast<size_t>(w);
+        std::this_thread::sleep_for(i == 0 ? pace.firstPause : i <= pace.pausedWrites ? pace.pause : 0us);
     }
+    close(fd);
 }
 
 }  // namespace
 
 Process::~Process() {
-    if (pid_ > 0 && !reaped_) {
-        ::kill(pid_, SIGKILL);
-        waitpid(pid_, &status_, 0);
-    }
+    kill(SIGKILL);
+    wait(5s);
 }
 
 void Process::start(const Spawn& s) {
@@ -76,14 +79,15 @@ void Process::start(const Spawn& s) {
         if (const char* eq = std::strchr(*e, '=')) env[std::string(*e, static_cast<size_t>(eq - *e))] = eq + 1;
     for (const auto& u : s.unset) env.erase(u);
     for (const auto& kv : s.env) env[kv.first] = kv.second;
-    std::vector<std::string> strings;
+    std::vector<std::string> strings, args = s.argv;
     for (const auto& kv : env) strings.push_back(kv.first + "=" + kv.second);
-    std::vector<char*> envp, argv;
-    for (auto& e : strings) envp.push_back(e.data());
-    std::vector<std::string> args = s.argv;
-    for (auto& a : args) argv.push_back(a.data());
-    envp.push_back(nullptr);
-    argv.push_back(nullptr);
+    const auto pointers = [](std::vector<std::string>& v) {
+        std::vector<char*> p;
+        for (auto& e : v) p.push_back(e.data());
+        p.push_back(nullptr);
+        return p;
+    };
+    std::vector<char*> envp = pointers(strings), argv = pointers(args);
 
     const pid_t parent = getpid();
     pid_ = fork();
@@ -108,19 +112,15 @@ void Process::start(const Spawn& s) {
     for (int i : {0, 1}) {
         cap_->pumps[i] = std::thread([c = cap_.get(), i, fd = i ? err[0] : out[0]] {
             char buf[65536];
-            for (;;) {
-                const ssize_t n = read(fd, buf, sizeof buf);
-                if (n < 0 && errno == EINTR) continue;
-                if (n <= 0) break;
+            for (ssize_t n; (n = read(fd, buf, sizeof buf)) > 0 || (n < 0 && errno == EINTR);) {
                 std::lock_guard<std::mutex> lock(c->m);
-                c->text[i].append(buf, static_cast<size_t>(n));
+                c->text[i].append(buf, static_cast<size_t>(std::max<ssize_t>(n, 0)));
             }
             close(fd);
             --c->open;
         });
     }
-    if (s.stdinData) writeAll(in[1], *s.stdinData);
-    close(in[1]);
+    feed(in[1], s.stdinData.value_or(""), FeedPace{});
 }
 
 bool Process::running() {
@@ -172,19 +172,7 @@ Feeder::Feeder(std::string data, FeedPace pace) {
     int p[2];
     if (pipe2(p, O_CLOEXEC) != 0) throw std::runtime_error("tk::Feeder: pipe failed");
     readFd_ = p[0];
-    writer_ = std::thread([fd = p[1], data = std::move(data), pace] {
-        std::mt19937 rng(99);
-        for (size_t off = 0, i = 0; off < data.size(); ++i) {
-            size_t n = std::min(pace.piece, data.size() - off);
-            if (pace.randomPieces) n = std::min<size_t>(n, 1 + rng() % pace.piece);
-            const ssize_t w = write(fd, data.data() + off, n);
-            if (w < 0 && errno == EINTR) continue;
-            if (w <= 0) break;  // the reader has gone
-            off += static_cast<size_t>(w);
-            std::this_thread::sleep_for(i == 0 ? pace.firstPause : i <= pace.pausedWrites ? pace.pause : 0us);
-        }
-        close(fd);
-    });
+    writer_ = std::thread([fd = p[1], data = std::move(data), pace] { feed(fd, data, pace); });
 }
 
 Feeder::~Feeder() {

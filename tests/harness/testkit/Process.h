@@ -85,8 +85,7 @@ RunResult run(const Spawn& s, std::chrono::milliseconds timeout = 30s);
 struct FeedPace {
     std::size_t piece = 65536;
     bool randomPieces = false;
-    std::chrono::microseconds firstPause{0};
-    std::chrono::microseconds pause{0};
+    std::chrono::microseconds firstPause{0}, pause{0};
     std::size_t pausedWrites = SIZE_MAX;
 };
 
@@ -94,8 +93,6 @@ class Feeder {
 public:
     Feeder(std::string data, FeedPace pace);
     ~Feeder();
-    Feeder(const Feeder&) = delete;
-    Feeder& operator=(const Feeder&) = delete;
     int readFd() const { return readFd_; }
 
 private:

@@ -2,7 +2,8 @@
 
 #include "TempRoot.h"
 
-#include <map>
+#include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 namespace tk {
@@ -17,31 +18,25 @@ std::string cString(const std::string& raw) { return raw.substr(0, raw.find('\0'
 }  // namespace
 
 StatusFile StatusFile::load(const std::string& path) {
-    StatusFile s;
-    s.bytes_ = readFile(path);
+    StatusFile s(readFile(path));
     if (s.bytes_.size() < kRecordSize)
         throw std::runtime_error("form.status holds " + std::to_string(s.bytes_.size()) + " bytes, fewer than a record");
     return s;
 }
 
-StatusFile StatusFile::blank() {
-    StatusFile s;
-    s.bytes_.assign(kRecordSize, '\0');
-    return s;
-}
+StatusFile StatusFile::blank() { return StatusFile(std::string(kRecordSize, '\0')); }
 
+// The 4-byte fields at the head of the record, in order; numSelNames after
+// the size slots.
 size_t StatusFile::offsetOf(const std::string& field) {
-    static const std::map<std::string, size_t> offsets = {
-        {"mainMenuAction", 0},  {"platformIndex", 4}, {"installType", 8},      {"infoSource", 12},
-        {"selProdSort", 16},    {"spare20", 20},      {"spare24", 24},         {"listInstSort", 28},
-        {"rmInstSort", 32},     {"configChoice", 36}, {"mediaTypeChoice", 40}, {"winX", 44},
-        {"winY", 48},           {"placedX", 52},      {"placedY", 56},         {"clientOffX", 60},
-        {"clientOffY", 64},     {"frameExtraW", 68},  {"frameExtraH", 72},     {"positionSet", 76},
-        {"numSelNames", 264},
-    };
-    const auto it = offsets.find(field);
-    if (it == offsets.end()) throw std::runtime_error("no status field " + field);
-    return it->second;
+    static const char* const head[] = {"mainMenuAction", "platformIndex", "installType", "infoSource", "selProdSort",
+                                       "spare20",        "spare24",       "listInstSort", "rmInstSort", "configChoice",
+                                       "mediaTypeChoice", "winX",         "winY",         "placedX",    "placedY",
+                                       "clientOffX",     "clientOffY",    "frameExtraW",  "frameExtraH", "positionSet"};
+    if (field == "numSelNames") return 264;
+    const auto it = std::find(std::begin(head), std::end(head), field);
+    if (it == std::end(head)) throw std::runtime_error("no status field " + field);
+    return 4 * static_cast<size_t>(it - std::begin(head));
 }
 
 uint32_t StatusFile::get(size_t o, int size) const {
@@ -66,12 +61,6 @@ StatusFile& StatusFile::setSlot(size_t o, unsigned w, unsigned h, int32_t sizeSe
 
 std::string StatusFile::emailFile() const { return cString(bytes_.substr(kEmail, 256)); }
 
-StatusFile& StatusFile::setEmail(const std::string& path) {
-    if (path.size() > 255) throw std::runtime_error("emailFile holds at most 255 characters");
-    bytes_.replace(kEmail, 256, path + std::string(256 - path.size(), '\0'));
-    return *this;
-}
-
 std::vector<std::string> StatusFile::names() const {
     std::vector<std::string> out;
     for (int32_t i = 0; i < named("numSelNames"); ++i) {
@@ -80,12 +69,6 @@ std::vector<std::string> StatusFile::names() const {
         out.push_back(cString(bytes_.substr(at, kName)));
     }
     return out;
-}
-
-StatusFile& StatusFile::appendName(const std::string& name) {
-    if (name.size() >= kName) throw std::runtime_error("names hold at most 31 characters");
-    bytes_ += name + std::string(kName - name.size(), '\0');
-    return *this;
 }
 
 void StatusFile::save(const std::string& path) const { writeFile(path, bytes_); }

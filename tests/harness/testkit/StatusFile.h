@@ -27,15 +27,13 @@ public:
     SizeSlot slot(size_t offset) const;      // offsets 80, 88, ... 256
     std::string emailFile() const;           // up to the first NUL of the 256 bytes
     std::vector<std::string> names() const;  // numSelNames names after the record
-    const std::string& bytes() const { return bytes_; }
 
     StatusFile& set(const std::string& field, int32_t value) { return put(offsetOf(field), value, 4); }
     StatusFile& setSlot(size_t offset, unsigned width, unsigned height, int32_t sizeSet);
-    StatusFile& setEmail(const std::string& path);
-    StatusFile& appendName(const std::string& name);  // a 32-byte slot after what is there
     void save(const std::string& path) const;
 
 private:
+    explicit StatusFile(std::string bytes) : bytes_(std::move(bytes)) {}
     static size_t offsetOf(const std::string& field);
     int32_t i32(size_t offset) const { return static_cast<int32_t>(get(offset, 4)); }
     uint32_t get(size_t offset, int size) const;

@@ -1,10 +1,8 @@
 #include "XServer.h"
 
 #include <X11/Xlib.h>
-#include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
-#include <unistd.h>
+#include <cstdlib>
 
 #include <stdexcept>
 
@@ -45,7 +43,7 @@ bool displayAnswers(const std::string& display) {
     return d != nullptr;
 }
 
-XServer::XServer(int width, int height, bool wm) : width_(width), height_(height) {
+XServer::XServer(int width, int height) {
     // The programs under test show their built-in look, not app-defaults
     // files installed on this machine; a test that wants one sets its own.
     setenv("XFILESEARCHPATH", "/nonexistent/%T/%N", 0);
@@ -53,7 +51,7 @@ XServer::XServer(int width, int height, bool wm) : width_(width), height_(height
     // failing the tests that need the server.
     for (int attempt = 1;; ++attempt) {
         try {
-            start(wm);
+            start(std::to_string(width) + "x" + std::to_string(height));
             return;
         } catch (const std::exception& e) {
             stop();
@@ -62,23 +60,15 @@ XServer::XServer(int width, int height, bool wm) : width_(width), height_(height
     }
 }
 
-void XServer::start(bool wm) {
-    // Xvfb writes the display number it chose to its stdout, a pipe.
-    int fds[2];
-    if (pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("tk::XServer: pipe failed");
-    Spawn x({"/bin/sh", "-c", "exec Xvfb -displayfd 1 -nolisten tcp -noreset -screen 0 " + std::to_string(width_) +
-                                  "x" + std::to_string(height_) + "x24"});
-    x.stdoutFd = fds[1];
-    xvfb_.start(x);
-    close(fds[1]);
-    std::string number;
-    char c;
-    pollfd p{fds[0], POLLIN, 0};
-    while (poll(&p, 1, 20000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    if (number.empty()) throw std::runtime_error("tk::XServer: Xvfb did not report a display number");
-    display_ = ":" + number;
-    if (!wm) return;
+void XServer::start(const std::string& size) {
+    // Xvfb writes the display number it chose to its stdout, a line.
+    xvfb_.start(Spawn({"/bin/sh", "-c", "exec Xvfb -displayfd 1 -nolisten tcp -noreset -screen 0 " + size + "x24"}));
+    const auto numbered = steady_clock::now() + 20s;
+    std::string out;
+    while ((out = xvfb_.outSoFar()).find('\n') == std::string::npos && xvfb_.running() && steady_clock::now() < numbered)
+        std::this_thread::sleep_for(10ms);
+    if (out.find('\n') == std::string::npos) throw std::runtime_error("tk::XServer: Xvfb did not report a display number");
+    display_ = ":" + out.substr(0, out.find('\n'));
 
     // passButtons: the click that focuses a window also reaches it, as a
     // user expects.
@@ -104,7 +94,7 @@ void XServer::stop() {
 }
 
 XServer& XServer::shared() {
-    static XServer server(1280, 1024, true);
+    static XServer server(1280, 1024);
     return server;
 }
 

@@ -11,26 +11,21 @@ namespace tk {
 class XServer {
 public:
     // Starts Xvfb with a screen of width x height x 24 (display number chosen
-    // by the server with -displayfd) and, when wm is true, mwm on it; returns
-    // once the window manager manages the screen.
-    XServer(int width, int height, bool wm = true);
+    // by the server with -displayfd) and mwm on it; returns once the window
+    // manager manages the screen.
+    XServer(int width, int height);
     ~XServer() { stop(); }
-    XServer(const XServer&) = delete;
-    XServer& operator=(const XServer&) = delete;
 
-    // One 1280x1024 server with mwm per test binary, started on first use.
+    // One 1280x1024 server per test binary, started on first use.
     static XServer& shared();
 
     const std::string& display() const { return display_; }
-    int width() const { return width_; }
-    int height() const { return height_; }
 
 private:
-    void start(bool wm);
+    void start(const std::string& size);
     void stop();
 
     std::string display_;
-    int width_, height_;
     TempRoot wmHome_;  // an empty $HOME for mwm, so that the machine's .mwmrc does not matter
     Process xvfb_, wm_;
 };
