@@ -322,16 +322,22 @@ TEST(Program, ASignalEndsTheWholePipelineAndNoChecksumLineIsWritten) {
         SCOPED_TRACE(sig);
         tk::TempRoot dir;
         tk::Spawn s = ferrule({"cbv", dir.file("sums")});
-        s.keepStdinOpen = true;
+        int in[2];
+        ASSERT_EQ(::pipe2(in, O_CLOEXEC), 0);
+        s.stdinFd = in[0];
         tk::Process proc(s);
+        ::close(in[0]);
+        ::fcntl(in[1], F_SETFL, O_NONBLOCK);
         // Input the compressor cannot shrink, until blocks come out; the
         // input stays open: the stream is cut, not ended.
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (proc.outSoFar().size() < 10240 && std::chrono::steady_clock::now() < deadline) proc.writeStdin(noise);
+        while (proc.outSoFar().size() < 10240 && std::chrono::steady_clock::now() < deadline)
+            if (::write(in[1], noise.data(), noise.size()) < 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
         proc.kill(sig);
         const std::optional<tk::RunResult> r = proc.wait();
         ASSERT_TRUE(r);
         EXPECT_TRUE(r->exited && r->code == 128 + sig) << r->describe();
+        ::close(in[1]);
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         EXPECT_FALSE(dir.exists("sums"));
     }
