@@ -36,7 +36,6 @@ TEST(PlaceWindow, SavedPlaceAndSizeOnTheScreenElseTheDefault) {
         // After a reset or without a measured frame: 500, 400 at the natural
         // size, remembered but not forced next time.
         {false, 0, 0, 0, {0, 0, 0}, 420, 310, "500,400 | 420x310"},
-        {false, 40, 50, 1, {0, 0, 0}, 300, 200, "500,400 | 300x200"},
         {true, 120, 80, 1, {600, 450, 1}, 420, 310, "120,80 600x450 | 600x450 set"},
         {true, 10, 10, 1, {200, 450, 1}, 420, 310, "10,10 420x450 | 420x450 set"},   // raised to the natural size
         {true, 10, 10, 1, {500, 0, 1}, 300, 200, "10,10 | 500x0"},                   // a flag without a size dropped
@@ -57,9 +56,7 @@ TEST(PlaceWindow, SavedPlaceAndSizeOnTheScreenElseTheDefault) {
                       (p.setSize ? " " + std::to_string(p.width) + "x" + std::to_string(p.height) : "") + " | " + slotText(slot),
                   want);
         EXPECT_EQ(r.positionSet, 1) << want;
-        if (measured) {
-            EXPECT_EQ(std::make_pair(r.placedX, r.placedY), std::make_pair(p.x, p.y)) << want;
-        }
+        EXPECT_TRUE(!measured || (r.placedX == p.x && r.placedY == p.y)) << want;
     }
 }
 
@@ -82,9 +79,7 @@ TEST(CaptureGeometry, MovesAwayFromThePlacedPositionAndResizesInBothDimensions) 
         {framed(500, 400, 400, 300), 400, 300, "500,400 | 400x300"},   // still as placed
         {framed(140, 400, 400, 300), 400, 300, "140,400 + | 400x300"},   // along one axis
         {framed(-20, 0, 400, 300), 400, 300, "1,1 + | 400x300"},       // at or past the corner: 1
-        {framed(0, -20, 400, 300), 400, 300, "1,1 + | 400x300"},
         {framed(500, 400, 450, 300), 450, 300, "500,400 | 400x300"},   // one dimension: no resize
-        {framed(500, 400, 400, 330), 400, 330, "500,400 | 400x300"},
         {framed(10, 10, 450, 330), 450, 330, "500,400 | 450x330 set"}, // a resize is no move
         // The outermost decorating ancestor gives the position.
         {{{0, 0, 400, 300}, {5, 23, 400, 300}, {2, 2, 410, 328}, {220, 180, 414, 332}}, 400, 300, "220,180 + | 400x300"},
