@@ -1,5 +1,5 @@
-// The status record: its bytes on disk, the reset, the e-mail file field,
-// and the selected product names written after it and read back.
+// The status record: its bytes on disk, the reset, and the selected
+// product names written after it and read back.
 #include <gtest/gtest.h>
 
 #include "core/statusIo.h"
@@ -60,11 +60,7 @@ TEST(StatusRecord, ResetClearsChoicesGeometryAndMostSlots) {
     EXPECT_EQ(r.slotAt(96)->width, 0x1111);
 }
 
-TEST(StatusRecord, EmailFileOfAtMost255CharactersAndSelectedNamesOf31) {
-    FormStatusRec r;
-    EXPECT_TRUE(setEmailFile(r, std::string(255, 'a')));
-    EXPECT_FALSE(setEmailFile(r, std::string(256, 'b')));   // refused, the field unchanged
-    EXPECT_EQ(std::string(r.emailFile), std::string(255, 'a'));
+TEST(StatusRecord, SelectedNamesOf31Characters) {
     // Slots of 32 bytes in order, long names cut, the rest zero.
     const auto tail = encodeSelectedNames({"alpha", std::string(40, 'n')}, 3);
     EXPECT_EQ(std::string(tail.begin(), tail.end()),
