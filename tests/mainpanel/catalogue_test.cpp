@@ -105,25 +105,6 @@ TEST(ProductFiles, AWrongDescriptionLineStopsTheReadAHoldLineIsSkipped) {
     EXPECT_EQ(r.diag.take(), "argv[0]: Wrong format in the hold product file.\n");
 }
 
-// Bundle file lines: a leading field, one blank, the package, blanks, the
-// product; the package name is cut to 79, the product to 31.  A bad line
-// stops the read; what came before it stays.
-TEST(BundleFile, PackagesOfEachProductInFileOrder) {
-    Stream diag, s("x PKGA prod1 more text\nx  prod2\nx PKGB    prod1\nx " + std::string(90, 'P') + " " +
-                   std::string(40, 'q') + "\nx PKGA prod1\nx PKG\nx PKGC prod1\n");
-    trev::BundleIndex idx;
-    EXPECT_EQ(trev::readBundleStream(s, "/r/b", idx, diag), ReadEnd::WrongFormat);
-    EXPECT_EQ(diag.take(), "Wrong format in bundle file: /r/b.\n");
-    const std::pair<std::string, Names> products[] = {
-        {"prod1", {"PKGA", "PKGB", "PKGA"}}, {"prod2", {""}}, {std::string(31, 'q'), {std::string(79, 'P')}}};
-    for (const auto& [product, packages] : products) {
-        Names n;
-        for (std::uint32_t id : idx.packagesOf(product)) n.push_back(idx.packageName(id));
-        EXPECT_EQ(n, packages) << product;
-    }
-    EXPECT_EQ(idx.entries(), 5u);
-}
-
 TEST(PkginfoFile, LastEqualEntryWinsAndTheSizeNeedsABlankAfterIt) {
     Stream diag, s("x A 100 y\nx B  200 y z\nx A 300 y\nx C abc y\nx  D 5 y\n");
     trev::PkgSizeIndex idx;
@@ -152,9 +133,13 @@ TEST(Markers, PackagesOfAProductOfAtMost79Characters) {
     EXPECT_EQ(diag.take(), "Package name longer than 79 characters in file /r/x.ok: " + std::string(80, 'b') + "\n");
 }
 
+// Bundle file lines: a leading field, one blank, the package cut to 79,
+// blanks, the product.  A bad line stops the read; what came before stays.
 TEST(ProductPackages, EachStatusTakesItsSource) {
     Root r;
-    r.put("tmp/bundles.sun4v", "x P3 avail\nx P1 other\nx P2 avail\nx P3 avail\n");
+    const std::string longName(90, 'P');
+    r.put("tmp/bundles.sun4v", "x P3 avail more text\nx P1 other\nx  avail\nx P2    avail\nx " + longName +
+                                   " avail\nx P3 avail\nx PKG\nx P9 avail\n");
     r.put("pdts/inst_t1_t2.ok", "header\nQ2\nQ1\n");
     r.put("pdts/fail_t1_t2.nok", "header\nR1\n");
     r.put("pdts/fail_t1_t2.ok", "header\nWRONG\n");
@@ -162,13 +147,13 @@ TEST(ProductPackages, EachStatusTakesItsSource) {
     ASSERT_EQ(r.read(c, "A a avail 1 t1 t2 available\nB b inst 2 t1 t2 installed\nC c fail 3 t1 t2 failed\n"
                         "D d none 3 t1 t2 available\n"),
               ReadEnd::Ok);
-    const Names want[] = {{"P3", "P2", "P3"}, {"Q2", "Q1"}, {"R1"}, {}};
+    const Names want[] = {{"P3", "", "P2", longName.substr(0, 79), "P3"}, {"Q2", "Q1"}, {"R1"}, {}};
     for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(c.GetPkgsInProd(c.products[i]), ReadEnd::Ok);
         EXPECT_EQ(packageNames(c.products[i]), want[i]);
     }
-    EXPECT_EQ(c.packageList().size(), 5u);   // P1 belongs to no product read
-    EXPECT_EQ(r.diag.take(), "");
+    EXPECT_EQ(c.packageList().size(), 7u);   // P1 belongs to no product read
+    EXPECT_EQ(r.diag.take(), "Wrong format in bundle file: " + r.files().bundleFile + ".\n");
 }
 
 TEST(ProductPackages, ABundleReadWithoutEntriesIsDoneAgainOnNextNeed) {

@@ -94,9 +94,7 @@ TEST(OpenFile, OneMessageAFailureTheExpandedPathAndErrno) {
     setenv("MP_TEST_ROOT", dir.path().c_str(), 1);
     unsetenv("MP_TEST_NOPE");
     dir.write("wo", "x");
-    std::string expanded;
-    EXPECT_TRUE(openFile("$MP_TEST_ROOT/wo", "r", true, &expanded));
-    EXPECT_EQ(expanded, dir.file("wo"));
+    EXPECT_TRUE(openFile("$MP_TEST_ROOT/wo", "r", true));
     CaptureStderr();
     for (bool report : {true, false})
         for (auto [path, error] : {std::pair<const char*, int>{"$MP_TEST_ROOT/none", ENOENT}, {"$MP_TEST_NOPE/wo", 0}}) {
