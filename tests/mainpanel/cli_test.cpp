@@ -115,38 +115,34 @@ TEST(Cli, RefusalsAtStart) {
     EXPECT_EQ(root.read("etc-file"), "precious\n");
 }
 
-// The display test: 0 with a display, 249 without; no file touched, nothing said.
-TEST(Cli, DisplayTest) {
-    tk::TempRoot root;
-    for (const std::string& display : {tk::XServer::shared().display(), deadDisplay(), std::string()}) {
-        tk::Spawn s = mp::spawn({"-1", "extra", "words"}, root, display);
-        s.unset.push_back("Proot");
-        s.env.erase("Proot");
-        tk::RunResult r = tk::run(s);
-        EXPECT_EQ(r.code, display == tk::XServer::shared().display() ? 0 : 249) << r.describe();
-        EXPECT_EQ(r.out + r.err, "");
-    }
-    EXPECT_FALSE(root.exists(mp::kStatus));
-}
-
-// Without a display a form asks for one on standard error (standard output
-// holds only a form's answer): one retry per Return; the end of the input
-// ends the run.
-TEST(Cli, DisplayPrompt) {
-    const std::string prompt = mp::kBin + ": Open display failed. Press <return> to continue ->";
+// The display test (-1, needing no root): 0 with a display, 249 without,
+// nothing said.  Without a display a form asks for one on standard error
+// (standard output holds only a form's answer): one retry per Return; the
+// end of the input ends the run.  No file is touched.
+TEST(Cli, DisplayTestAndPrompt) {
+    const std::string dead = deadDisplay(), prompt = mp::kBin + ": Open display failed. Press <return> to continue ->";
     const struct {
-        std::string input, err;
+        std::string type, display, input;
+        int code;
+        std::string err;
     } cases[] = {
-        {"ab\n", prompt + "Press <return> to continue ->Press <return> to continue ->" + mp::kBin +
-                     ": Open display failed again.\n"},
-        {"", prompt + "\n" + mp::kBin + ": Open display failed and standard input ended.\n"},
+        {"-1", tk::XServer::shared().display(), "", 0, ""},
+        {"-1", dead, "", 249, ""},
+        {"-1", "", "", 249, ""},
+        {"0", dead, "ab\n", 1, prompt + "Press <return> to continue ->Press <return> to continue ->" + mp::kBin +
+                                   ": Open display failed again.\n"},
+        {"0", dead, "", 1, prompt + "\n" + mp::kBin + ": Open display failed and standard input ended.\n"},
     };
     for (const auto& c : cases) {
         tk::TempRoot root;
-        tk::Spawn s = mp::spawn({"0", "20", "1", "1", "1", "1", "1"}, root, deadDisplay());
+        tk::Spawn s = mp::spawn({c.type, "20", "1", "1", "1", "1", "1"}, root, c.display);
+        if (c.type == "-1") {
+            s.env.erase("Proot");
+            s.unset.push_back("Proot");
+        }
         s.stdinData = c.input;
-        tk::RunResult r = tk::run(s);
-        EXPECT_EQ(r.code, 1) << r.describe();
+        const tk::RunResult r = tk::run(s);
+        EXPECT_EQ(r.code, c.code) << r.describe();
         EXPECT_EQ(r.err, c.err);
         EXPECT_EQ(r.out, "");
         EXPECT_FALSE(root.exists(mp::kStatus));

