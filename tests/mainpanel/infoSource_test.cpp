@@ -28,7 +28,7 @@ struct FormModel {
     State state;
     bool set[kToggles] = {};
     bool emailEditable = false, tapeGroup = false, hostEditable = false;
-    int shownInfo = 0, infoChanges = 0;
+    int shownInfo = 0;
 
     void apply(const Action& a) {
         switch (a.act) {
@@ -44,7 +44,7 @@ struct FormModel {
         case Act::SetDoc: set[Doc] = true; break;
         case Act::UnsetDoc: set[Doc] = false; break;
         case Act::RemoteLocal: remoteLocal(a.arg); break;
-        case Act::ShowInfo: infoChanges += a.arg != shownInfo; shownInfo = a.arg; break;
+        case Act::ShowInfo: shownInfo = a.arg; break;
         default: break;
         }
     }
