@@ -1,5 +1,5 @@
-// The file layer: expansion of "$VAR" and "~user", the open rules that keep
-// a root process safe, and the failure messages in the program's one style.
+// The file layer: expansion of "$VAR" and "~user", and the open rules that
+// keep a root process safe.  The failure messages are the program test's.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <pwd.h>
@@ -85,25 +85,4 @@ TEST(OpenFile, LinksFifosAndDirectories) {
     }
     EXPECT_EQ(fs::status(d + "/old").permissions(), fs::perms(0600));   // an existing file keeps its mode
     EXPECT_FALSE(fs::exists(d + "/nowhere") || fs::exists(d + "/missing"));
-}
-
-// One message a failure, reported or not: a variable that cannot be
-// expanded is said even so.
-TEST(OpenFile, OneMessageAFailureTheExpandedPathAndErrno) {
-    tk::TempRoot dir;
-    setenv("MP_TEST_ROOT", dir.path().c_str(), 1);
-    unsetenv("MP_TEST_NOPE");
-    dir.write("wo", "x");
-    EXPECT_TRUE(openFile("$MP_TEST_ROOT/wo", "r", true));
-    CaptureStderr();
-    for (bool report : {true, false})
-        for (auto [path, error] : {std::pair<const char*, int>{"$MP_TEST_ROOT/none", ENOENT}, {"$MP_TEST_NOPE/wo", 0}}) {
-            errno = ENOMEM;
-            EXPECT_FALSE(openFile(path, "r", report));
-            EXPECT_EQ(errno, error) << path;
-        }
-    EXPECT_EQ(GetCapturedStderr(),
-              "Cannot open/create file $MP_TEST_ROOT/none(No such file or directory)\n"
-              "Cannot get the $MP_TEST_NOPE enviroment variable. \n"
-              "Cannot get the $MP_TEST_NOPE enviroment variable. \n");
 }
