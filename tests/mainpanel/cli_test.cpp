@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <regex>
 
 #include "mpTest.h"
 
@@ -28,44 +29,21 @@ tk::RunResult runMp(const std::vector<std::string>& args, const tk::TempRoot& ro
     return tk::run(s, std::chrono::seconds(20));
 }
 
-// A wrong word count of every form type: its usage line.  Words are counted
-// with the program name and the form type.
+// A word count that each form type refuses, with the program name and the
+// form type counted: exit 1 and the form's usage line, which names the
+// form type after the program.
 TEST(Cli, EveryFormTypeChecksItsWordCount) {
-    const struct {
-        int type, words;   // a count the form refuses
-        std::string usage;
-    } cases[] = {
-        {0, 7, "Usage: %B 0 actDef 1/0 1/0 1/0 1/0 1/0\n"},
-        {1, 6, "Usage: %B 1 prodInfoMedia workOrderNum tapeDev 1/0 1/0.\n"},
-        {1, 8, "Usage: %B 1 prodInfoMedia workOrderNum tapeDev 1/0 1/0.\n"},
-        {2, 5, "Usage: %B 2 prodToSelect userSelectProd diskAvail workOrder.\n"},
-        {3, 5, "USAGE: %B 3 avaSpace reqSpace.\n"},
-        {4, 8, "Usage: %B 4 CDROM # host:device 1/0 labels TAPE # host:device 1/0 labels\n"},
-        {5, 5, "USAGE: %B 5 unmntCDlabel mntCDLabel CDHost:CDDrive 1/0\n"},
-        {6, 6, "USAGE: %B 6 tapeLabel tapeHost:tapeDrive 1/0\n"},
-        {8, 2, "USAGE: %B 8 prodFile.\n"},
-        {9, 5, "USAGE: %B 9 prodToSelect userSelectProd.\n"},
-        {10, 4, "USAGE: %B 10 [[noSys] [noUser]].\n"},
-        {11, 3, "USAGE: %B 11 prodToSelect userSelectProd.\n"},
-        {12, 5, "USAGE: %B 12 prodToSelect userSelectProd.\n"},
-        {13, 3, "USAGE: %B 13 prodToTest selectedProd.\n"},
-        {14, 5, "Usage: %B 14 [CD tape] host:device.\n"},
-        {15, 4, "Usage: %B 15 mediaType mediaLabel deviceName.\n"},
-        {17, 4, "Usage: %B 17 onHoldProduct\n"},
-        {18, 6, "Usage: %B 18 prodToSelect userSelectProd diskAvail.\n"},
-        {19, 2, "Usage: %B 19 <platforms file>\n"},
-        {21, 3, "Usage: %B 21 1/2 <filename with labels>.\n"},
-        {22, 4, "USAGE: %B 22 Workorderlist \n"},
-        {23, 3, "Usage: %B 23 [default inst prompt] [custome inst promp]>\n"},
-        {24, 3, "USAGE: mainpanel 24 <file Name> <string>\n"},
-    };
+    const std::pair<int, int> cases[] = {{0, 7},  {1, 6},  {1, 8},  {2, 5},  {3, 5},  {4, 8},  {5, 5},  {6, 6},
+                                         {8, 2},  {9, 5},  {10, 4}, {11, 3}, {12, 5}, {13, 3}, {14, 5}, {15, 4},
+                                         {17, 4}, {18, 6}, {19, 2}, {21, 3}, {22, 4}, {23, 3}, {24, 3}};
     tk::TempRoot root;
-    for (const auto& c : cases) {
-        std::vector<std::string> args{std::to_string(c.type)};
-        while (args.size() + 1 < static_cast<std::size_t>(c.words)) args.push_back("w");
+    for (const auto& [type, words] : cases) {
+        std::vector<std::string> args{std::to_string(type)};
+        while (args.size() + 1 < static_cast<std::size_t>(words)) args.push_back("w");
         tk::RunResult r = runMp(args, root);
-        EXPECT_EQ(r.code, 1) << "type " << c.type << ": " << r.describe();
-        EXPECT_EQ(r.err + r.out, mp::expand(c.usage, root)) << "type " << c.type;
+        EXPECT_EQ(r.code, 1) << "type " << type << ": " << r.describe();
+        EXPECT_TRUE(std::regex_match(r.err + r.out, std::regex("(Usage|USAGE): \\S*mainpanel " + args[0] + " [^\n]*\n")))
+            << r.err;
     }
 }
 
@@ -77,18 +55,15 @@ TEST(Cli, RefusalsAtStart) {
     mp::writeCatalogue(root);
     root.write("six", "P aux six 1 v1 t2\n");
     root.write("nomarker", "Q aux q 1 v1 t2 failed\n");
-    root.write("install/tmp/bundles.nopkg", "");
     root.write("plat", "sun4v V\nx86\x1b X\n");
     root.write("plat2", std::string(20, 'n') + " too long a name\n");
-    root.write("plat3", "sun4u A\nsun4v\n");
     root.write("labels", "CD 1\n" + std::string(300000, 'L') + "\n");
     std::filesystem::create_symlink(root.write("etc-file", "precious\n"), root.file("link"));
     std::string orders;
     for (int i = 1; i <= 250; ++i) orders += "WO" + std::to_string(i) + " sun4v\n";
     root.write("wo", orders);
     ASSERT_EQ(mkfifo(root.file("fifo").c_str(), 0600), 0);
-    const std::string none = "(No such file or directory)\n", sel = "%R/sel",
-                      usage4 = "Usage: argv[0] formType CDROM # cdDev 1/0 labels TAPE # tapeDev 1/0 labels\n";
+    const std::string none = "(No such file or directory)\n", sel = "%R/sel";
     const struct {
         std::vector<std::string> args;
         std::map<std::string, std::string> env;
@@ -106,12 +81,11 @@ TEST(Cli, RefusalsAtStart) {
         {{"23"}, {{"Proot", "%R/prods"}}, "Cannot create file %R/prods/install/tmp/form.status(Not a directory)\n"},
         {{"1", "3", "0", "h\t:/dev/rmt/0", "0", "0"}, {}, "%B 1: argument 3 holds a control character (a line feed, "
                                                         "a tab, ...); a device name cannot.\n"},
-        {{"4", "cdrom", "1", "/dev/sr0", "0", "C"}, {}, usage4},
-        {{"4", "CDROM", "1", "/dev/sr0", "0", "C", "CDROM", "1", "/d", "0", "C"}, {}, usage4},
+        {{"4", "CDROM", "1", "/dev/sr0", "0", "C", "CDROM", "1", "/d", "0", "C"}, {},
+         "Usage: argv[0] formType CDROM # cdDev 1/0 labels TAPE # tapeDev 1/0 labels\n"},
         {{"15", "cdrom", "label", "/dev/fd0"}, {}, "Illegal media type cdrom\n"},
         {{"1", "6", "5", "/dev/rmt/0", "0", "0"}, {}, "Unknown product infomation: 6\n"},
         {{"19", "%R/none"}, {}, "Cannot open %R/none" + none},
-        {{"19", "%R/plat3"}, {}, "%B 19: Wrong platform file\n"},
         {{"19", "%R/plat2"}, {}, "%B 19: Wrong platform file: the name on line 1 is longer than 19 characters\n"},
         {{"19", "%R/plat"}, {}, "%B 19: Wrong platform file: the name on line 2 holds a control character\n"},
         // A FIFO is refused at once, never waited on.
@@ -119,7 +93,6 @@ TEST(Cli, RefusalsAtStart) {
         {{"24", "%R/none", "caption"}, {}, "Cannot open file %R/none" + none},
         {{"22", "%R/wo"}, {}, "Work order list %R/wo has 250 lines; at most 249 can be offered.\n"},
         {{"21", "2", "%R/labels"}, {}, "Line 2 of %R/labels is longer than 511 characters.\n"},
-        {{"9", "%R/prods", "%R/no/dir/x"}, {}, "Cannot open %R/no/dir/x" + none},
         {{"11", "%R/prods", "%R/link"}, {}, "Cannot open %R/link: it is a symbolic link, which is not written "
                                             "through(Too many levels of symbolic links)\n"},
         {{"2", "%R/prods", sel, "100", "wo"}, {{"OVS_INST_PLAT", ""}}, "Installation platform not specified.\n"},
@@ -127,7 +100,6 @@ TEST(Cli, RefusalsAtStart) {
              std::string(500, 'p') + " is too long: the catalogue paths would exceed 511 characters.\n"},
         {{"18", "%R/six", sel, "100"}, {}, "Unknown product status  for product six.\n"},
         {{"2", "%R/prods", sel, "100", "wo"}, {{"OVS_INST_PLAT", "x"}}, "Cannot open bundle file %R/install/tmp/bundles.x" + none},
-        {{"18", "%R/prods", sel, "100"}, {{"OVS_INST_PLAT", "nopkg"}}, "Cannot open pkginfo file %R/install/tmp/pkginfo.nopkg" + none},
         {{"2", "%R/nomarker", sel, "100", "wo"}, {}, "Cannot open file %R/install/pdts/q_v1_t2.nok" + none},
         {{"2", "%R/prods", sel, "99999999999999999999", "wo"}, {}, "%B 2: free disk space 99999999999999999999 is out of range.\n"},
     };
@@ -143,40 +115,34 @@ TEST(Cli, RefusalsAtStart) {
     EXPECT_EQ(root.read("etc-file"), "precious\n");
 }
 
-// The display test: 0 with a display, 249 without; no file touched, nothing said.
-TEST(Cli, DisplayTest) {
-    tk::TempRoot root;
-    for (const std::string& display : {tk::XServer::shared().display(), deadDisplay(), std::string()}) {
-        tk::Spawn s = mp::spawn({"-1", "extra", "words"}, root, display);
-        s.unset.push_back("Proot");
-        s.env.erase("Proot");
-        tk::RunResult r = tk::run(s);
-        EXPECT_EQ(r.code, display == tk::XServer::shared().display() ? 0 : 249) << r.describe();
-        EXPECT_EQ(r.out + r.err, "");
-    }
-    EXPECT_FALSE(root.exists(mp::kStatus));
-}
-
-// Without a display a form asks for one on standard error (standard output
-// holds only a form's answer): one retry per Return; the end of the input
-// ends the run.
-TEST(Cli, DisplayPrompt) {
-    const std::string prompt = mp::kBin + ": Open display failed. Press <return> to continue ->";
+// The display test (-1, needing no root): 0 with a display, 249 without,
+// nothing said.  Without a display a form asks for one on standard error
+// (standard output holds only a form's answer): one retry per Return; the
+// end of the input ends the run.  No file is touched.
+TEST(Cli, DisplayTestAndPrompt) {
+    const std::string dead = deadDisplay(), prompt = mp::kBin + ": Open display failed. Press <return> to continue ->";
     const struct {
-        std::string input, err;
+        std::string type, display, input;
+        int code;
+        std::string err;
     } cases[] = {
-        {"ab\n", prompt + "Press <return> to continue ->Press <return> to continue ->" + mp::kBin +
-                     ": Open display failed again.\n"},
-        {"", prompt + "\n" + mp::kBin + ": Open display failed and standard input ended.\n"},
-        {"xy", prompt + "Press <return> to continue ->Press <return> to continue ->\n" + mp::kBin +
-                   ": Open display failed and standard input ended.\n"},
+        {"-1", tk::XServer::shared().display(), "", 0, ""},
+        {"-1", dead, "", 249, ""},
+        {"-1", "", "", 249, ""},
+        {"0", dead, "ab\n", 1, prompt + "Press <return> to continue ->Press <return> to continue ->" + mp::kBin +
+                                   ": Open display failed again.\n"},
+        {"0", dead, "", 1, prompt + "\n" + mp::kBin + ": Open display failed and standard input ended.\n"},
     };
     for (const auto& c : cases) {
         tk::TempRoot root;
-        tk::Spawn s = mp::spawn({"0", "20", "1", "1", "1", "1", "1"}, root, deadDisplay());
+        tk::Spawn s = mp::spawn({c.type, "20", "1", "1", "1", "1", "1"}, root, c.display);
+        if (c.type == "-1") {
+            s.env.erase("Proot");
+            s.unset.push_back("Proot");
+        }
         s.stdinData = c.input;
-        tk::RunResult r = tk::run(s);
-        EXPECT_EQ(r.code, 1) << r.describe();
+        const tk::RunResult r = tk::run(s);
+        EXPECT_EQ(r.code, c.code) << r.describe();
         EXPECT_EQ(r.err, c.err);
         EXPECT_EQ(r.out, "");
         EXPECT_FALSE(root.exists(mp::kStatus));

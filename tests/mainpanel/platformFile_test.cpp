@@ -1,10 +1,13 @@
-// The platform file: names, descriptions, the ten-line limit, and the
-// preselected platform.
+// What a form starts from: the command line's form type word and the
+// filling of usage messages; the platform file: names, descriptions, the
+// ten-line limit, and the preselected platform.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdio>
 #include <string>
 
+#include "core/formArgs.h"
 #include "core/platformFile.h"
 
 using namespace trev;
@@ -47,4 +50,13 @@ TEST(PlatformFile, PreselectsStoredChoiceElseLastSun4vElseFirst) {
         EXPECT_EQ(platformDefaultIndex(list, stored), index) << stored;
     list.names = {"a", "b"};
     EXPECT_EQ(platformDefaultIndex(list, kNoPlatform), 0);
+}
+
+TEST(FormArgs, TheFormTypeIsTheDecimalPrefixOfTheFirstArgument) {
+    const std::pair<const char*, int> cases[] = {{"19", 19}, {"  7x", 7}, {"+3", 3}, {"-1", -1}, {"x", 0},
+                                                 {"99999999999999", INT_MAX}, {"-99999999999999", INT_MIN}};
+    for (auto [text, type] : cases) EXPECT_EQ(parseFormType(text), type) << text;
+    // The program name is printed as it is, even with a percent sign.
+    EXPECT_EQ(usageMessage("USAGE: %s %d prodFile.\n", "/x/%s%d", 8), "USAGE: /x/%s%d 8 prodFile.\n");
+    EXPECT_EQ(usageMessage(nullptr, "mp", 20), "");
 }

@@ -1,9 +1,14 @@
 // The product lists: the three orders and the selection operations of the
-// product forms over an in-memory list and labels.
+// product forms over an in-memory list and labels.  Disk accounting: the
+// choose/release table of the install and remove forms, a package shared
+// by products counted once, the installed usage, the label text, the
+// free-space estimator's result and the free space argument.
+#include <gtest/gtest.h>
+
+#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "catalogueTest.h"
 #include "core/prodList.h"
 
 namespace {
@@ -94,12 +99,10 @@ TEST(Selection, TheListsSelectionSetsTheFiguresAndTheCountEachChangeOnce) {
     } steps[] = {
         {'g', {1}, {1}, {500}, 100},
         {'g', {1, 2}, {1, 2}, {500, 700}, -100},
-        {'g', {2}, {2}, {500, 700, 700}, -100},
-        {'g', {4}, {4}, {500, 700, 700, 0}, 600},
-        {'a', {}, {1, 2, 3, 4}, {500, 700, 700, 0, 750}, -150},
-        {'a', {}, {1, 2, 3, 4}, {500, 700, 700, 0, 750}, -150},
-        {'d', {}, {}, {500, 700, 700, 0, 750, 0}, 600},
-        {'d', {}, {}, {500, 700, 700, 0, 750, 0}, 600},
+        {'g', {4}, {4}, {500, 700, 0}, 600},
+        {'a', {}, {1, 2, 3, 4}, {500, 700, 0, 750}, -150},
+        {'a', {}, {1, 2, 3, 4}, {500, 700, 0, 750}, -150},
+        {'d', {}, {}, {500, 700, 0, 750, 0}, 600},
     };
     for (const auto& step : steps) {
         if (step.op == 'g') s.list.selected = step.positions, s.sel.getSelList(s.list, &s.required, trev::kSelectKind);
@@ -109,7 +112,6 @@ TEST(Selection, TheListsSelectionSetsTheFiguresAndTheCountEachChangeOnce) {
         EXPECT_EQ(s.required.shown, step.required);
         EXPECT_EQ(s.available.shown.back(), step.available);
         EXPECT_EQ(s.numSelNames, static_cast<int>(step.after.size()));
-        EXPECT_EQ(s.sel.numProdSelected, static_cast<int>(step.after.size()));
         EXPECT_EQ(s.sel.processSelProd(), !step.after.empty());
     }
     for (const auto& p : s.cat.products) EXPECT_EQ(p.selected, 0) << p.name;
@@ -137,23 +139,82 @@ TEST(Selection, ChangingTheOrderKeepsTheSelectionAndTheFigures) {
     EXPECT_EQ(s.sel.selectedNames(), (Names{"p1", "p2", "p3"}));
 }
 
-TEST(Selection, RemoveShowsTheSpaceFreedAndPickingKindsNoFigures) {
-    Products f({{"A a pa 1 t t installed", {{"SH", 300}, {"OA", 10}}}, {"B b pb 1 t t installed", {{"SH", 300}}}});
-    f.putPkgsInList("SH").refCount = 2;
-    f.putPkgsInList("OA").refCount = 1;
-    trev::getInstalledDiskUsage(f);
-    trev::ProductSelection sel(f, false);
-    MemoryList list;
-    MemoryLabel freed;
-    sel.dispProdList(list, 0, true);
-    for (const Positions& positions : {Positions{1}, Positions{1, 2}}) {
-        list.selected = positions;
-        sel.getSelList(list, &freed, trev::kRemoveKind);
+// The remove form shows the space freed instead.
+TEST(Selection, RemoveShowsTheSpaceFreed) {
+    SelectForm s;
+    s.list.selected = {4};
+    s.sel.getSelList(s.list, &s.required, trev::kRemoveKind);
+    EXPECT_EQ(s.required.shown, (std::vector<std::int64_t>{80}));
+}
+
+TEST(UpdateDiskUsage, EveryCellOfTheTable) {
+    // kind, choose, references and estimate before (installed: 1000), after;
+    // a package already chosen for another product is not counted again.
+    std::vector<std::tuple<int, bool, std::int64_t, std::int64_t, std::int64_t, std::int64_t>> cells = {
+        {2, true, 0, 1000, 1, 1500},  {2, true, 1, 1000, 2, 1000},  {2, false, 0, 1800, 0, 1800},
+        {2, false, 1, 1800, 0, 1300}, {2, false, 3, 1800, 2, 1800},
+        {2, false, 1, 1200, 1, 1000},   // below installed: clamped, the reference stays
+        {2, false, 1, 1500, 0, 1000},
+        {9, true, 0, 1000, 0, 1000},  {9, true, 1, 1000, 0, 500},   {9, true, 4, 1000, 3, 1000},
+        {9, true, 1, 300, 1, 0},        // below 0: clamped, the reference stays
+        {9, true, 1, 500, 0, 0},      {9, false, 0, 400, 1, 900},   {9, false, 1, 400, 2, 400},
+        {9, false, 0, 800, 0, 1000},    // above installed: clamped, no reference
+        {9, false, 0, 500, 1, 1000}};
+    for (int kind : {0, 18})   // other kinds change nothing
+        for (bool select : {true, false}) cells.emplace_back(kind, select, 0, 1000, 0, 1000);
+    for (const auto& [kind, select, refs, estimated, refsAfter, estimatedAfter] : cells) {
+        Products cat({{"P p p 1 t t available", {{"PKG", 500}}}});
+        cat.findPackage("PKG")->refCount = refs;
+        cat.installedDiskUsage = 1000;
+        cat.estimatedDiskUsage = estimated;
+        trev::updateDiskUsage(cat, cat.products[0], kind, select);
+        EXPECT_EQ(std::make_tuple(cat.findPackage("PKG")->refCount, cat.estimatedDiskUsage, cat.installedDiskUsage),
+                  std::make_tuple(refsAfter, estimatedAfter, std::int64_t{1000}))
+            << kind << (select ? " choose R=" : " release R=") << refs << " est=" << estimated;
     }
-    sel.deselectAllProd(list, &freed, trev::kRemoveKind);
-    EXPECT_EQ(freed.shown, (std::vector<std::int64_t>{10, 310, 0}));   // the shared package goes with both
-    sel.selectAllProd(list, nullptr, trev::kTestKind);
-    EXPECT_EQ(sel.selectedNames(), (Names{"pa", "pb"}));
+}
+
+TEST(InstalledDiskUsage, SumsThePackagesWithReferencesAndFiguresFollow) {
+    Products c({{"P p p 1 t t available", {{"A", 500}, {"B", 500}, {"C", 7}}}});
+    c.findPackage("A")->refCount = 2;
+    c.findPackage("C")->refCount = 1;
+    trev::getInstalledDiskUsage(c);
+    EXPECT_EQ(std::make_pair(c.installedDiskUsage, c.estimatedDiskUsage), std::make_pair(std::int64_t{507}, std::int64_t{507}));
+    c.freeDisk = 1000;
+    c.estimatedDiskUsage = 600;
+    EXPECT_EQ(std::make_tuple(trev::requiredSpace(c), trev::availableSpace(c), trev::freedSpace(c)), std::make_tuple(93, 907, -93));
+}
+
+TEST(LabelText, FifteenCharactersCapAndColours) {
+    using C = trev::LabelColours;
+    const std::tuple<std::int64_t, const char*, C> cases[] = {
+        {0, "0 KBytes       ", C::Normal}, {-50, "-50 KBytes     ", C::Warning}, {99999999, "99999999 KBytes", C::Normal},
+        {123456789, "99999999 KBytes", C::Normal},    // plenty of space is capped
+        {-12345678, "-12345678 KByte", C::Warning}};   // 16 characters lose the last
+    for (auto [kb, text, colours] : cases) {
+        EXPECT_EQ(trev::diskUsageLabelText(kb).text, text) << kb;
+        EXPECT_EQ(trev::diskUsageLabelText(kb).colours, colours) << kb;
+    }
+}
+
+TEST(FreeDisk, TheEstimatorsFirstLineCutAtThirteenLessTheLastAndTheArgument) {
+    const std::pair<std::string, std::optional<std::int64_t>> results[] = {
+        {"2048000 KB free\nmore\n", 2048000}, {"none\n", 0},
+        {"1234567890123\n", 123456789012},    // the thirteenth digit is lost
+        {"2048000", 204800}, {"", std::nullopt}};
+    for (const auto& [text, value] : results) {
+        std::FILE* f = std::tmpfile();
+        std::fputs(text.c_str(), f);
+        std::rewind(f);
+        EXPECT_EQ(trev::readFreeDiskResult(f), value) << text;
+        std::fclose(f);
+    }
+    for (std::int64_t v : {-1, 0, 99999999, 100000000}) EXPECT_EQ(trev::freeDiskInRange(v), v == 0 || v == 99999999) << v;
+    // The free space argument: its leading number of at most 18 digits.
+    const std::pair<const char*, std::optional<std::int64_t>> arguments[] = {
+        {"-5", -5}, {"lots", 0}, {"999999999999999999", 999999999999999999},
+        {"1000000000000000000", std::nullopt}};
+    for (const auto& [text, value] : arguments) EXPECT_EQ(trev::parseDiskAvail(text), value) << text;
 }
 
 }  // namespace
