@@ -22,17 +22,15 @@ std::string shellSees(const std::string& word) {
 
 TEST(ShellQuote, EmbeddedQuoteCannotEndTheWord) {
     // The last is a host name that tries to end the quoting and run a command.
-    for (std::string s : {"", "a b", "'", "''", "a'b'c", "$(id) `id` \"q\" \\", "new\nline",
-                          "x'; touch /tmp/pwned; '"}) {
+    for (std::string s : {"", "'", "a'b'c", "$(id) `id` \"q\" \\ new\nline", "x'; touch /tmp/pwned; '"}) {
         EXPECT_EQ(shellSees(trev::shellQuote(s)), s) << s;
     }
 }
 
 TEST(ShellQuote, ControlCharactersAreFoundUtf8IsNot) {
     const std::pair<std::string, bool> cases[] = {
-        {"", false},         {"/dev/rmt/0", false}, {"na\xc3\xafve \xe2\x82\xac", false},
-        {"\x80\xff", false}, {"a\nb", true},        {"\t", true},
-        {"x\r", true},       {std::string("a\0b", 3), true}, {"\x1b[2J", true}, {"\x7f", true},
+        {"/dev/rmt/0 na\xc3\xafve \xe2\x82\xac \x80\xff", false}, {"a\nb", true}, {"\x1f", true},
+        {std::string("a\0b", 3), true}, {"\x7f", true},
     };
     for (const auto& [text, control] : cases) EXPECT_EQ(trev::hasControl(text), control) << text;
 }

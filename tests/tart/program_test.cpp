@@ -16,7 +16,6 @@
 
 #include "Process.h"
 #include "TempRoot.h"
-#include "tarBuilder.h"
 
 namespace {
 
@@ -59,11 +58,9 @@ public:
         write("sparse-gnu", sparse + "--format=gnu", {"holes", "after"});
         for (const char* v : {"0.0", "0.1", "1.0"})
             write(std::string("sparse-pax") + v, sparse + "--format=posix --sparse-version=" + v, {"holes", "after"});
-        // By hand: a header with a changed byte, too little input.
-        std::string corrupt = tarbuild::member({"one", 0644, 0, 0, 0, 0, '0', "", "1"}) +
-                              tarbuild::member({"two", 0644, 0, 0, 0, 0, '0', "", "22"}) + tarbuild::endOfArchive();
-        corrupt[1024 + 2] = 'X';
-        archives_["corrupt"] = corrupt;
+        // By hand: "usr/a" read as "usXa", its sum 26 short; too little input.
+        archives_["corrupt"] = archives_["ustar"];
+        archives_["corrupt"][512 + 2] = 'X';
         archives_["empty"] = "";
         archives_["hundred"] = std::string(100, 'h');
         for (const auto& [name, bytes] : archives_) root_.write(name + ".tar", bytes);
@@ -128,15 +125,12 @@ private:
         std::fseek(f, 2000000, SEEK_SET);
         std::fputc('z', f);
         std::fclose(f);
-        // Times last, contents before their directories.
-        const std::pair<const char*, time_t> links[] = {{"usr/link", 1700000000}, {"long/link", 946684799}};
-        for (const auto& [path, time] : links) {
+        // Times last, of the links themselves, contents before their directories.
+        std::vector<std::pair<std::string, time_t>> times = {{"usr/link", 1700000000}, {"long/link", 946684799}};
+        for (const auto& f : files) times.emplace_back(f.path, f.time);
+        for (const auto& [path, time] : times) {
             const struct timespec ts[2] = {{time, 0}, {time, 0}};
             utimensat(AT_FDCWD, at(path).c_str(), ts, AT_SYMLINK_NOFOLLOW);
-        }
-        for (const auto& f : files) {
-            const struct timespec ts[2] = {{f.time, 0}, {f.time, 0}};
-            utimensat(AT_FDCWD, at(f.path).c_str(), ts, 0);
         }
     }
     void write(const std::string& name, const std::string& command, const V& items) {
@@ -207,12 +201,6 @@ const std::string kSums =
     "00000 usr/bin/\n15878 usr/bin/suid\n25007 usr/bin/sgid\n00120 usr/bin/nox\n00000 usr/tmp/\n"
     "00000 usr/lib/\n65473 usr/lib/x\n00000 usr/lib/old/\n32838 usr/lib/old/y\n24690 usr/libx\n"
     "52347 usr/library\n03198 caf\xC3\xA9 na\xC3\xAFve\n";
-// The octal modes (%M is in the default listing) and the dates as numbers.
-const std::string kModesDates =
-    "755 9602050907\n644 10105051007\n644 10105051007\n777 12310141713\n600 12406030546\n"
-    "640 9911311859\n755 10901131831\n4755 10307040826\n2711 9602050907\n4644 10105051007\n"
-    "1777 12310141713\n755 12406030546\n444 9911311859\n700 10901131831\n664 10307040826\n"
-    "644 9602050907\n644 10105051007\n644 12310141713\n";
 const std::string kD60(60, 'd');
 const std::string kWide =
     "drwxr-xr-x 3000000/2100000      0 Jul  3 05:46 2024 long/\n"
@@ -232,6 +220,8 @@ struct Row {
 };
 
 TEST(TartProgram, Rows) {
+    Archives archives;
+    const std::string sum = std::to_string(std::stoi(archives["ustar"].substr(512 + 148, 7), nullptr, 8));
     std::vector<Row> v;
     const std::string cut = "tart: unexpected end of archive\n";
     for (const char* w : {"v7", "ustar", "oldgnu", "gnu", "posix", "bsdtar"}) {
@@ -239,8 +229,6 @@ TEST(TartProgram, Rows) {
         const Row writerRows[] = {
             {w, {}, Way::File, kDefault, "", 0},
             {w, {"+%c %f"}, Way::File, kSums, "", 0},
-            {w, {"+%m %d"}, Way::File, kModesDates, "", 0},
-            {w, {}, Way::Pipe, kDefault, "", 0},
             {w, {"+%c %f"}, Way::Pipe, kSums, "", 0},
             {c, {"+%t%M %u/%g %s %D %f%l"}, Way::File, head(kDefault, 5), cut, 3},
             {c, {"+%c %f"}, Way::File, head(kSums, 5), cut, 3},
@@ -268,10 +256,10 @@ TEST(TartProgram, Rows) {
         {"empty", {"-h"}, Way::File, "", kUsage, 1},
         {"empty", {"+%f", "-X"}, Way::File, "", kUsage, 1},
         {"ustar", {"+%s%"}, Way::FileUnread, "", std::string("Unrecognized format: \0\n", 23), 1},
-        {"ustar", {"+%f %q"}, Way::FileUnread, "", "Unrecognized format: q\n", 1},
         {"ustar", {"+%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f"}, Way::FileUnread, "",
          "tart: too many directives in format (at most 24)\n", 1},
         {"ustar", {"+%U %G|100%% %%f %%%%\\t", "usr/a"}, Way::File, "1234 567|100% %f %%\\t\n", "", 0},
+        {"ustar", {"+%m %d", "usr/bin/sgid", "usr/a"}, Way::File, "644 10105051007\n2711 9602050907\n", "", 0},
         {"ustar", {"usr/a", "+%f"}, Way::File, "-rw-r--r-- 1234/567     13 Jun  5 10:07 2001 usr/a\n", "", 0},  // a name
         {"ustar", {"+%f %\xE9"}, Way::FileUnread, "", "Unrecognized format: \xE9\n", 1},
         {"ustar", {"+%q%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f"}, Way::FileUnread, "", "Unrecognized format: q\n", 1},
@@ -282,10 +270,10 @@ TEST(TartProgram, Rows) {
         {"hundred", {}, Way::File, "", "tart: blocksize error\n", 3},
         {"hundred", {}, Way::Pipe, "", cut, 3},  // from a pipe the record is completed first
         {"", {}, Way::Directory, "", "tart: read error\n", 3},
-        {"corrupt", {"+%f"}, Way::File, "one\n", "tart: directory checksum error (2730 != 2707)\n", 2},
+        {"corrupt", {"+%f"}, Way::File, "usr/\n",
+         "tart: directory checksum error (" + sum + " != " + std::to_string(std::stoi(sum) - 26) + ")\n", 2},
     };
     v.insert(v.end(), std::begin(others), std::end(others));
-    Archives archives;
     for (const Row& row : v) {
         SCOPED_TRACE(row.archive + (row.args.empty() ? "" : " " + row.args[0]) + " way " +
                      std::to_string(static_cast<int>(row.way)));
