@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <random>
 #include <string>
@@ -114,14 +114,11 @@ private:
         EXPECT_EQ(link(at("usr/a").c_str(), at("usr/hard").c_str()), 0);
         EXPECT_EQ(symlink("a", at("usr/link").c_str()), 0);
         EXPECT_EQ(symlink(std::string(150, 't').c_str(), at("long/link").c_str()), 0);
-        std::FILE* f = std::fopen(at("holes").c_str(), "wb");
-        for (int i = 0; i < 12; ++i) {  // more regions than an old GNU header holds
-            std::fseek(f, static_cast<long>(i) * 65536 + 1000, SEEK_SET);
-            std::fputs("data", f);
-        }
-        std::fseek(f, 2000000, SEEK_SET);
-        std::fputc('z', f);
-        std::fclose(f);
+        const int holes = open(at("holes").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+        for (int i = 0; i < 12; ++i)  // more regions than an old GNU header holds
+            EXPECT_EQ(pwrite(holes, "data", 4, i * 65536 + 1000), 4);
+        EXPECT_EQ(pwrite(holes, "z", 1, 2000000), 1);
+        close(holes);
         // Times last, of the links themselves, contents before their directories.
         std::vector<std::pair<std::string, time_t>> times = {{"usr/link", 1700000000}, {"long/link", 946684799}};
         for (const auto& f : files) times.emplace_back(f.path, f.time);
