@@ -38,7 +38,7 @@ Bytes randomBytes(std::size_t n, std::uint32_t seed) {
 Bytes sampleData(std::size_t n, std::uint32_t seed) {
     std::mt19937 rng(seed);
     Bytes out;
-    while (out.size() < n) out += "line " + std::to_string(rng() % 977) + " of the archive stream\n" + char(rng());
+    while (out.size() < n) out += "line " + std::to_string(rng() % 977) + " of the stream\n" + static_cast<char>(rng());
     out.resize(n);
     return out;
 }
