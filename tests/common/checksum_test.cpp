@@ -6,11 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#include "Process.h"
 
 namespace {
 
@@ -18,16 +18,9 @@ using Bytes = std::vector<unsigned char>;
 
 // The checksum field of coreutils' `sum -r` over the data.
 long realSum(const Bytes& data) {
-    char path[] = "/tmp/trev_sumXXXXXX";
-    const int fd = mkstemp(path);
-    EXPECT_EQ(write(fd, data.data(), data.size()), static_cast<ssize_t>(data.size()));
-    close(fd);
-    FILE* p = popen(("sum -r " + std::string(path)).c_str(), "r");
-    long sum = -1;
-    EXPECT_EQ(fscanf(p, "%ld", &sum), 1);
-    pclose(p);
-    unlink(path);
-    return sum;
+    tk::Spawn s({"/bin/sh", "-c", "sum -r"});
+    s.stdinData = std::string(data.begin(), data.end());
+    return std::stol(tk::run(s).out);
 }
 
 TEST(Checksum, Step16EqualsStepForEverySumAndByte) {

@@ -4,26 +4,17 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
-namespace {
+#include "Process.h"
 
-// What a POSIX shell makes of a word: runs printf %s on it.
-std::string shellSees(const std::string& word) {
-    FILE* p = popen(("printf %s " + word).c_str(), "r");
-    std::string out;
-    char buf[256];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    pclose(p);
-    return out;
-}
+namespace {
 
 TEST(ShellQuote, EmbeddedQuoteCannotEndTheWord) {
     // The last is a host name that tries to end the quoting and run a command.
     for (std::string s : {"", "'", "a'b'c", "$(id) `id` \"q\" \\ new\nline", "x'; touch /tmp/pwned; '"}) {
-        EXPECT_EQ(shellSees(trev::shellQuote(s)), s) << s;
+        // What a POSIX shell makes of the word: printf %s prints it.
+        EXPECT_EQ(tk::run(tk::Spawn({"/bin/sh", "-c", "printf %s " + trev::shellQuote(s)})).out, s) << s;
     }
 }
 
