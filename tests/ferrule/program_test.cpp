@@ -72,14 +72,9 @@ enum class Way { Plain, Slow, DirIn, FullOut, ClosedOut, Packets };
 
 tk::RunResult run(const V& args, const Bytes& in, Way way = Way::Plain, const std::string& cwd = "") {
     tk::Spawn s = ferrule(args, cwd);
-    std::optional<tk::Feeder> feed;
-    if (way == Way::Slow || way == Way::Packets) {
-        // Behind compress or zcat the second ferrule reads 8 KiB pieces.
-        feed.emplace(in, way == Way::Slow ? tk::FeedPace{97, true, {}, std::chrono::microseconds(100)} : tk::FeedPace{});
-        s.stdinFd = feed->readFd();
-    } else {
-        s.stdinData = in;
-    }
+    // Behind compress or zcat the second ferrule reads 8 KiB pieces.
+    tk::Feeder feed(in, way == Way::Slow ? tk::FeedPace{97, true, {}, std::chrono::microseconds(100)} : tk::FeedPace{});
+    s.stdinFd = way == Way::DirIn ? ::open("/", O_RDONLY | O_CLOEXEC) : feed.readFd();
     if (way == Way::Packets) {
         // A packet socket keeps each write as one packet: each must be a block of 10240 bytes.
         int sv[2];
@@ -100,7 +95,6 @@ tk::RunResult run(const V& args, const Bytes& in, Way way = Way::Plain, const st
         return r;
     }
     int p[2];
-    if (way == Way::DirIn) s.stdinFd = ::open("/", O_RDONLY | O_CLOEXEC);
     if (way == Way::FullOut) s.stdoutFd = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
     if (way == Way::ClosedOut && ::pipe2(p, O_CLOEXEC) == 0) {
         ::close(p[0]);
