@@ -58,8 +58,6 @@ struct Model {
     }
 };
 
-Key keyOf(const Bytes& b) { return Key(b.begin(), b.end()); }
-
 // The stream through KeyStream in calls of the given sizes (repeated).
 Bytes stream(const Key& key, Bytes data, bool scramble, std::vector<std::size_t> cuts) {
     KeyStream s(key);
@@ -83,7 +81,8 @@ TEST(KeyStream, MatchesTheModelForKeysOfEverySizeWhateverTheCuts) {
         const Bytes file = randomBytes(len, static_cast<std::uint32_t>(len));
         Key key;
         ASSERT_TRUE(keys.load(dir.write("key", file), key));
-        Model model{keyOf(file.substr(0, 4096))};  // the key is the file up to 4096 bytes
+        // The key is the file up to 4096 bytes.
+        Model model{Key(file.begin(), file.begin() + std::min<std::ptrdiff_t>(len, 4096))};
         const Bytes expect = model.run(data, true);
         ASSERT_EQ(Model{model.key}.run(expect, false), data);
         // Short keys restart often, so the sum reaches 2^16 at a restart.
