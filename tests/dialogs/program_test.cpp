@@ -15,7 +15,6 @@ TEST(DialogsProgram, UsageThenDisplayThenInstallationRoot) {
     const std::string noDisplay = ": can't open display, exiting...\n";
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{asker}, usage},
-        {{asker, "Disk full."}, asker + noDisplay},
         {{asker, "QUES", "Remove it?"}, asker + noDisplay},
         {{hourglass}, hourglass + noDisplay}};
     for (const auto& [argv, err] : cases)

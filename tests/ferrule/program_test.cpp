@@ -1,7 +1,7 @@
 // The built ferrule as a process with the real /usr/bin/compress, zcat and
 // `sum -r`: one table of rows {arguments, input, expected output, messages,
 // status, checksum file}, then what a table cannot hold: a stop and continue
-// while writing, signals, planted links.
+// while writing, signals, a ferrule of someone else's in PATH.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -36,11 +36,9 @@ Bytes randomBytes(std::size_t n, std::uint32_t seed) {
 
 // Text that compresses, with some binary in it.
 Bytes sampleData(std::size_t n, std::uint32_t seed) {
+    std::mt19937 rng(seed);
     Bytes out;
-    const Bytes noise = randomBytes(n / 8 + 1, seed);
-    for (std::size_t k = 0; out.size() < n; k += 8)
-        out += "line " + std::to_string(out.size() % 977) + " of the archive stream\n" +
-               noise.substr(std::min(k, noise.size()), 8);
+    while (out.size() < n) out += "line " + std::to_string(rng() % 977) + " of the stream\n" + static_cast<char>(rng());
     out.resize(n);
     return out;
 }
@@ -74,14 +72,9 @@ enum class Way { Plain, Slow, DirIn, FullOut, ClosedOut, Packets };
 
 tk::RunResult run(const V& args, const Bytes& in, Way way = Way::Plain, const std::string& cwd = "") {
     tk::Spawn s = ferrule(args, cwd);
-    std::optional<tk::Feeder> feed;
-    if (way == Way::Slow || way == Way::Packets) {
-        // Behind compress or zcat the second ferrule reads 8 KiB pieces.
-        feed.emplace(in, way == Way::Slow ? tk::FeedPace{97, true, {}, std::chrono::microseconds(100)} : tk::FeedPace{});
-        s.stdinFd = feed->readFd();
-    } else {
-        s.stdinData = in;
-    }
+    // Behind compress or zcat the second ferrule reads 8 KiB pieces.
+    tk::Feeder feed(in, way == Way::Slow ? tk::FeedPace{97, true, {}, std::chrono::microseconds(100)} : tk::FeedPace{});
+    s.stdinFd = way == Way::DirIn ? ::open("/", O_RDONLY | O_CLOEXEC) : feed.readFd();
     if (way == Way::Packets) {
         // A packet socket keeps each write as one packet: each must be a block of 10240 bytes.
         int sv[2];
@@ -102,7 +95,6 @@ tk::RunResult run(const V& args, const Bytes& in, Way way = Way::Plain, const st
         return r;
     }
     int p[2];
-    if (way == Way::DirIn) s.stdinFd = ::open("/", O_RDONLY | O_CLOEXEC);
     if (way == Way::FullOut) s.stdoutFd = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
     if (way == Way::ClosedOut && ::pipe2(p, O_CLOEXEC) == 0) {
         ::close(p[0]);
@@ -129,8 +121,15 @@ const std::string kUsage = "Usage: ferrule [x|c][b][V][v][s] [V_size] [v_fname] 
 const std::string kNoKey = "Could not locate security key\nFailure detected\n";
 
 TEST(Program, Rows) {
+    // Checksum files are made 0644 whatever the umask.
+    ::umask(0);
     tk::TempRoot dir;
     const std::string cwd = dir.path();
+    // A link planted in a sticky, world-writable folder in place of the
+    // checksum file is refused; its target is left as it was.
+    ASSERT_EQ(::chmod(dir.mkdir("tmp").c_str(), 01777), 0);
+    ASSERT_EQ(::symlink(dir.write("target", "precious\n").c_str(), dir.file("tmp/sums").c_str()), 0);
+    const std::string looped = "tmp/sums: Too many levels of symbolic links\n";
     dir.write("key", randomBytes(50, 13));
     dir.write("empty", "");
     ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
@@ -161,7 +160,6 @@ TEST(Program, Rows) {
     std::vector<Row> rows = {
         // Copy, compress and decompress, chosen by the first bytes.
         {{""}, random, random, "", 0},
-        {{""}, "", "", "", 0},
         {{"c"}, data, z, "", 0, Way::Plain, "", {"x"}},
         {{"c"}, "", compressReal(""), "", 0},  // compress runs even on empty input
         {{"x"}, data, data, "", 0},            // plain data is copied
@@ -177,13 +175,11 @@ TEST(Program, Rows) {
         {{"xc"}, compressedScrambled, z, "", 0},  // unscramble only
         {{"cs", "key"}, compressedScrambled, compressedScrambled, "", 0},  // neither
         {{"s", "key"}, small, std::nullopt, "", 0, Way::Plain, "", {"x"}},  // copied, not fed to zcat
-        {{"s", "key"}, "\x1F", std::nullopt, "", 0, Way::Plain, "", {"x"}},
         {{"s", "key"}, "", std::nullopt, "", 0, Way::Plain, "", {"x"}},
         {{"s", "key"}, scrambled, std::nullopt, "", 0, Way::Plain, "", {"x"}},  // always a new header
         {{"cs", oddKey}, small, std::nullopt, "", 0, Way::Plain, "", {"x"}},
         // Blocks of 10240 bytes, dots per V_size KBytes, one checksum line per run.
         {{"bv", "sums"}, "", "", "", 0, Way::Plain, "sums"},
-        {{"bv", "sums"}, "a", padded("a"), "", 0, Way::Plain, "sums"},
         {{"bv", "sums"}, random.substr(0, 10239), padded(random.substr(0, 10239)), "", 0, Way::Plain, "sums"},
         {{"bv", "sums"}, random.substr(0, 10240), random.substr(0, 10240), "", 0, Way::Plain, "sums"},
         {{"bv", "sums"}, random.substr(0, 10241), padded(random.substr(0, 10241)), "", 0, Way::Plain, "sums"},
@@ -202,13 +198,11 @@ TEST(Program, Rows) {
         // The zero fill is counted by the dots and the checksum, and both see the scrambled bytes.
         {{"bVvs", "10", "sums", "key"}, "some data", std::nullopt, ".", 0, Way::Plain, "sums"},
         // Reads that return fewer bytes than asked change nothing.
-        {{""}, small, small, "", 0, Way::Slow},
         {{"V", "1"}, small, small, std::string(small.size() / 1024, '.'), 0, Way::Slow},
         {{"cs", "key"}, small, std::nullopt, "", 0, Way::Slow, "", {"x"}},
         {{"cbv", "sums"}, small, padded(compressReal(small)), "", 0, Way::Slow, "sums"},
         // The command line.
         {{}, "", "", kUsage, 1},
-        {{"cq"}, "", "", kUsage, 1},
         {{"Vv", "3"}, "", "", kUsage, 1},  // the second value missing
         {{"b", "extra"}, "", "", kUsage, 1},
         {{"V", "0"}, "", "", kUsage, 1},
@@ -226,14 +220,14 @@ TEST(Program, Rows) {
          "Failure detected (security key fifo is not a regular file)\n", 1},
         {{"x"}, withoutKey, "", kNoKey + zcatEmpty, 1},
         {{"x"}, "\x1F\x08" + Bytes(5000, 'A'), "", "Failure detected (damaged scrambled header)\n" + zcatEmpty, 1},
-        {{""}, "\x1F\x08" + Bytes(5000, 'A'), "\x1F\x08" + Bytes(5000, 'A'), "", 0},
         // The checksum file cannot be made: 255, in the first or second ferrule.
         {{"v", "/nonexistent/sums"}, "some input", "some input", "/nonexistent/sums: No such file or directory\n", 255},
         {{"cbv", "/nonexistent/sums"}, small, std::nullopt, "/nonexistent/sums: No such file or directory\n", 255},
+        {{"v", "tmp/sums"}, small, std::nullopt, looped, 255},
+        {{"cbv", "tmp/sums"}, small, std::nullopt, looped, 255},
         // zcat refuses a damaged archive part way: its status wins over a
         // second ferrule that just meets the end of its input.
         {{"x"}, damaged, std::nullopt, corrupt, 1},
-        {{"xb"}, damaged, std::nullopt, corrupt, 1},
         {{"xbv", "sums"}, damaged, std::nullopt, corrupt, 1},
         // Read and write errors; a reader gone.
         {{"c"}, "", "", "read: Is a directory\n", 255, Way::DirIn},  // while reading ahead
@@ -265,6 +259,10 @@ TEST(Program, Rows) {
         }
     }
     EXPECT_FALSE(dir.exists("pwned"));
+    EXPECT_EQ(dir.read("target"), "precious\n");
+    struct stat st;
+    ASSERT_EQ(::stat(dir.file("sums").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0644u);
 }
 
 // The system call a process is in ("1 ..." is write on x86-64), read until
@@ -343,29 +341,10 @@ TEST(Program, ASignalEndsTheWholePipelineAndNoChecksumLineIsWritten) {
     }
 }
 
-TEST(Hardening, ChecksumFileAndTheSecondFerrule) {
-    tk::TempRoot dir;
-    // A link planted in a sticky, world-writable folder in place of the
-    // checksum file is refused; its target is left as it was.
-    const std::string sticky = dir.mkdir("tmp");
-    ASSERT_EQ(::chmod(sticky.c_str(), 01777), 0);
-    const std::string target = dir.write("target", "precious\n");
-    ASSERT_EQ(::symlink(target.c_str(), (sticky + "/sums").c_str()), 0);
-    for (const char* letters : {"v", "cbv"}) {
-        const tk::RunResult r = run({letters, sticky + "/sums"}, sampleData(5000, 43));
-        EXPECT_EQ(r.code, 255) << letters;
-        EXPECT_EQ(r.err, sticky + "/sums: Too many levels of symbolic links\n");
-        EXPECT_EQ(tk::readFile(target), "precious\n");
-    }
-    // Created 0644 whatever the umask.
-    tk::Spawn u({"/bin/sh", "-c", "umask 000; exec \"$0\" v \"$1\"", FERRULE_BIN, dir.file("new.sum")});
-    u.stdinData = "x";
-    EXPECT_EQ(tk::run(u).code, 0);
-    struct stat st;
-    ASSERT_EQ(::stat(dir.file("new.sum").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0644u);
+TEST(Hardening, TheSecondStageIsThisProgram) {
     // Started as a bare name, with a ferrule of someone else's earlier in
     // PATH: the second stage is still this program.
+    tk::TempRoot dir;
     const std::string fake = dir.mkdir("fake");
     dir.write("fake/ferrule", "#!/bin/sh\ntouch " + dir.file("fake-ran") + "\ncat\n", 0755);
     tk::Spawn h({"/bin/bash", "-c", "exec -a ferrule \"$0\" cbv \"$1\"", FERRULE_BIN, dir.file("h.sum")});

@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<unsigned char> stream(data + 1, data + size);
 
     // Detection over the first buffer, as the read-ahead would hold it.
-    const std::size_t ahead = stream.size() < kBufferSize ? stream.size() : kBufferSize;
+    const std::size_t ahead = std::min(stream.size(), kBufferSize);
     const Identity id = identify(stream.data(), ahead);
     for (const char* letters : {"x", "xc", "c", "cs"}) {
         const char* argv[] = {"ferrule", letters, "key"};
@@ -73,9 +73,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(composePipeline(m, "ferrule").local.compression == Compression::None);
     }
 
-    // The unscramble path, with first buffers of every size (even shorter
-    // than a header, which the read-ahead never passes).
-    const std::size_t first = (ctl & 1) ? ahead : (ctl >> 1) % (ahead + 1);
+    // The unscramble path, with first buffers of every size from one byte
+    // (even shorter than a header, which the read-ahead never passes).
+    const std::size_t first = std::max<std::size_t>(1, (ctl & 1) ? ahead : (ctl >> 1) % (ahead + 1));
     const std::size_t piece = 1 + ((ctl >> 1) * 97) % kBufferSize;
     PathKeys keys;
     if (id.scrambled) scrambledStreamIsCompressed(stream.data(), ahead, keys);
@@ -84,14 +84,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     StderrMessages messages;
     BlockFilter block(messages);
     Collect blocked;
-    check(pump(block, blocked, stream, first == 0 ? 1 : first, piece).isOk());
+    check(pump(block, blocked, stream, first, piece).isOk());
     std::vector<unsigned char> whole = stream;
     whole.resize((stream.size() + 10239) / 10240 * 10240, 0);
     check(blocked.data == whole && blocked.ends == 1);
 
     UnSecureFilter unsecure(keys);
     Collect plain;
-    if (!pump(unsecure, plain, stream, first == 0 ? 1 : first, piece).isOk()) return 0;
+    if (!pump(unsecure, plain, stream, first, piece).isOk()) return 0;
     check(plain.ends == 1);
 
     // Scrambling it again gives back the input.

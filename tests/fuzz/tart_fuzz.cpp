@@ -48,9 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (control & 8) lists.exclude.emplace(std::vector<std::string>{"usr/lib/old", ""});
 
     static const std::size_t pieces[4] = {0, 1, 100, 700};
-    const bool pipe = control & 0x40;
-    const bool seekable = control & 0x80;
-    tart::MemorySource src(input, pieces[(control >> 4) & 3], pipe, seekable);
+    tart::MemorySource src(input, pieces[(control >> 4) & 3], control & 0x40, control & 0x80);
     NullConsole console;
     // Small chunks so that records and data cross chunk boundaries often.
     tart::Lister lister(format.format, lists, src, console, 2048);

@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <random>
 #include <string>
@@ -16,7 +16,6 @@
 
 #include "Process.h"
 #include "TempRoot.h"
-#include "tarBuilder.h"
 
 namespace {
 
@@ -24,21 +23,14 @@ using V = std::vector<std::string>;
 
 std::string shq(const std::string& s) { return "'" + s + "'"; }
 
-// The first n lines of a text.
-std::string head(const std::string& text, int n) {
-    std::size_t end = 0;
-    while (n-- > 0) end = text.find('\n', end) + 1;
-    return text.substr(0, end);
-}
-
 // The files of the archives, below root/tree; made once.
 class Archives {
 public:
     Archives() {
         tree();
-        const V items = {"usr", "usr/a", "usr/hard", "usr/link", "usr/empty", "usr/big", "usr/bin",
-                         "usr/bin/suid", "usr/bin/sgid", "usr/bin/nox", "usr/tmp", "usr/lib", "usr/lib/x",
-                         "usr/lib/old", "usr/lib/old/y", "usr/libx", "usr/library", "caf\xC3\xA9 na\xC3\xAFve"};
+        const V items = {"usr",     "usr/a",   "usr/hard",    "usr/link",      "usr/big",  "usr/bin",
+                         "usr/bin/suid", "usr/bin/sgid", "usr/bin/nox", "usr/tmp", "usr/lib", "usr/lib/old",
+                         "usr/lib/old/y", "usr/libx", "caf\xC3\xA9 na\xC3\xAFve"};
         const std::string tar = "tar --owner=1234 --group=567 --numeric-owner --no-recursion -C tree ";
         const std::string bsd = "bsdtar --uid 1234 --gid 567 --uname '' --gname '' -n -C tree ";
         for (const char* f : {"v7", "ustar", "oldgnu", "gnu", "posix"}) write(f, tar + "--format=" + f, items);
@@ -59,11 +51,9 @@ public:
         write("sparse-gnu", sparse + "--format=gnu", {"holes", "after"});
         for (const char* v : {"0.0", "0.1", "1.0"})
             write(std::string("sparse-pax") + v, sparse + "--format=posix --sparse-version=" + v, {"holes", "after"});
-        // By hand: a header with a changed byte, too little input.
-        std::string corrupt = tarbuild::member({"one", 0644, 0, 0, 0, 0, '0', "", "1"}) +
-                              tarbuild::member({"two", 0644, 0, 0, 0, 0, '0', "", "22"}) + tarbuild::endOfArchive();
-        corrupt[1024 + 2] = 'X';
-        archives_["corrupt"] = corrupt;
+        // By hand: "usr/a" read as "usXa", its sum 26 short; too little input.
+        archives_["corrupt"] = archives_["ustar"];
+        archives_["corrupt"][512 + 2] = 'X';
         archives_["empty"] = "";
         archives_["hundred"] = std::string(100, 'h');
         for (const auto& [name, bytes] : archives_) root_.write(name + ".tar", bytes);
@@ -91,11 +81,9 @@ private:
             time_t time;
         } files[] = {
             {"usr/lib/old/y", 0664, "y\n", 1059999999},
-            {"usr/lib/x", 0444, std::string(512, 'x'), 946684799},
             {"usr/lib/old/", 0700, "", 1234567890},
             {"usr/lib/", 0755, "", 1720000000},
             {"usr/a", 0644, "hello, world\n", 991750020},
-            {"usr/empty", 0600, "", 1720000000},
             {"usr/big", 0640, big, 946684799},
             {"usr/bin/suid", 04755, "#!/bin/sh\nexit 0\n", 1059999999},
             {"usr/bin/sgid", 02711, std::string(700, '\xE9'), 826034820},
@@ -103,7 +91,6 @@ private:
             {"usr/bin/", 0755, "", 1234567890},
             {"usr/tmp/", 01777, "", 1700000000},
             {"usr/libx", 0644, "libx\n", 826034820},
-            {"usr/library", 0644, "library\n", 991750020},
             {"usr/", 0755, "", 826034820},
             {"caf\xC3\xA9 na\xC3\xAFve", 0644, "cr\xC3\xA8me\n", 1700000000},
             {longDir + "/" + std::string(99, 'f'), 0644, "long\n", 991750020},
@@ -120,23 +107,17 @@ private:
         EXPECT_EQ(link(at("usr/a").c_str(), at("usr/hard").c_str()), 0);
         EXPECT_EQ(symlink("a", at("usr/link").c_str()), 0);
         EXPECT_EQ(symlink(std::string(150, 't').c_str(), at("long/link").c_str()), 0);
-        std::FILE* f = std::fopen(at("holes").c_str(), "wb");
-        for (int i = 0; i < 12; ++i) {  // more regions than an old GNU header holds
-            std::fseek(f, static_cast<long>(i) * 65536 + 1000, SEEK_SET);
-            std::fputs("data", f);
-        }
-        std::fseek(f, 2000000, SEEK_SET);
-        std::fputc('z', f);
-        std::fclose(f);
-        // Times last, contents before their directories.
-        const std::pair<const char*, time_t> links[] = {{"usr/link", 1700000000}, {"long/link", 946684799}};
-        for (const auto& [path, time] : links) {
+        const int holes = open(at("holes").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+        for (int i = 0; i < 12; ++i)  // more regions than an old GNU header holds
+            EXPECT_EQ(pwrite(holes, "data", 4, i * 65536 + 1000), 4);
+        EXPECT_EQ(pwrite(holes, "z", 1, 2000000), 1);
+        close(holes);
+        // Times last, of the links themselves, contents before their directories.
+        std::vector<std::pair<std::string, time_t>> times = {{"usr/link", 1700000000}, {"long/link", 946684799}};
+        for (const auto& f : files) times.emplace_back(f.path, f.time);
+        for (const auto& [path, time] : times) {
             const struct timespec ts[2] = {{time, 0}, {time, 0}};
             utimensat(AT_FDCWD, at(path).c_str(), ts, AT_SYMLINK_NOFOLLOW);
-        }
-        for (const auto& f : files) {
-            const struct timespec ts[2] = {{f.time, 0}, {f.time, 0}};
-            utimensat(AT_FDCWD, at(f.path).c_str(), ts, 0);
         }
     }
     void write(const std::string& name, const std::string& command, const V& items) {
@@ -181,13 +162,14 @@ tk::RunResult run(Archives& a, const std::string& archive, const V& args, Way wa
 // The first line of the usage; the formats follow.
 const std::string kUsage = "usage: tart [+format] [file ...] [-I include_file] [-X exclude_file]\t\t\n";
 
-// The tree's listings, the same from every writer.
-const std::string kDefault =
+// The tree's listings, the same from every writer; the cut archives end in
+// usr/big's data.
+const std::string kBeforeBig =
     "drwxr-xr-x 1234/567      0 Mar  5 09:07 1996 usr/\n"
     "-rw-r--r-- 1234/567     13 Jun  5 10:07 2001 usr/a\n"
     "-rw-r--r-- 1234/567      0 Jun  5 10:07 2001 usr/hard -> usr/a\n"
-    "lrwxrwxrwx 1234/567      0 Nov 14 17:13 2023 usr/link -> a\n"
-    "-rw------- 1234/567      0 Jul  3 05:46 2024 usr/empty\n"
+    "lrwxrwxrwx 1234/567      0 Nov 14 17:13 2023 usr/link -> a\n";
+const std::string kDefault = kBeforeBig +
     "-rw-r----- 1234/567 1572987 Dec 31 18:59 1999 usr/big\n"
     "drwxr-xr-x 1234/567      0 Feb 13 18:31 2009 usr/bin/\n"
     "-rwsr-xr-x 1234/567     17 Aug  4 08:26 2003 usr/bin/suid\n"
@@ -195,24 +177,15 @@ const std::string kDefault =
     "-rwsr--r-- 1234/567      1 Jun  5 10:07 2001 usr/bin/nox\n"
     "drwxrwxrwt 1234/567      0 Nov 14 17:13 2023 usr/tmp/\n"
     "drwxr-xr-x 1234/567      0 Jul  3 05:46 2024 usr/lib/\n"
-    "-r--r--r-- 1234/567    512 Dec 31 18:59 1999 usr/lib/x\n"
     "drwx------ 1234/567      0 Feb 13 18:31 2009 usr/lib/old/\n"
     "-rw-rw-r-- 1234/567      2 Aug  4 08:26 2003 usr/lib/old/y\n"
     "-rw-r--r-- 1234/567      5 Mar  5 09:07 1996 usr/libx\n"
-    "-rw-r--r-- 1234/567      8 Jun  5 10:07 2001 usr/library\n"
     "-rw-r--r-- 1234/567      7 Nov 14 17:13 2023 caf\xC3\xA9 na\xC3\xAFve\n";
 // The contents' checksums as `sum -r` gives them.
-const std::string kSums =
-    "00000 usr/\n37777 usr/a\n00000 usr/hard\n00000 usr/link\n00000 usr/empty\n64282 usr/big\n"
-    "00000 usr/bin/\n15878 usr/bin/suid\n25007 usr/bin/sgid\n00120 usr/bin/nox\n00000 usr/tmp/\n"
-    "00000 usr/lib/\n65473 usr/lib/x\n00000 usr/lib/old/\n32838 usr/lib/old/y\n24690 usr/libx\n"
-    "52347 usr/library\n03198 caf\xC3\xA9 na\xC3\xAFve\n";
-// The octal modes (%M is in the default listing) and the dates as numbers.
-const std::string kModesDates =
-    "755 9602050907\n644 10105051007\n644 10105051007\n777 12310141713\n600 12406030546\n"
-    "640 9911311859\n755 10901131831\n4755 10307040826\n2711 9602050907\n4644 10105051007\n"
-    "1777 12310141713\n755 12406030546\n444 9911311859\n700 10901131831\n664 10307040826\n"
-    "644 9602050907\n644 10105051007\n644 12310141713\n";
+const std::string kSumsBeforeBig = "00000 usr/\n37777 usr/a\n00000 usr/hard\n00000 usr/link\n";
+const std::string kSums = kSumsBeforeBig +
+    "64282 usr/big\n00000 usr/bin/\n15878 usr/bin/suid\n25007 usr/bin/sgid\n00120 usr/bin/nox\n00000 usr/tmp/\n"
+    "00000 usr/lib/\n00000 usr/lib/old/\n32838 usr/lib/old/y\n24690 usr/libx\n03198 caf\xC3\xA9 na\xC3\xAFve\n";
 const std::string kD60(60, 'd');
 const std::string kWide =
     "drwxr-xr-x 3000000/2100000      0 Jul  3 05:46 2024 long/\n"
@@ -232,6 +205,8 @@ struct Row {
 };
 
 TEST(TartProgram, Rows) {
+    Archives archives;
+    const std::string sum = std::to_string(std::stoi(archives["ustar"].substr(512 + 148, 7), nullptr, 8));
     std::vector<Row> v;
     const std::string cut = "tart: unexpected end of archive\n";
     for (const char* w : {"v7", "ustar", "oldgnu", "gnu", "posix", "bsdtar"}) {
@@ -239,12 +214,10 @@ TEST(TartProgram, Rows) {
         const Row writerRows[] = {
             {w, {}, Way::File, kDefault, "", 0},
             {w, {"+%c %f"}, Way::File, kSums, "", 0},
-            {w, {"+%m %d"}, Way::File, kModesDates, "", 0},
-            {w, {}, Way::Pipe, kDefault, "", 0},
             {w, {"+%c %f"}, Way::Pipe, kSums, "", 0},
-            {c, {"+%t%M %u/%g %s %D %f%l"}, Way::File, head(kDefault, 5), cut, 3},
-            {c, {"+%c %f"}, Way::File, head(kSums, 5), cut, 3},
-            {c, {"+%c %f"}, Way::Pipe, head(kSums, 5), cut, 3},
+            {c, {"+%t%M %u/%g %s %D %f%l"}, Way::File, kBeforeBig, cut, 3},
+            {c, {"+%c %f"}, Way::File, kSumsBeforeBig, cut, 3},
+            {c, {"+%c %f"}, Way::Pipe, kSumsBeforeBig, cut, 3},
         };
         v.insert(v.end(), std::begin(writerRows), std::end(writerRows));
     }
@@ -253,10 +226,10 @@ TEST(TartProgram, Rows) {
         v.push_back({w, {"+%s %c %f"}, Way::File, kSparse, "", 0});
     const Row others[] = {
         // Selection by names and list files; names end the options.
-        {"ustar", {"+%f", "usr/lib"}, Way::File, "usr/lib/\nusr/lib/x\nusr/lib/old/\nusr/lib/old/y\n", "", 0},
+        {"ustar", {"+%f", "usr/lib"}, Way::File, "usr/lib/\nusr/lib/old/\nusr/lib/old/y\n", "", 0},
         {"ustar", {"+%f", "usr/bin/suid", "usr/a"}, Way::File, "usr/a\nusr/bin/suid\n", "", 0},
         {"ustar", {"+%f", "usr/li", "usr/tmp/"}, Way::File, "usr/tmp/\n", "", 0},
-        {"ustar", {"+%f", "-X", "exc", "usr/lib"}, Way::File, "usr/lib/\nusr/lib/x\n", "", 0},
+        {"ustar", {"+%f", "-X", "exc", "usr/lib"}, Way::File, "usr/lib/\n", "", 0},
         {"ustar", {"+%f", "-I", "inc", "-X", "excBin"}, Way::File, "usr/bin/\nusr/bin/suid\nusr/bin/nox\nusr/libx\n", "", 0},
         {"ustar", {"+%f", "-I", "blank"}, Way::File, "", "", 0},
         // Other arguments starting with "-" are skipped; the last -I counts.
@@ -268,10 +241,10 @@ TEST(TartProgram, Rows) {
         {"empty", {"-h"}, Way::File, "", kUsage, 1},
         {"empty", {"+%f", "-X"}, Way::File, "", kUsage, 1},
         {"ustar", {"+%s%"}, Way::FileUnread, "", std::string("Unrecognized format: \0\n", 23), 1},
-        {"ustar", {"+%f %q"}, Way::FileUnread, "", "Unrecognized format: q\n", 1},
         {"ustar", {"+%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f"}, Way::FileUnread, "",
          "tart: too many directives in format (at most 24)\n", 1},
         {"ustar", {"+%U %G|100%% %%f %%%%\\t", "usr/a"}, Way::File, "1234 567|100% %f %%\\t\n", "", 0},
+        {"ustar", {"+%m %d", "usr/bin/sgid", "usr/a"}, Way::File, "644 10105051007\n2711 9602050907\n", "", 0},
         {"ustar", {"usr/a", "+%f"}, Way::File, "-rw-r--r-- 1234/567     13 Jun  5 10:07 2001 usr/a\n", "", 0},  // a name
         {"ustar", {"+%f %\xE9"}, Way::FileUnread, "", "Unrecognized format: \xE9\n", 1},
         {"ustar", {"+%q%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f%f"}, Way::FileUnread, "", "Unrecognized format: q\n", 1},
@@ -282,10 +255,10 @@ TEST(TartProgram, Rows) {
         {"hundred", {}, Way::File, "", "tart: blocksize error\n", 3},
         {"hundred", {}, Way::Pipe, "", cut, 3},  // from a pipe the record is completed first
         {"", {}, Way::Directory, "", "tart: read error\n", 3},
-        {"corrupt", {"+%f"}, Way::File, "one\n", "tart: directory checksum error (2730 != 2707)\n", 2},
+        {"corrupt", {"+%f"}, Way::File, "usr/\n",
+         "tart: directory checksum error (" + sum + " != " + std::to_string(std::stoi(sum) - 26) + ")\n", 2},
     };
     v.insert(v.end(), std::begin(others), std::end(others));
-    Archives archives;
     for (const Row& row : v) {
         SCOPED_TRACE(row.archive + (row.args.empty() ? "" : " " + row.args[0]) + " way " +
                      std::to_string(static_cast<int>(row.way)));
