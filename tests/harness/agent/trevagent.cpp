@@ -326,7 +326,6 @@ Fields flag(bool b) { return {b ? "1" : "0"}; }
 using Handler = Fields (*)(const Fields&);
 const std::map<std::string, Handler> kHandlers = {
     {"sync", [](const Fields&) { return settle(); }},
-    {"screen", [](const Fields&) { return numbers({0, 0, DisplayWidth(gDpy, 0), DisplayHeight(gDpy, 0)}); }},
     {"shells", [](const Fields&) {
          Fields out;
          for (Widget r : rootShells()) out.push_back(XtName(r));
@@ -348,8 +347,6 @@ const std::map<std::string, Handler> kHandlers = {
          Widget focus = s ? XmGetFocusWidget(s) : nullptr;
          return Fields{focus ? XtName(focus) : ""};
      }},
-    {"exists", [](const Fields& f) { return flag(findPath(f.at(1))); }},
-    {"class", [](const Fields& f) { return Fields{XtClass(arg(f))->core_class.class_name}; }},
     {"label", [](const Fields& f) {
          XmString s = nullptr;
          XtVaGetValues(arg(f), XmNlabelString, &s, nullptr);
@@ -365,7 +362,10 @@ const std::map<std::string, Handler> kHandlers = {
          XtFree(t);
          return out;
      }},
-    {"mapped", [](const Fields& f) { return flag(viewable(arg(f))); }},
+    {"mapped", [](const Fields& f) {
+         Widget w = findPath(f.at(1));
+         return flag(w && viewable(w));
+     }},
     {"resource", [](const Fields& f) { return Fields{resourceOf(arg(f), f.at(2))}; }},
     {"cursors", [](const Fields& f) { return gCursorLog[XtWindowOfObject(arg(f))]; }},
     {"listitems", [](const Fields& f) {
