@@ -2,7 +2,7 @@
 // focus starts, its help window's title, then clicks and keys to an answer
 // (Return answers the default button, Escape the message form's Cancel):
 // the exit status, the printed lines, the selection file and the record left
-// in form.status.  Then the help window's life, and the main menu's Quit and
+// in form.status.  Then the help window's life, and the main menu's
 // window-manager close.
 #include <cmath>
 
@@ -140,54 +140,47 @@ double luminance(const std::string& rgb) {
 // ratio of at least 3).  A help window: Escape closes it; Help again leaves
 // it up; after a window-manager close a hidden new one takes its place and
 // Help shows it with the same text.  The form's window-manager close answers
-// 250 and writes the record back as it was; Quit deletes it.
-TEST(Forms, HelpWindowLifeAndTheMainMenusEnds) {
-    for (const bool quit : {false, true}) {
-        tk::TempRoot root;
-        Rec seeded;
-        seeded.spare20 = 4321;
-        seeded.mainMenuAction = 12;
-        const trev::StatusBytes bytes = trev::encodeStatus(seeded);
-        root.write(mp::kStatus, std::string(bytes.begin(), bytes.end()));
-        tk::GuiApp app(mp::argv({"0", "20", "1", "1", "1", "1", "1"}), mp::env(root));
-        app.waitPlaced(mp::kShell);
-        const std::string fill = app.pixel("topLevLoadProd", 8, app.geometry("topLevLoadProd").height / 2);
-        const double a = luminance(fill), b = luminance(app.colors("topLevLoadProd").bg);
-        EXPECT_GE((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05), 3.0) << fill;
-        app.click("topLevTest");
-        app.settle();
-        if (quit) {
-            EXPECT_EQ(app.clickAndExit("topLevQuit").code, 250);
-            EXPECT_FALSE(root.exists(mp::kStatus));
-            continue;
-        }
-        const std::string win = "mainpanelHelpTextWin", text = "mainpanelHelpText";
-        app.click("topLevHelp");
-        app.waitMapped(win);
-        const std::string helpText = app.text(text);
-        EXPECT_GT(helpText.size(), 200u);
-        EXPECT_FALSE(app.editable(text));
-        app.waitFor([&] { return app.focus() == win + "Close"; }, "focus in the help window");
-        app.key("Escape");
-        app.waitUnmapped(win);
-        app.click("topLevHelp");
-        app.waitMapped(win);
-        app.click("topLevHelp");
-        app.settle();
-        EXPECT_TRUE(app.mapped(win));
-        app.wmClose(win);
-        app.waitUnmapped(win);
-        EXPECT_TRUE(app.running());
-        app.click("topLevHelp");
-        app.waitMapped(win);
-        EXPECT_EQ(app.text(text), helpText);
-        app.wmClose(mp::kShell);
-        const tk::RunResult r = app.waitExit();
-        EXPECT_EQ(r.code, 250) << r.describe();
-        EXPECT_EQ(r.out + r.err, "");
-        EXPECT_EQ(mp::status(root).mainMenuAction, 12);
-        EXPECT_EQ(mp::status(root).spare20, 4321);
-    }
+// 250 and writes the record back as it was.
+TEST(Forms, HelpWindowLifeAndTheMainMenusClose) {
+    tk::TempRoot root;
+    Rec seeded;
+    seeded.spare20 = 4321;
+    seeded.mainMenuAction = 12;
+    const trev::StatusBytes bytes = trev::encodeStatus(seeded);
+    root.write(mp::kStatus, std::string(bytes.begin(), bytes.end()));
+    tk::GuiApp app(mp::argv({"0", "20", "1", "1", "1", "1", "1"}), mp::env(root));
+    app.waitPlaced(mp::kShell);
+    const std::string fill = app.pixel("topLevLoadProd", 8, app.geometry("topLevLoadProd").height / 2);
+    const double a = luminance(fill), b = luminance(app.colors("topLevLoadProd").bg);
+    EXPECT_GE((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05), 3.0) << fill;
+    app.click("topLevTest");
+    app.settle();
+    const std::string win = "mainpanelHelpTextWin", text = "mainpanelHelpText";
+    app.click("topLevHelp");
+    app.waitMapped(win);
+    const std::string helpText = app.text(text);
+    EXPECT_GT(helpText.size(), 200u);
+    EXPECT_FALSE(app.editable(text));
+    app.waitFor([&] { return app.focus() == win + "Close"; }, "focus in the help window");
+    app.key("Escape");
+    app.waitUnmapped(win);
+    app.click("topLevHelp");
+    app.waitMapped(win);
+    app.click("topLevHelp");
+    app.settle();
+    EXPECT_TRUE(app.mapped(win));
+    app.wmClose(win);
+    app.waitUnmapped(win);
+    EXPECT_TRUE(app.running());
+    app.click("topLevHelp");
+    app.waitMapped(win);
+    EXPECT_EQ(app.text(text), helpText);
+    app.wmClose(mp::kShell);
+    const tk::RunResult r = app.waitExit();
+    EXPECT_EQ(r.code, 250) << r.describe();
+    EXPECT_EQ(r.out + r.err, "");
+    EXPECT_EQ(mp::status(root).mainMenuAction, 12);
+    EXPECT_EQ(mp::status(root).spare20, 4321);
 }
 
 }  // namespace

@@ -163,7 +163,7 @@ TEST(Interactions, Recheck) {
 
 // A form cannot be made smaller than its natural size.  Moved (down only)
 // and resized by the user it comes back there at that size; another form
-// type comes at the same place at its own size.
+// type comes at the same place at its own size.  Quit deletes the record.
 TEST(Interactions, AMovedAndResizedFormComesBack) {
     tk::TempRoot root;
     const std::vector<std::string> menu = mp::argv({"0", "20", "1", "1", "1", "1", "1"});
@@ -178,19 +178,19 @@ TEST(Interactions, AMovedAndResizedFormComesBack) {
         x = app.frameGeometry(mp::kShell).x;
         app.moveFrame(mp::kShell, x, 120);
         app.resizeFrame(mp::kShell, natural.width + 90, natural.height + 70);
-        app.waitFor([&] { return app.geometry(mp::kShell).width == natural.width + 90; }, "resized");
         EXPECT_EQ(app.clickAndExit("topLevOK").code, 20);
     }
-    for (const auto& [args, size] : {std::pair{menu, true}, {mp::argv({"23"}), false}}) {
+    for (const auto& [args, size, end, code] :
+         {std::tuple{mp::argv({"23"}), false, "topDCOK", 231}, {menu, true, "topLevQuit", 250}}) {
         tk::GuiApp app(args, mp::env(root));
         app.waitPlaced(mp::kShell);
         const tk::Rect frame = app.frameGeometry(mp::kShell), shell = app.geometry(mp::kShell);
         EXPECT_EQ(frame.x, x);
         EXPECT_EQ(frame.y, 120);
         EXPECT_EQ(shell.width == natural.width + 90 && shell.height == natural.height + 70, size);
-        app.wmClose(mp::kShell);
-        EXPECT_EQ(app.waitExit().code, 250);
+        EXPECT_EQ(app.clickAndExit(end).code, code);
     }
+    EXPECT_FALSE(root.exists(mp::kStatus));
 }
 
 // The e-mail browser: with subfolders the files list keeps its share of the
@@ -288,7 +288,7 @@ TEST(Interactions, AnAnswerThatCannotBeWrittenIsNeverLostSilently) {
                                            {pipeFds[1], "topPlatOK", 250}, {full, "topPlatPrev", 255}}) {
         tk::TempRoot root;
         root.write("plats", "sun4v T-series\n");
-        tk::GuiApp app(mp::argv({"19", root.file("plats")}), mp::env(root), tk::XServer::shared(), std::nullopt, fd);
+        tk::GuiApp app(mp::argv({"19", root.file("plats")}), mp::env(root), fd);
         app.waitPlaced(mp::kShell);
         const tk::RunResult r = app.clickAndExit(button);
         EXPECT_EQ(r.code, code) << fd << ": " << r.describe();

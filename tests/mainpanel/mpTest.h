@@ -91,9 +91,7 @@ inline void writeCatalogue(const tk::TempRoot& root) {
 
 // One step of a user at a form; "%R" in a typed text is the root.
 using Step = std::function<void(tk::GuiApp&, const tk::TempRoot&)>;
-inline Step click(const std::string& w) {
-    return [w](tk::GuiApp& app, const tk::TempRoot&) { app.click(w); };
-}
+inline Step click(const std::string& w) { return [w](tk::GuiApp& app, const tk::TempRoot&) { app.click(w); }; }
 inline Step item(const std::string& list, int pos, unsigned mods = tk::None) {
     return [=](tk::GuiApp& app, const tk::TempRoot&) { app.clickListItem(list, pos, mods); };
 }

@@ -26,13 +26,11 @@ struct Attach { std::string socket; pid_t pid; };
 
 class GuiApp {
 public:
-    // Starts argv[0] with the agent preloaded, DISPLAY set to the server, and
-    // the given environment additions; returns once the agent answers and a
-    // shell of the program is on the screen.
-    // `stdoutFd` as in Spawn.
-    GuiApp(std::vector<std::string> argv, std::map<std::string, std::string> env = {},
-           XServer& server = XServer::shared(), std::optional<std::string> stdinData = std::nullopt,
-           int stdoutFd = -1);
+    // Starts argv[0] with the agent preloaded, DISPLAY set to the shared
+    // server, and the given environment additions; returns once the agent
+    // answers and a shell of the program is on the screen.  `stdoutFd` as in
+    // Spawn.
+    GuiApp(std::vector<std::string> argv, std::map<std::string, std::string> env = {}, int stdoutFd = -1);
     // Connects to the agent of a program started by someone else; returns
     // once a shell of the program is on the screen.  Its exit status belongs
     // to its parent: waitExit() only waits for its end.
