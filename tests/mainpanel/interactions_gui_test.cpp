@@ -245,7 +245,8 @@ TEST(Interactions, TheSelectionWrittenAndRestored) {
         app.clickListItem("selProdListV", 1);             // Zeta
         app.clickListItem("selProdListV", 6, tk::Ctrl);   // Gamma
         // 2100 needed of 1000 free: the available space on red.
-        app.waitFor([&] { return app.pixel("selProdFreeDiskV", 2, 2) == "#ff0000"; }, "the warning background");
+        app.waitFor([&] { return app.resource("selProdFreeDiskV", "background") == std::to_string(0xff0000); },
+                    "the warning background");
         EXPECT_EQ(app.clickAndExit("selProdOK").code, 0);
     }
     EXPECT_EQ(root.read("sel"), "Gamma aux gamma 2000 v1 t2 available\nZeta aux zeta 100 v1 t2 failed\n");

@@ -17,7 +17,6 @@ namespace tk {
 enum Mods : unsigned { None = 0, Ctrl = 1 };
 
 struct Rect { int x = 0, y = 0, width = 0, height = 0; };
-struct Colors { std::string fg, bg; };  // "#rrggbb"
 
 // The agent of a program that someone else started (an installer script,
 // say) with the agent preloaded and TREV_AGENT_DIR set: its socket
@@ -64,11 +63,9 @@ public:
         for (const auto& s : request({"listselected", path})) out.push_back(std::stoi(s));
         return out;
     }
-    Colors colors(const std::string& path) { const auto f = request({"colors", path}); return {f.at(0), f.at(1)}; }
-    std::string pixel(const std::string& path, int dx, int dy) { return one({"pixel", path, std::to_string(dx), std::to_string(dy)}); }
     Rect geometry(const std::string& path) { return rect(request({"geometry", path})); }
     Rect frameGeometry(const std::string& shell) { return rect(request({"frame", shell})); }
-    std::string title(const std::string& shell) { return one({"wmtext", shell, "WM_NAME"}); }
+    std::string title(const std::string& shell) { return one({"title", shell}); }
     std::string resource(const std::string& path, const std::string& name) { return one({"resource", path, name}); }
     // The name of the widget that typed keys go to; empty when no window of
     // the program has the keyboard focus.
