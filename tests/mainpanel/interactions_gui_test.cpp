@@ -1,8 +1,9 @@
 // What a table of answers cannot show: the warnings that keep a form up,
 // the root terminal of the mount forms, the Recheck of the free space, a
 // form's place and size carried to the next run, the e-mail browser, the
-// selection restored, and a record that cannot be written.
+// selection restored, a record and an answer that cannot be written.
 #include <X11/cursorfont.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -12,13 +13,12 @@
 namespace {
 
 using mp::click;
-using mp::item;
 using mp::key;
 using mp::type;
 
 // OK refused with a note; the note's OK closes it and the form stays.
+// Return on a product list answers OK without selecting.
 TEST(Interactions, WarningsKeepTheFormUp) {
-    const std::string missing = "You need to specify\n    ";
     const struct {
         std::vector<std::string> args;
         std::vector<mp::Step> steps;   // the last one is the refused OK
@@ -31,15 +31,11 @@ TEST(Interactions, WarningsKeepTheFormUp) {
          {type("prodInfoEmailText", "%R/wo"), key("j", tk::Ctrl), key("x"), click("instInfoOk")}, "WarnDialog",
          "The email file name holds a control character (a line feed, a tab, ...)\n Respecify the email file name\n"},
         {{"1", "2", "0", "/dev/rmt/0", "0", "0"}, {click("instInfoOk")}, "WarnDialog", "You need to specify email file name"},
-        {{"4", "CDROM", "1", ":", "0", "C", "TAPE", "1", ":", "0", "T"}, {click("inMedDOk")}, "WarnDialog",
-         missing + "CD-ROM device name\n    CD-ROM remote host name\n    Tape device name\n    Tape remote host name\n"},
-        {{"5", "", "Disc", "/dev/sr0", "1"}, {click("mntCDHostNameV"), click("mntCDMounted")}, "WarnDialog",
-         missing + "CD-ROM remote host name\n"},
-        {{"22", "%R/wo"}, {click("listWOOk")}, "WarnDialog", "No Work Order Selected"},
+        {{"22", "%R/wo"}, {key("Return")}, "WarnDialog", "No Work Order Selected"},
         {{"8", "%R/bad"}, {}, "WarnDialog", "Wrong format in product description file: %R/bad.\n"
                                             "Only the products before the wrong line are shown."},
-        {{"2", "%R/prods", "%R/sel", "1000", "1"}, {item("selProdListV", 2), mp::ctrlItem("selProdListV", 2),
-         click("selProdOK")}, "WarnNoProdSel", "You need to select one or more products to proceed."},
+        {{"2", "%R/prods", "%R/sel", "1000", "1"}, {key("Return")}, "WarnNoProdSel",
+         "You need to select one or more products to proceed."},
     };
     for (const auto& c : cases) {
         tk::TempRoot root;
@@ -63,8 +59,11 @@ TEST(Interactions, WarningsKeepTheFormUp) {
 }
 
 // Mount CD prints the line and runs $XTERM (a path deeper than 80
-// characters) with the mount script; its end is the form's answer 0.
+// characters) with the mount script; its end is the form's answer 0.  No
+// terminal: a note whose Cancel returns to the form and whose OK ends it
+// with 0.  A terminal that cannot be executed: 248, the record not written.
 TEST(Interactions, MountCdRunsTheRootTerminal) {
+    ASSERT_FALSE(std::filesystem::exists("/usr/openwin/bin/xterm"));
     tk::TempRoot root;
     const std::string term = root.file(std::string(90, 'd') + "/xterm"), args = root.file("terminal.args");
     root.write(term.substr(root.path().size() + 1),
@@ -72,23 +71,16 @@ TEST(Interactions, MountCdRunsTheRootTerminal) {
     const std::string script = root.write("install/bin.sun4v/mntCD.sh", "#!/bin/sh\n", 0755);
     auto env = mp::env(root);
     env["XTERM"] = term;
-    tk::GuiApp app(mp::argv({"15", "CDROM", "Disc 3", "srv:/dev/sr0"}), env);
-    app.waitPlaced(mp::kShell);
-    const tk::RunResult r = app.clickAndExit("instMediaCDMount");
+    tk::GuiApp terminal(mp::argv({"15", "CDROM", "Disc 3", "srv:/dev/sr0"}), env);
+    terminal.waitPlaced(mp::kShell);
+    tk::RunResult r = terminal.clickAndExit("instMediaCDMount");
     EXPECT_EQ(r.code, 0) << r.describe();
     EXPECT_EQ(r.out, "DeviceCD='srv:/dev/sr0'\n");
     // Its argument vector, one argument a line.
     EXPECT_EQ(tk::readFile(args), term + "\n-T\n\"Trevalon  (become root and mount CD-ROM drive)\"\n-fn\n9x15\n"
                                          "-g\n80x24+410+0\n-bg\n#e0e0e0\n-fg\n#800000\n-sb\n-sk\n-cr\nred\n-e\n" +
                                          script + "\nsun4v\n");
-}
 
-// No terminal: a note whose Cancel returns to the form and whose OK ends it
-// with 0.  A terminal that cannot be executed: 248, the record not written.
-TEST(Interactions, MountCdWithoutAUsableTerminal) {
-    ASSERT_FALSE(std::filesystem::exists("/usr/openwin/bin/xterm"));
-    tk::TempRoot root;
-    auto env = mp::env(root);
     env["XTERM"] = root.file("none");
     tk::GuiApp app(mp::argv({"5", "", "Disc 2", "/dev/sr0", "0"}), env);
     app.waitPlaced(mp::kShell);
@@ -98,18 +90,19 @@ TEST(Interactions, MountCdWithoutAUsableTerminal) {
         EXPECT_EQ(app.label("mntCDMsgL"), "Click OK after find a window in which to\nbecome root and mount the CD-ROM drive.");
         app.click(button);
     }
-    tk::RunResult r = app.waitExit();
+    r = app.waitExit();
     EXPECT_EQ(r.code, 0) << r.describe();
     EXPECT_EQ(r.out, "DeviceCD='/dev/sr0'\nDeviceCD='/dev/sr0'\n");
 
     env["XTERM"] = root.write("not-executable", "#!/bin/sh\nexit 0\n", 0644);
-    tk::StatusFile::blank().save(root.file(mp::kStatus));
+    const std::string blank(trev::kStatusRecordSize, '\0');
+    root.write(mp::kStatus, blank);
     tk::GuiApp again(mp::argv({"5", "", "Disc 2", "/dev/sr0", "0"}), env);
     again.waitPlaced(mp::kShell);
     r = again.clickAndExit("mntCDMount");
     EXPECT_EQ(r.code, 248) << r.describe();
     EXPECT_EQ(r.err, "System error in execv\n");
-    EXPECT_EQ(mp::status(root).slot(160).width, 0u);   // a written record holds the size
+    EXPECT_EQ(root.read(mp::kStatus), blank);
 }
 
 // Recheck runs `$BOURNE <estimator> <result file>` under a watch cursor; its
@@ -168,8 +161,9 @@ TEST(Interactions, Recheck) {
     EXPECT_EQ(app.cursors(mp::kShell), (std::vector<std::string>{watch, "none", watch, "none", watch, "none", watch, "none"}));
 }
 
-// A form moved (down only) and resized by the user comes back there at
-// that size; another form type comes at the same place at its own size.
+// A form cannot be made smaller than its natural size.  Moved (down only)
+// and resized by the user it comes back there at that size; another form
+// type comes at the same place at its own size.  Quit deletes the record.
 TEST(Interactions, AMovedAndResizedFormComesBack) {
     tk::TempRoot root;
     const std::vector<std::string> menu = mp::argv({"0", "20", "1", "1", "1", "1", "1"});
@@ -179,22 +173,24 @@ TEST(Interactions, AMovedAndResizedFormComesBack) {
         tk::GuiApp app(menu, mp::env(root));
         app.waitPlaced(mp::kShell);
         natural = app.geometry(mp::kShell);
+        EXPECT_EQ(app.resource(mp::kShell, "minWidth"), std::to_string(natural.width));
+        EXPECT_EQ(app.resource(mp::kShell, "minHeight"), std::to_string(natural.height));
         x = app.frameGeometry(mp::kShell).x;
         app.moveFrame(mp::kShell, x, 120);
         app.resizeFrame(mp::kShell, natural.width + 90, natural.height + 70);
-        app.waitFor([&] { return app.geometry(mp::kShell).width == natural.width + 90; }, "resized");
         EXPECT_EQ(app.clickAndExit("topLevOK").code, 20);
     }
-    for (const auto& [args, size] : {std::pair{menu, true}, {mp::argv({"23"}), false}}) {
+    for (const auto& [args, size, end, code] :
+         {std::tuple{mp::argv({"23"}), false, "topDCOK", 231}, {menu, true, "topLevQuit", 250}}) {
         tk::GuiApp app(args, mp::env(root));
         app.waitPlaced(mp::kShell);
         const tk::Rect frame = app.frameGeometry(mp::kShell), shell = app.geometry(mp::kShell);
         EXPECT_EQ(frame.x, x);
         EXPECT_EQ(frame.y, 120);
         EXPECT_EQ(shell.width == natural.width + 90 && shell.height == natural.height + 70, size);
-        app.wmClose(mp::kShell);
-        EXPECT_EQ(app.waitExit().code, 250);
+        EXPECT_EQ(app.clickAndExit(end).code, code);
     }
+    EXPECT_FALSE(root.exists(mp::kStatus));
 }
 
 // The e-mail browser: with subfolders the files list keeps its share of the
@@ -210,7 +206,8 @@ TEST(Interactions, EmailBrowser) {
     tk::GuiApp app(mp::argv({"1", "3", "12", "/dev/rmt/0", "0", "0"}), env);
     app.waitPlaced(mp::kShell);
     app.click("prodInfoEmailBrowser");
-    app.waitMappedSettled(box);
+    app.waitMapped(box);
+    app.settle();
     auto expectShared = [&](const char* when) {
         EXPECT_GE(app.geometry(files).width, app.geometry(dirs).width * 3 / 4) << when;
         EXPECT_GE(app.geometry(files).width, 150) << when;
@@ -230,7 +227,7 @@ TEST(Interactions, EmailBrowser) {
     const tk::RunResult r = app.clickAndExit("instInfoOk");
     EXPECT_EQ(r.code, 2) << r.describe();
     EXPECT_EQ(r.out, "EmailFile='" + top + "/wo.txt'\n");
-    EXPECT_EQ(mp::status(root).emailFile(), top + "/wo.txt");
+    EXPECT_EQ(std::string(mp::status(root).emailFile), top + "/wo.txt");
 }
 
 // Load Products writes the choice in catalogue order and its names after
@@ -248,11 +245,15 @@ TEST(Interactions, TheSelectionWrittenAndRestored) {
         app.clickListItem("selProdListV", 1);             // Zeta
         app.clickListItem("selProdListV", 6, tk::Ctrl);   // Gamma
         // 2100 needed of 1000 free: the available space on red.
-        app.waitFor([&] { return app.pixel("selProdFreeDiskV", 2, 2) == "#ff0000"; }, "the warning background");
+        app.waitFor([&] { return app.resource("selProdFreeDiskV", "background") == std::to_string(0xff0000); },
+                    "the warning background");
         EXPECT_EQ(app.clickAndExit("selProdOK").code, 0);
     }
     EXPECT_EQ(root.read("sel"), "Gamma aux gamma 2000 v1 t2 available\nZeta aux zeta 100 v1 t2 failed\n");
-    EXPECT_EQ(mp::status(root).names(), (std::vector<std::string>{"gamma", "zeta"}));
+    const std::string bytes = root.read(mp::kStatus);
+    EXPECT_EQ(trev::decodeSelectedNames(reinterpret_cast<const std::uint8_t*>(bytes.data()) + trev::kStatusRecordSize,
+                                        bytes.size() - trev::kStatusRecordSize, mp::status(root).numSelNames),
+              (std::vector<std::string>{"gamma", "zeta"}));
     tk::GuiApp app(args, mp::env(root));
     app.waitPlaced(mp::kShell);
     EXPECT_TRUE(app.toggle("selProdBySizeV"));
@@ -274,6 +275,28 @@ TEST(Interactions, AFailedWriteOfTheRecordIsReported) {
     const tk::RunResult r = app.clickAndExit("topDCOK");
     EXPECT_EQ(r.code, 232) << r.describe();
     EXPECT_EQ(r.err, "Cannot write file " + root.file(mp::kStatus) + "(File too large)\n");
+}
+
+// An answer that cannot be written is said and answered 250: standard
+// output closed, a pipe whose reader has gone.  A button that prints
+// nothing is unaffected even on a full device.
+TEST(Interactions, AnAnswerThatCannotBeWrittenIsNeverLostSilently) {
+    const int full = open("/dev/full", O_WRONLY);
+    int pipeFds[2];
+    ASSERT_EQ(pipe(pipeFds), 0);
+    close(pipeFds[0]);
+    for (const auto& [fd, button, code] : {std::tuple{tk::Spawn::kClosed, "topPlatOK", 250},
+                                           {pipeFds[1], "topPlatOK", 250}, {full, "topPlatPrev", 255}}) {
+        tk::TempRoot root;
+        root.write("plats", "sun4v T-series\n");
+        tk::GuiApp app(mp::argv({"19", root.file("plats")}), mp::env(root), fd);
+        app.waitPlaced(mp::kShell);
+        const tk::RunResult r = app.clickAndExit(button);
+        EXPECT_EQ(r.code, code) << fd << ": " << r.describe();
+        EXPECT_EQ(r.err.find("Cannot write to standard output(") != std::string::npos, code == 250) << r.err;
+    }
+    close(pipeFds[1]);
+    close(full);
 }
 
 }  // namespace

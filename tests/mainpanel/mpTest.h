@@ -10,15 +10,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "Gui.h"
 #include "Process.h"
-#include "StatusFile.h"
 #include "TempRoot.h"
 #include "XServer.h"
+#include "core/statusRecord.h"
 
 namespace mp {
 
@@ -57,7 +60,15 @@ inline std::map<std::string, std::string> env(const tk::TempRoot& root) {
     return {{"Proot", root.path()}, {"OVS_INST_PLAT", "sun4v"}};
 }
 
-inline tk::StatusFile status(const tk::TempRoot& root) { return tk::StatusFile::load(root.file(kStatus)); }
+// form.status decoded by mainpanel's own codec, whose bytes the unit tests
+// pin down.
+inline trev::FormStatusRec status(const tk::TempRoot& root) {
+    const std::string bytes = root.read(kStatus);
+    trev::StatusBytes record{};
+    if (bytes.size() < record.size()) throw std::runtime_error("form.status is shorter than a record");
+    std::copy_n(bytes.begin(), record.size(), record.begin());
+    return trev::decodeStatus(record);
+}
 
 inline const char kProducts[] =
     "Alpha~Suite aux alpha 500 v1 t2 available\n"
@@ -78,27 +89,27 @@ inline void writeCatalogue(const tk::TempRoot& root) {
     root.write("install/pkgs/EPS1.nok", "EPS1 1.0 350 x\n");
 }
 
-// One step of a user at a form.
-struct Step {
-    enum Kind { Click, Item, CtrlItem, Type, Key } kind;
-    std::string widget, text;   // Key: the keysym in widget, the modifiers in pos
-    int pos = 0;
-};
-inline Step click(const std::string& w) { return {Step::Click, w, "", 0}; }
-inline Step item(const std::string& list, int pos) { return {Step::Item, list, "", pos}; }
-inline Step ctrlItem(const std::string& list, int pos) { return {Step::CtrlItem, list, "", pos}; }
-inline Step type(const std::string& field, const std::string& text) { return {Step::Type, field, text, 0}; }
-inline Step key(const std::string& keysym, unsigned mods = tk::None) { return {Step::Key, keysym, "", int(mods)}; }
+// One step of a user at a form; "%R" in a typed text is the root.
+using Step = std::function<void(tk::GuiApp&, const tk::TempRoot&)>;
+inline Step click(const std::string& w) { return [w](tk::GuiApp& app, const tk::TempRoot&) { app.click(w); }; }
+inline Step item(const std::string& list, int pos, unsigned mods = tk::None) {
+    return [=](tk::GuiApp& app, const tk::TempRoot&) { app.clickListItem(list, pos, mods); };
+}
+inline Step type(const std::string& field, const std::string& text) {
+    return [=](tk::GuiApp& app, const tk::TempRoot& root) { app.typeInto(field, expand(text, root)); };
+}
+// Once a window of the program has the keyboard focus.
+inline Step key(const std::string& keysym, unsigned mods = tk::None) {
+    return [=](tk::GuiApp& app, const tk::TempRoot&) {
+        app.waitFor([&] { return !app.focus().empty(); }, "the keyboard focus in the program");
+        app.key(keysym, mods);
+    };
+}
 
-// Takes the steps in turn, each handled before the next; "%R" in a typed
-// text is the root.
+// Takes the steps in turn, each handled before the next.
 inline void drive(tk::GuiApp& app, const std::vector<Step>& steps, const tk::TempRoot& root) {
     for (const Step& s : steps) {
-        if (s.kind == Step::Click) app.click(s.widget);
-        if (s.kind == Step::Item || s.kind == Step::CtrlItem)
-            app.clickListItem(s.widget, s.pos, s.kind == Step::CtrlItem ? tk::Ctrl : tk::None);
-        if (s.kind == Step::Type) app.typeInto(s.widget, expand(s.text, root));
-        if (s.kind == Step::Key) app.key(s.widget, static_cast<unsigned>(s.pos));
+        s(app, root);
         if (&s != &steps.back()) app.settle();
     }
 }

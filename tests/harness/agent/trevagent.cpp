@@ -14,7 +14,6 @@
 #include <X11/IntrinsicP.h>
 #include <X11/CompositeP.h>
 #include <X11/XKBlib.h>
-#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <Xm/Display.h>
@@ -162,13 +161,6 @@ std::string xmText(XmString s) {
     return out;
 }
 
-// "#rrggbb" of a pixel of the server's 24-bit TrueColor screen.
-std::string rgb(Pixel p) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "#%06lx", p & 0xffffff);
-    return buf;
-}
-
 struct Geo {
     int x, y, w, h;
 };
@@ -221,20 +213,6 @@ std::string resourceOf(Widget w, const std::string& name) {
     long v = 0;  // little-endian: a narrower value fills the low bytes
     XtVaGetValues(w, name.c_str(), &v, nullptr);
     return std::to_string(size == 4 ? static_cast<int>(v) : v);
-}
-
-// WM_NAME or WM_ICON_NAME, in whatever encoding the locale chose.
-Fields textProperty(Widget shell, const std::string& which) {
-    XTextProperty prop{};
-    char** list = nullptr;
-    int count = 0;
-    Fields out{""};
-    if (XGetTextProperty(gDpy, XtWindow(shell), &prop, XInternAtom(gDpy, which.c_str(), False)) && prop.value &&
-        Xutf8TextPropertyToTextList(gDpy, &prop, &list, &count) >= Success && count > 0)
-        out[0] = list[0];
-    if (list) XFreeStringList(list);
-    if (prop.value) XFree(prop.value);
-    return out;
 }
 
 void dumpTree(Widget w, int depth, std::ostringstream& o) {
@@ -326,7 +304,6 @@ Fields flag(bool b) { return {b ? "1" : "0"}; }
 using Handler = Fields (*)(const Fields&);
 const std::map<std::string, Handler> kHandlers = {
     {"sync", [](const Fields&) { return settle(); }},
-    {"screen", [](const Fields&) { return numbers({0, 0, DisplayWidth(gDpy, 0), DisplayHeight(gDpy, 0)}); }},
     {"shells", [](const Fields&) {
          Fields out;
          for (Widget r : rootShells()) out.push_back(XtName(r));
@@ -348,8 +325,6 @@ const std::map<std::string, Handler> kHandlers = {
          Widget focus = s ? XmGetFocusWidget(s) : nullptr;
          return Fields{focus ? XtName(focus) : ""};
      }},
-    {"exists", [](const Fields& f) { return flag(findPath(f.at(1))); }},
-    {"class", [](const Fields& f) { return Fields{XtClass(arg(f))->core_class.class_name}; }},
     {"label", [](const Fields& f) {
          XmString s = nullptr;
          XtVaGetValues(arg(f), XmNlabelString, &s, nullptr);
@@ -365,7 +340,10 @@ const std::map<std::string, Handler> kHandlers = {
          XtFree(t);
          return out;
      }},
-    {"mapped", [](const Fields& f) { return flag(viewable(arg(f))); }},
+    {"mapped", [](const Fields& f) {
+         Widget w = findPath(f.at(1));
+         return flag(w && viewable(w));
+     }},
     {"resource", [](const Fields& f) { return Fields{resourceOf(arg(f), f.at(2))}; }},
     {"cursors", [](const Fields& f) { return gCursorLog[XtWindowOfObject(arg(f))]; }},
     {"listitems", [](const Fields& f) {
@@ -385,26 +363,16 @@ const std::map<std::string, Handler> kHandlers = {
          XtFree(reinterpret_cast<char*>(pos));
          return out;
      }},
-    {"colors", [](const Fields& f) {
-         Pixel fg = 0, bg = 0;
-         XtVaGetValues(arg(f), XmNforeground, &fg, XmNbackground, &bg, nullptr);
-         return Fields{rgb(fg), rgb(bg)};
-     }},
-    {"pixel", [](const Fields& f) {  // read from the screen at an offset into the widget
-         const Geo g = geometryOf(arg(f));
-         XImage* img = XGetImage(gDpy, DefaultRootWindow(gDpy), g.x + std::stoi(f.at(2)), g.y + std::stoi(f.at(3)),
-                                 1, 1, AllPlanes, ZPixmap);
-         if (!img) fail("cannot read the screen");
-         const Fields out{rgb(XGetPixel(img, 0, 0))};
-         XDestroyImage(img);
-         return out;
-     }},
     {"geometry", [](const Fields& f) {
          const Geo g = geometryOf(arg(f));
          return numbers({g.x, g.y, g.w, g.h});
      }},
     {"frame", [](const Fields& f) { return frameOf(shellOf(arg(f))); }},
-    {"wmtext", [](const Fields& f) { return textProperty(shellOf(arg(f)), f.at(2)); }},
+    {"title", [](const Fields& f) {
+         char* title = nullptr;
+         XtVaGetValues(shellOf(arg(f)), XmNtitle, &title, nullptr);
+         return Fields{title ? title : ""};
+     }},
     // At the centre of the widget, or of the list item at position f[3],
     // scrolled into view first.
     {"click", [](const Fields& f) {

@@ -27,16 +27,14 @@ steady_clock::time_point gLastClickAt;
 
 }  // namespace
 
-GuiApp::GuiApp(std::vector<std::string> argv, std::map<std::string, std::string> env, XServer& server,
-               std::optional<std::string> stdinData, int stdoutFd) {
+GuiApp::GuiApp(std::vector<std::string> argv, std::map<std::string, std::string> env, int stdoutFd) {
     sock_ = dir_.file("agent.sock");
     Spawn s(std::move(argv));
     s.env = std::move(env);
-    s.env["DISPLAY"] = server.display();
+    s.env["DISPLAY"] = XServer::shared().display();
     s.env["TREV_AGENT_SOCKET"] = sock_;
     const char* old = getenv("LD_PRELOAD");
     s.env["LD_PRELOAD"] = agentLibrary() + (old ? std::string(" ") + old : "");
-    s.stdinData = std::move(stdinData);
     s.stdoutFd = stdoutFd;
     proc_.start(s);
     connect();

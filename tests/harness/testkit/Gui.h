@@ -17,7 +17,6 @@ namespace tk {
 enum Mods : unsigned { None = 0, Ctrl = 1 };
 
 struct Rect { int x = 0, y = 0, width = 0, height = 0; };
-struct Colors { std::string fg, bg; };  // "#rrggbb"
 
 // The agent of a program that someone else started (an installer script,
 // say) with the agent preloaded and TREV_AGENT_DIR set: its socket
@@ -26,13 +25,11 @@ struct Attach { std::string socket; pid_t pid; };
 
 class GuiApp {
 public:
-    // Starts argv[0] with the agent preloaded, DISPLAY set to the server, and
-    // the given environment additions; returns once the agent answers and a
-    // shell of the program is on the screen.
-    // `stdoutFd` as in Spawn.
-    GuiApp(std::vector<std::string> argv, std::map<std::string, std::string> env = {},
-           XServer& server = XServer::shared(), std::optional<std::string> stdinData = std::nullopt,
-           int stdoutFd = -1);
+    // Starts argv[0] with the agent preloaded, DISPLAY set to the shared
+    // server, and the given environment additions; returns once the agent
+    // answers and a shell of the program is on the screen.  `stdoutFd` as in
+    // Spawn.
+    GuiApp(std::vector<std::string> argv, std::map<std::string, std::string> env = {}, int stdoutFd = -1);
     // Connects to the agent of a program started by someone else; returns
     // once a shell of the program is on the screen.  Its exit status belongs
     // to its parent: waitExit() only waits for its end.
@@ -46,21 +43,15 @@ public:
     }
     void typeText(const std::string& text) { request({"type", text}); }
     void key(const std::string& keysym, unsigned mods = None) { request({"key", keysym, mods & Ctrl ? "C" : ""}); }
-    void drag(int x1, int y1, int x2, int y2) {  // root coordinates
-        request({"drag", std::to_string(x1), std::to_string(y1), std::to_string(x2), std::to_string(y2)});
-    }
     void moveFrame(const std::string& shell, int x, int y);
     void resizeFrame(const std::string& shell, int width, int height);
     void wmClose(const std::string& shell) { request({"wmproto", shell, "WM_DELETE_WINDOW"}); }
-    void wmSaveYourself(const std::string& shell) { request({"wmproto", shell, "WM_SAVE_YOURSELF"}); }
 
     // State.
-    bool exists(const std::string& path) { return flag({"exists", path}); }
-    std::string widgetClass(const std::string& path) { return one({"class", path}); }
     std::string label(const std::string& path) { return one({"label", path}); }
     std::string text(const std::string& path) { return one({"text", path}); }
     bool toggle(const std::string& path) { return resource(path, "set") == "1"; }  // fails on a non-toggle
-    bool mapped(const std::string& path) { return flag({"mapped", path}); }
+    bool mapped(const std::string& path) { return flag({"mapped", path}); }  // false when there is none
     bool editable(const std::string& path) { return resource(path, "editable") == "1"; }
     std::vector<std::string> listItems(const std::string& path) { return request({"listitems", path}); }
     // Every cursor the program defined on the widget's window so far, in
@@ -72,14 +63,10 @@ public:
         for (const auto& s : request({"listselected", path})) out.push_back(std::stoi(s));
         return out;
     }
-    Colors colors(const std::string& path) { const auto f = request({"colors", path}); return {f.at(0), f.at(1)}; }
-    std::string pixel(const std::string& path, int dx, int dy) { return one({"pixel", path, std::to_string(dx), std::to_string(dy)}); }
     Rect geometry(const std::string& path) { return rect(request({"geometry", path})); }
     Rect frameGeometry(const std::string& shell) { return rect(request({"frame", shell})); }
-    std::string title(const std::string& shell) { return one({"wmtext", shell, "WM_NAME"}); }
-    std::string iconName(const std::string& shell) { return one({"wmtext", shell, "WM_ICON_NAME"}); }
+    std::string title(const std::string& shell) { return one({"title", shell}); }
     std::string resource(const std::string& path, const std::string& name) { return one({"resource", path, name}); }
-    Rect screen() { return rect(request({"screen"})); }
     // The name of the widget that typed keys go to; empty when no window of
     // the program has the keyboard focus.
     std::string focus() { return one({"focus"}); }
@@ -87,18 +74,13 @@ public:
 
     // Waiting, with deadlines.  A failed wait throws with the widget tree.
     void waitMapped(const std::string& path) { waitFor([&] { return mapped(path); }, path + " on the screen"); }
-    void waitUnmapped(const std::string& path) {
-        waitFor([&] { return !exists(path) || !mapped(path); }, path + " off the screen");
-    }
+    void waitUnmapped(const std::string& path) { waitFor([&] { return !mapped(path); }, path + " off the screen"); }
     void waitFor(const std::function<bool()>& pred, const std::string& what,
                  std::chrono::milliseconds timeout = 15s);
     RunResult waitExit(std::chrono::milliseconds timeout = 15s);
     // Lets the program handle every event already sent to it (no waiting for
     // the window manager); for checks that something did NOT change.
     void settle() { request({"sync"}); }
-    // Waits until `path` is mapped and the program has handled every event
-    // so far, so that it knows where the window manager put the window.
-    void waitMappedSettled(const std::string& path) { waitMapped(path), settle(); }
     // Waits until the window manager has framed `shell` and left it in
     // place: a window may still move for a moment after it is on the
     // screen, and a click computed before the move misses.
@@ -125,6 +107,9 @@ private:
     std::string one(const std::vector<std::string>& fields) { return request(fields).at(0); }
     bool flag(const std::vector<std::string>& fields) { return one(fields) == "1"; }
     static Rect rect(const std::vector<std::string>& f);
+    void drag(int x1, int y1, int x2, int y2) {  // root coordinates
+        request({"drag", std::to_string(x1), std::to_string(y1), std::to_string(x2), std::to_string(y2)});
+    }
     void clickBy(const std::vector<std::string>& fields);
     void connect();
     RunResult ended(std::chrono::milliseconds timeout);
