@@ -246,8 +246,11 @@ Fields clickAt(int x, int y, const std::string& mods) {
     XTestFakeButtonEvent(gInput, 1, True, delay);
     XTestFakeButtonEvent(gInput, 1, False, CurrentTime);
     ctrl(mods, false);
-    last = steady_clock::now() + milliseconds(delay);
+    // The server holds the press back; on a loaded machine it may handle it
+    // later still.  The reply comes once it has, so the next gap is measured
+    // from the click's real time, not from the time it was asked for.
     XSync(gInput, False);
+    last = steady_clock::now();
     return {};
 }
 
