@@ -62,12 +62,6 @@ const std::string kEnd(1024, '\0');
 
 const unsigned char* bytes(const std::string& s) { return reinterpret_cast<const unsigned char*>(s.data()); }
 
-// A record whose first bytes are text; everything else is NUL.
-std::string recordWith(const std::string& text) {
-    std::string r(tart::kRecordSize, '\0');
-    return r.replace(0, text.size(), text);
-}
-
 TEST(TartHeaderNumbers, OctalTextBase256AndGarbage) {
     const struct {
         std::string bytes;
@@ -90,7 +84,7 @@ TEST(TartHeaderNumbers, OctalTextBase256AndGarbage) {
         {"\xC0" + std::string(11, '\0'), 12, true, INT64_MIN},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(tart::parseNumber(bytes(recordWith(c.bytes)), tart::Field{0, c.width}, c.allowNegative),
+        EXPECT_EQ(tart::parseNumber(bytes(c.bytes + kEnd), tart::Field{0, c.width}, c.allowNegative),
                   c.value)
             << "\"" << c.bytes << "\" width " << c.width;
     }
@@ -113,7 +107,7 @@ TEST(TartHeaderChecksum, SignedOrUnsignedBytesWithBlankChecksumField) {
 }
 
 TEST(TartHeaderParse, UstarPrefixAndDataRecords) {
-    std::string r = recordWith("name");
+    std::string r = "name" + std::string(508, '\0');
     r.replace(345, 3, "dir");
     EXPECT_EQ(tart::parseHeader(bytes(r)).name, "name");  // V7: no prefix field
     r.replace(257, 8, std::string("ustar\0" "00", 8));
