@@ -138,14 +138,11 @@ TEST(Program, Rows) {
     const std::string oddKey = "k'ey;touch pwned";
     dir.write(oddKey, "quoted key");
     // A checksum file name far beyond the 247 characters of the original command buffer.
-    std::string deep = "deep";
-    for (char c = 'a'; c < 'f'; ++c) deep += "/" + std::string(60, c);
+    const std::string deep = std::string(200, 'a') + "/" + std::string(200, 'b');
     tk::makeDirs(dir.file(deep));
-    deep += "/sums";
 
     const Bytes data = sampleData(300000, 2), random = randomBytes(123457, 1), z = compressReal(data);
     const Bytes small = sampleData(60000, 14);
-    const Bytes scrambled = run({"s", "key"}, "plain", Way::Plain, cwd).out;
     const Bytes compressedScrambled = run({"cs", "key"}, data, Way::Plain, cwd).out;
     Bytes damaged = compressReal(randomBytes(300000, 24));
     for (std::size_t k = 1000; k < damaged.size(); k += 7) damaged[k] = static_cast<char>(~damaged[k]);
@@ -171,18 +168,17 @@ TEST(Program, Rows) {
         {{"cs", "key"}, compressedScrambled, compressedScrambled, "", 0},  // neither
         {{"s", "key"}, small, std::nullopt, "", 0, Way::Plain, "", {"x"}},  // copied, not fed to zcat
         {{"s", "key"}, "", std::nullopt, "", 0, Way::Plain, "", {"x"}},
-        {{"s", "key"}, scrambled, std::nullopt, "", 0, Way::Plain, "", {"x"}},  // always a new header
+        {{"s", "key"}, compressedScrambled, std::nullopt, "", 0, Way::Plain, "", {"x"}},  // always a new header
         {{"cs", oddKey}, small, std::nullopt, "", 0, Way::Plain, "", {"x"}},
         // Blocks of 10240 bytes, dots per V_size KBytes, one checksum line per run.
         {{"bv", "sums"}, "", "", "", 0, Way::Plain, "sums"},
-        {{"bv", "sums"}, random.substr(0, 10239), padded(random.substr(0, 10239)), "", 0, Way::Plain, "sums"},
         {{"bv", "sums"}, random.substr(0, 10240), random.substr(0, 10240), "", 0, Way::Plain, "sums"},
         {{"bv", "sums"}, random.substr(0, 10241), padded(random.substr(0, 10241)), "", 0, Way::Plain, "sums"},
         {{"cbv", "sums"}, data, padded(z), "", 0, Way::Packets, "sums"},
         {{"b"}, data, padded(data), "", 0, Way::Packets},
         {{"xb"}, z, padded(data), "", 0, Way::Packets},
         {{"cbvs", oddSums, oddKey}, data, std::nullopt, "", 0, Way::Plain, oddSums},
-        {{"cbv", deep}, small, padded(compressReal(small)), "", 0, Way::Plain, deep},
+        {{"cbv", deep + "/sums"}, small, padded(compressReal(small)), "", 0, Way::Plain, deep + "/sums"},
         {{"xv", "sums"}, z, data, "", 0, Way::Plain, "sums"},
         // Values are taken in the order of the letters; later letters override.
         {{"vv", "first", "sums"}, "one", "one", "", 0, Way::Plain, "sums"},
@@ -215,7 +211,6 @@ TEST(Program, Rows) {
         {{"x"}, Bytes("\x1F\x08" "gone\0data", 10), "", kNoKey + zcatEmpty, 1},  // the key gone
         {{"x"}, "\x1F\x08" + Bytes(5000, 'A'), "", "Failure detected (damaged scrambled header)\n" + zcatEmpty, 1},
         // The checksum file cannot be made: 255, in the first or second ferrule.
-        {{"v", "/nonexistent/sums"}, "some input", "some input", "/nonexistent/sums: No such file or directory\n", 255},
         {{"v", "tmp/sums"}, small, std::nullopt, looped, 255},
         {{"cbv", "tmp/sums"}, small, std::nullopt, looped, 255},
         // zcat refuses a damaged archive part way: its status wins over a
