@@ -206,8 +206,6 @@ TEST(Program, Rows) {
         {{"cs", "/nonexistent/key"}, "input", "", kNoKey, 1},  // the second ferrule's failure
         {{"s", "empty"}, "input", "", "Failure detected (security key empty is empty)\n", 1},
         {{"s", "fifo"}, "input", "", "Failure detected (security key fifo is not a regular file)\n", 1},  // no hang
-        {{"xc"}, Bytes("\x1F\x08" "fifo\0data", 10), "",
-         "Failure detected (security key fifo is not a regular file)\n", 1},
         {{"x"}, Bytes("\x1F\x08" "gone\0data", 10), "", kNoKey + zcatEmpty, 1},  // the key gone
         {{"x"}, "\x1F\x08" + Bytes(5000, 'A'), "", "Failure detected (damaged scrambled header)\n" + zcatEmpty, 1},
         // The checksum file cannot be made: 255, in the first or second ferrule.
