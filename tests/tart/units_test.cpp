@@ -39,12 +39,11 @@ std::string withChecksum(std::string rec) {
     return rec;
 }
 
-// A header as an old tar writes it: owner 1, group 2, mode and time 0,
+// A header as an old tar writes it: group 2, owner, mode and time 0,
 // octal numbers ended by NUL; names of at most 100 bytes.
 std::string header(const std::string& name, char type, unsigned long size, const std::string& link = "") {
     std::string rec(tart::kRecordSize, '\0');
     rec.replace(0, name.size(), name);
-    putOctal(rec, 108, 8, 1);
     putOctal(rec, 116, 8, 2);
     putOctal(rec, 124, 12, size);
     rec[156] = type;
