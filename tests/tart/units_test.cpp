@@ -114,9 +114,12 @@ TEST(TartHeaderParse, UstarPrefixAndDataRecords) {
     r.replace(257, 8, "ustar  \0");  // GNU tar keeps times there
     EXPECT_EQ(tart::parseHeader(bytes(r)).name, "name");
 
-    // Which types own data and the rounding to records are seen in the
-    // listings; here the largest size, rounded without overflow.
+    // Which types own data and the rounding up to records are seen in the
+    // listings; here a size of whole records and the largest size, rounded
+    // without overflow.
     tart::TarHeader x;
+    x.size = 512;
+    EXPECT_EQ(x.dataRecords(), 1u);
     x.size = INT64_MAX;
     EXPECT_EQ(x.dataRecords(), static_cast<uint64_t>(INT64_MAX) / 512 + 1);
 }
