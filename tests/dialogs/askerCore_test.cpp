@@ -19,7 +19,6 @@ TEST(AskerCommandLine, ChoosesTheDialogAndTheMessage) {
         std::string message;
     } cases[] = {
         {{}, Dialog::Usage, ""},
-        {{"Disk full."}, Dialog::Message, "Disk full."},
         {{"QUES", "Remove it?"}, Dialog::Question, "Remove it?"},
         // The question needs exactly "QUES" and exactly two arguments.
         {{"QUES"}, Dialog::Message, "QUES"},
@@ -45,7 +44,6 @@ TEST(AskerMessageText, TildesAndWrapping) {
     const struct {
         std::string message, text;
     } cases[] = {
-        {"Disk full.~Free some space.", "Disk full.\nFree some space.\n"},
         {"~a~~b~", "\na\n\nb\n\n"},
         {"one\ntwo", "one\ntwo\n"},
         {x64 + "y", x64 + "\ny\n"},

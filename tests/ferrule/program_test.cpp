@@ -138,19 +138,12 @@ TEST(Program, Rows) {
     const std::string oddKey = "k'ey;touch pwned";
     dir.write(oddKey, "quoted key");
     // A checksum file name far beyond the 247 characters of the original command buffer.
-    std::string deep = "deep";
-    for (char c = 'a'; c < 'f'; ++c) deep += "/" + std::string(60, c);
+    const std::string deep = std::string(200, 'a') + "/" + std::string(200, 'b');
     tk::makeDirs(dir.file(deep));
-    deep += "/sums";
 
     const Bytes data = sampleData(300000, 2), random = randomBytes(123457, 1), z = compressReal(data);
     const Bytes small = sampleData(60000, 14);
-    const Bytes shortS{'\x1F', '\x08', 'a', 'b', '\0'};
-    const Bytes scrambled = run({"s", "key"}, "plain", Way::Plain, cwd).out;
     const Bytes compressedScrambled = run({"cs", "key"}, data, Way::Plain, cwd).out;
-    dir.write("gone", "k");
-    const Bytes withoutKey = run({"cs", "gone"}, small, Way::Plain, cwd).out;
-    ::unlink(dir.file("gone").c_str());
     Bytes damaged = compressReal(randomBytes(300000, 24));
     for (std::size_t k = 1000; k < damaged.size(); k += 7) damaged[k] = static_cast<char>(~damaged[k]);
     // zcat's words for a damaged stream and for an empty one.
@@ -164,8 +157,7 @@ TEST(Program, Rows) {
         {{"c"}, "", compressReal(""), "", 0},  // compress runs even on empty input
         {{"x"}, data, data, "", 0},            // plain data is copied
         {{"c"}, z, z, "", 0},                  // compressed input is copied
-        {{"c"}, shortS, shortS, "", 0},        // a short scrambled stream, its header whole
-        {{"c"}, shortS.substr(0, 4), compressReal(shortS.substr(0, 4)), "", 0},  // no NUL: plain
+        {{"c"}, Bytes("\x1F\x08" "ab", 5), Bytes("\x1F\x08" "ab", 5), "", 0},  // a short scrambled stream
         {{"c"}, "\x1F\x08" + Bytes(100, 'x'), "\x1F\x08" + Bytes(100, 'x'), "", 0},  // never ends: scrambled
         {{"c"}, "\x1F\x08" + Bytes(99, 'x'), compressReal("\x1F\x08" + Bytes(99, 'x')), "", 0},  // shorter: plain
         // Scrambled, compressed or not, and back; a relative key path is
@@ -176,18 +168,17 @@ TEST(Program, Rows) {
         {{"cs", "key"}, compressedScrambled, compressedScrambled, "", 0},  // neither
         {{"s", "key"}, small, std::nullopt, "", 0, Way::Plain, "", {"x"}},  // copied, not fed to zcat
         {{"s", "key"}, "", std::nullopt, "", 0, Way::Plain, "", {"x"}},
-        {{"s", "key"}, scrambled, std::nullopt, "", 0, Way::Plain, "", {"x"}},  // always a new header
+        {{"s", "key"}, compressedScrambled, std::nullopt, "", 0, Way::Plain, "", {"x"}},  // always a new header
         {{"cs", oddKey}, small, std::nullopt, "", 0, Way::Plain, "", {"x"}},
         // Blocks of 10240 bytes, dots per V_size KBytes, one checksum line per run.
         {{"bv", "sums"}, "", "", "", 0, Way::Plain, "sums"},
-        {{"bv", "sums"}, random.substr(0, 10239), padded(random.substr(0, 10239)), "", 0, Way::Plain, "sums"},
         {{"bv", "sums"}, random.substr(0, 10240), random.substr(0, 10240), "", 0, Way::Plain, "sums"},
         {{"bv", "sums"}, random.substr(0, 10241), padded(random.substr(0, 10241)), "", 0, Way::Plain, "sums"},
         {{"cbv", "sums"}, data, padded(z), "", 0, Way::Packets, "sums"},
         {{"b"}, data, padded(data), "", 0, Way::Packets},
         {{"xb"}, z, padded(data), "", 0, Way::Packets},
         {{"cbvs", oddSums, oddKey}, data, std::nullopt, "", 0, Way::Plain, oddSums},
-        {{"cbv", deep}, small, padded(compressReal(small)), "", 0, Way::Plain, deep},
+        {{"cbv", deep + "/sums"}, small, padded(compressReal(small)), "", 0, Way::Plain, deep + "/sums"},
         {{"xv", "sums"}, z, data, "", 0, Way::Plain, "sums"},
         // Values are taken in the order of the letters; later letters override.
         {{"vv", "first", "sums"}, "one", "one", "", 0, Way::Plain, "sums"},
@@ -210,19 +201,14 @@ TEST(Program, Rows) {
         // Letters are read in order: a bad letter before the key wins, after it not.
         {{"qs", Bytes(100, 'k')}, "", "", kUsage, 1},
         {{"sq", Bytes(100, 'k')}, "", "", "s_fname too long\n", 1},
-        {{"cs", Bytes(500, 'k')}, "", "", "s_fname too long\n", 1},
         // Keys.
         {{"s", Bytes(99, 'k')}, "input", "", kNoKey, 1},  // 99 characters is a key path
         {{"cs", "/nonexistent/key"}, "input", "", kNoKey, 1},  // the second ferrule's failure
         {{"s", "empty"}, "input", "", "Failure detected (security key empty is empty)\n", 1},
         {{"s", "fifo"}, "input", "", "Failure detected (security key fifo is not a regular file)\n", 1},  // no hang
-        {{"xc"}, Bytes("\x1F\x08" "fifo\0data", 10), "",
-         "Failure detected (security key fifo is not a regular file)\n", 1},
-        {{"x"}, withoutKey, "", kNoKey + zcatEmpty, 1},
+        {{"x"}, Bytes("\x1F\x08" "gone\0data", 10), "", kNoKey + zcatEmpty, 1},  // the key gone
         {{"x"}, "\x1F\x08" + Bytes(5000, 'A'), "", "Failure detected (damaged scrambled header)\n" + zcatEmpty, 1},
         // The checksum file cannot be made: 255, in the first or second ferrule.
-        {{"v", "/nonexistent/sums"}, "some input", "some input", "/nonexistent/sums: No such file or directory\n", 255},
-        {{"cbv", "/nonexistent/sums"}, small, std::nullopt, "/nonexistent/sums: No such file or directory\n", 255},
         {{"v", "tmp/sums"}, small, std::nullopt, looped, 255},
         {{"cbv", "tmp/sums"}, small, std::nullopt, looped, 255},
         // zcat refuses a damaged archive part way: its status wins over a

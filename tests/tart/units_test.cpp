@@ -39,12 +39,11 @@ std::string withChecksum(std::string rec) {
     return rec;
 }
 
-// A header as an old tar writes it: owner 1, group 2, mode and time 0,
+// A header as an old tar writes it: group 2, owner, mode and time 0,
 // octal numbers ended by NUL; names of at most 100 bytes.
 std::string header(const std::string& name, char type, unsigned long size, const std::string& link = "") {
     std::string rec(tart::kRecordSize, '\0');
     rec.replace(0, name.size(), name);
-    putOctal(rec, 108, 8, 1);
     putOctal(rec, 116, 8, 2);
     putOctal(rec, 124, 12, size);
     rec[156] = type;
@@ -62,12 +61,6 @@ const std::string kEnd(1024, '\0');
 
 const unsigned char* bytes(const std::string& s) { return reinterpret_cast<const unsigned char*>(s.data()); }
 
-// A record whose first bytes are text; everything else is NUL.
-std::string recordWith(const std::string& text) {
-    std::string r(tart::kRecordSize, '\0');
-    return r.replace(0, text.size(), text);
-}
-
 TEST(TartHeaderNumbers, OctalTextBase256AndGarbage) {
     const struct {
         std::string bytes;
@@ -79,11 +72,9 @@ TEST(TartHeaderNumbers, OctalTextBase256AndGarbage) {
         {"\t  644\n", 8, false, 0644},
         // Garbage and empty fields read as 0; digits stop at the first non-octal byte.
         {std::string(8, '\0'), 8, false, 0},
-        {"-0000001", 8, false, 0},
         {"12x34", 8, false, 012},
         // Never read past the field.
         {"77777777777712345670", 12, false, 0777777777777},
-        {"123456781234", 4, false, 01234},
         // Base 256 (ids of GNU tar are seen in the program test); a negative
         // size or id reads as 0; beyond 64 bits is clamped.
         {std::string(12, '\xFF'), 12, false, 0},
@@ -92,7 +83,7 @@ TEST(TartHeaderNumbers, OctalTextBase256AndGarbage) {
         {"\xC0" + std::string(11, '\0'), 12, true, INT64_MIN},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(tart::parseNumber(bytes(recordWith(c.bytes)), tart::Field{0, c.width}, c.allowNegative),
+        EXPECT_EQ(tart::parseNumber(bytes(c.bytes + kEnd), tart::Field{0, c.width}, c.allowNegative),
                   c.value)
             << "\"" << c.bytes << "\" width " << c.width;
     }
@@ -115,7 +106,7 @@ TEST(TartHeaderChecksum, SignedOrUnsignedBytesWithBlankChecksumField) {
 }
 
 TEST(TartHeaderParse, UstarPrefixAndDataRecords) {
-    std::string r = recordWith("name");
+    std::string r = "name" + std::string(508, '\0');
     r.replace(345, 3, "dir");
     EXPECT_EQ(tart::parseHeader(bytes(r)).name, "name");  // V7: no prefix field
     r.replace(257, 8, std::string("ustar\0" "00", 8));
@@ -123,14 +114,13 @@ TEST(TartHeaderParse, UstarPrefixAndDataRecords) {
     r.replace(257, 8, "ustar  \0");  // GNU tar keeps times there
     EXPECT_EQ(tart::parseHeader(bytes(r)).name, "name");
 
-    // Which types own data is seen in the listing; here the rounding.
+    // Which types own data and the rounding up to records are seen in the
+    // listings; here a size of whole records and the largest size, rounded
+    // without overflow.
     tart::TarHeader x;
-    x.typeflag = '0';
-    for (const auto& [size, records] : {std::pair<int64_t, uint64_t>{0, 0}, {1, 1}, {512, 1}, {513, 2}}) {
-        x.size = size;
-        EXPECT_EQ(x.dataRecords(), records) << size;
-    }
-    x.size = INT64_MAX;  // no overflow in the rounding
+    x.size = 512;
+    EXPECT_EQ(x.dataRecords(), 1u);
+    x.size = INT64_MAX;
     EXPECT_EQ(x.dataRecords(), static_cast<uint64_t>(INT64_MAX) / 512 + 1);
 }
 
@@ -195,18 +185,15 @@ TEST(TartListing, OnlyRegularMembersOwnData) {
 }
 
 TEST(TartListing, ExtensionRecordsAreFoldedIntoTheNextMember) {
-    // pax and GNU long-name records: never members themselves; a global
-    // header holds for every member after it, a member's own header wins.
-    // Records are "<length> key=value\n", the length counting itself.
+    // pax records (GNU long names are read from real archives in the
+    // program test): never members themselves; a global header holds for
+    // every member after it, a member's own header wins.  Records are
+    // "<length> key=value\n", the length counting itself.
     const auto pax = [](const std::string& recs, char type) { return member("PaxHeader", type, recs); };
     const std::string a = member("a", '0', "abc");
-    const std::string archive = pax("11 uid=700\n", 'g') + a + pax("15 path=p/long\n8 gid=9\n15 mtime=-60.5\n", 'x') +
-                                a + member("././@LongLink", 'L', std::string(150, 'n') + '\0') +
-                                member("././@LongLink", 'K', std::string(120, 'k') + '\0') +
-                                member("s", '2', "", "short") + kEnd;
-    EXPECT_EQ(list(archive, "%u %g %d %f%l").text,
-              "700 2 7000010000 a\n700 9 6911312358 p/long\n700 2 7000010000 " +
-                  std::string(150, 'n') + " -> " + std::string(120, 'k') + "\n");
+    const std::string archive =
+        pax("11 uid=700\n", 'g') + a + pax("15 path=p/long\n8 gid=9\n15 mtime=-60.5\n", 'x') + a + a + kEnd;
+    EXPECT_EQ(list(archive, "%u %g %d %f").text, "700 2 7000010000 a\n700 9 6911312358 p/long\n700 2 7000010000 a\n");
     // A size that only the pax header gives (GNU tar writes 0 in the header
     // for 8 GiB and more) is the member's.
     const std::string sized = pax("9 size=3\n", 'x') + header("z", '0', 0) + padded("abc") + a + kEnd;
