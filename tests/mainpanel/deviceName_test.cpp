@@ -65,7 +65,6 @@ TEST(DevCheck, MissingNamesControlCharactersAndTheAssignmentLines) {
         EXPECT_EQ(check.complete() ? check.result : check.warning, want) << cd.device << "|" << tape.device;
         EXPECT_EQ(check.complete(), check.warning.empty());
     }
-    EXPECT_EQ(assignmentLine("TFILE", ""), "TFILE=''\n");
 }
 
 TEST(DevCheck, AHostNameCannotEndTheQuotingWhenTheScriptEvaluatesTheLines) {
