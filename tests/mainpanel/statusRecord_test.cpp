@@ -142,7 +142,6 @@ TEST(CaptureGeometry, TheFirstFrameIsMeasuredAndTakenAsPlaced) {
     FormStatusRec r = record(false, 0, 0, 0);
     WinSize slot{400, 300, 0};
     captureGeometry(r, slot, {{0, 0, 400, 300}, {37, 52, 400, 300}}, 400, 300);   // no decoration
-    captureGeometry(r, slot, {{500, 400, 400, 300}}, 400, 300);                     // no window manager
     EXPECT_EQ(r.frameExtraW, 0);
     captureGeometry(r, slot, framed(500, 400, 400, 300), 400, 300);
     EXPECT_EQ(std::vector<int>({r.winX, r.winY, r.placedX, r.placedY, r.clientOffX, r.clientOffY, r.frameExtraW,
