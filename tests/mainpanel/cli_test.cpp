@@ -54,7 +54,6 @@ TEST(Cli, RefusalsAtStart) {
     tk::TempRoot root;
     mp::writeCatalogue(root);
     root.write("six", "P aux six 1 v1 t2\n");
-    root.write("nomarker", "Q aux q 1 v1 t2 failed\n");
     root.write("plat", "sun4v V\nx86\x1b X\n");
     root.write("plat2", std::string(20, 'n') + " too long a name\n");
     root.write("labels", "CD 1\n" + std::string(300000, 'L') + "\n");
@@ -100,7 +99,6 @@ TEST(Cli, RefusalsAtStart) {
              std::string(500, 'p') + " is too long: the catalogue paths would exceed 511 characters.\n"},
         {{"18", "%R/six", sel, "100"}, {}, "Unknown product status  for product six.\n"},
         {{"2", "%R/prods", sel, "100", "wo"}, {{"OVS_INST_PLAT", "x"}}, "Cannot open bundle file %R/install/tmp/bundles.x" + none},
-        {{"2", "%R/nomarker", sel, "100", "wo"}, {}, "Cannot open file %R/install/pdts/q_v1_t2.nok" + none},
         {{"2", "%R/prods", sel, "99999999999999999999", "wo"}, {}, "%B 2: free disk space 99999999999999999999 is out of range.\n"},
     };
     for (const auto& c : cases) {
@@ -128,7 +126,6 @@ TEST(Cli, DisplayTestAndPrompt) {
     } cases[] = {
         {"-1", tk::XServer::shared().display(), "", 0, ""},
         {"-1", dead, "", 249, ""},
-        {"-1", "", "", 249, ""},
         {"0", dead, "ab\n", 1, prompt + "Press <return> to continue ->Press <return> to continue ->" + mp::kBin +
                                    ": Open display failed again.\n"},
         {"0", dead, "", 1, prompt + "\n" + mp::kBin + ": Open display failed and standard input ended.\n"},
