@@ -176,11 +176,13 @@ TEST(UpdateDiskUsage, EveryCellOfTheTable) {
     }
 }
 
-// The padding and the warning colour are seen on the product forms.
+// The padding is seen on the product forms; a figure below zero is shown
+// in the warning colours.
 TEST(LabelText, PlentyOfSpaceIsCappedSixteenCharactersLoseTheLast) {
     EXPECT_EQ(trev::diskUsageLabelText(123456789).text, "99999999 KBytes");
     EXPECT_EQ(trev::diskUsageLabelText(-12345678).text, "-12345678 KByte");
     EXPECT_EQ(trev::diskUsageLabelText(0).colours, trev::LabelColours::Normal);
+    EXPECT_EQ(trev::diskUsageLabelText(-1).colours, trev::LabelColours::Warning);
 }
 
 TEST(FreeDisk, TheEstimatorsFirstLineCutAtThirteenLessTheLastAndTheArgument) {
