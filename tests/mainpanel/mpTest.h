@@ -10,9 +10,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <map>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -21,7 +22,7 @@
 #include "Process.h"
 #include "TempRoot.h"
 #include "XServer.h"
-#include "core/statusRecord.h"
+#include "core/statusIo.h"
 
 namespace mp {
 
@@ -60,14 +61,13 @@ inline std::map<std::string, std::string> env(const tk::TempRoot& root) {
     return {{"Proot", root.path()}, {"OVS_INST_PLAT", "sun4v"}};
 }
 
-// form.status decoded by mainpanel's own codec, whose bytes the unit tests
+// form.status read by mainpanel's own reader, whose bytes the unit tests
 // pin down.
 inline trev::FormStatusRec status(const tk::TempRoot& root) {
-    const std::string bytes = root.read(kStatus);
-    trev::StatusBytes record{};
-    if (bytes.size() < record.size()) throw std::runtime_error("form.status is shorter than a record");
-    std::copy_n(bytes.begin(), record.size(), record.begin());
-    return trev::decodeStatus(record);
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(root.file(kStatus).c_str(), "rb"), &std::fclose);
+    trev::FormStatusRec rec;
+    if (!f || !trev::readStatusRecord(f.get(), rec)) throw std::runtime_error("form.status holds no whole record");
+    return rec;
 }
 
 inline const char kProducts[] =
